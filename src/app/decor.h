@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+class QSvgRenderer;
+
+// A decorative rectangle (shp, bkg and eff controls): a solid or vertical two-stop gradient
+// fill with an outline. Transparent to the mouse unless told otherwise.
+class ShapeRect : public QWidget {
+    Q_OBJECT
+public:
+    ShapeRect(QWidget* parent, const QString& name, const QRect& geometry);
+
+    // Solid fill; pass an invalid colour for no fill.
+    ShapeRect& fill(const QColor& colour);
+    // Vertical gradient from top to bottom.
+    ShapeRect& gradient(const QColor& top, const QColor& bottom);
+    // Outline of the given width; an invalid colour draws none.
+    ShapeRect& outline(const QColor& colour, int width = 1);
+    // Outline drawn as a gradient from top to bottom (the focus highlight's yellow to white).
+    ShapeRect& outlineGradient(const QColor& top, const QColor& bottom, int width = 1);
+    ShapeRect& rounded(int radius);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_fillTop;
+    QColor m_fillBottom;
+    QColor m_lineTop;
+    QColor m_lineBottom;
+    int m_lineWidth = 1;
+    int m_radius = 0;
+};
+
+// A picture drawn from an SVG resource, scaled to its box. A clickable picture acts as a
+// button: hand cursor, keyboard focus, clicked() on mouse or Space, and its accessible name
+// says what it does. A plain picture takes no focus and only shows.
+class Picture : public QAbstractButton {
+    Q_OBJECT
+public:
+    Picture(QWidget* parent, const QString& name, const QRect& geometry, const QString& svgPath,
+            const QString& accessibleName = QString());
+
+    void setSvg(const QString& svgPath);
+    QString svgPath() const { return m_path; }
+    // Clickable pictures show the hand cursor and take the keyboard focus.
+    void setClickable(bool clickable);
+    bool isClickable() const { return m_clickable; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QSvgRenderer* m_renderer;
+    QString m_path;
+    bool m_clickable = false;
+};

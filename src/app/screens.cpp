@@ -1,0 +1,70 @@
+#include "app/screens.h"
+
+#include "app/fonts.h"
+#include "app/formats.h"
+
+#include <QApplication>
+
+#include <functional>
+#include <vector>
+
+Screens& screens()
+{
+    static Screens registry;
+    return registry;
+}
+
+namespace {
+
+struct ScreenKind {
+    QPointer<QWidget> Screens::*slot;
+    std::function<QWidget*()> create;
+};
+
+// The long-lived screens in the order of start-up; the first is the main window.
+std::vector<ScreenKind> screenTable()
+{
+    return {
+    };
+}
+
+} // namespace
+
+void createScreens()
+{
+    registerFonts();
+    applyProcessFormats();
+    QApplication::setApplicationDisplayName(QStringLiteral("Vestrano"));
+    // The run ends only through terminateApplication (the start menu's exit, the login's
+    // "Esci"), never because the last visible screen was hidden during a hand-over.
+    QApplication::setQuitOnLastWindowClosed(false);
+    for (const ScreenKind& kind : screenTable()) {
+        QWidget* screen = kind.create();
+        screens().*(kind.slot) = screen;
+    }
+    if (QWidget* login = screens().frmPassword)
+        login->show();
+}
+
+void destroyScreens()
+{
+    Screens& s = screens();
+    for (QPointer<QWidget>* slot : {&s.frmPlanning, &s.frmMenuCamere, &s.frmClienti,
+                                    &s.frmCambiaPassword, &s.frmAvvio, &s.frmPassword}) {
+        delete slot->data();
+        *slot = nullptr;
+    }
+}
+
+void switchScreen(QWidget* current, QWidget* next)
+{
+    if (next)
+        next->show();
+    if (current && current != next)
+        current->hide();
+}
+
+void terminateApplication()
+{
+    QCoreApplication::exit(0);
+}

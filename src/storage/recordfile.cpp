@@ -1,0 +1,112 @@
+#include "storage/recordfile.h"
+
+#include <QFileInfo>
+
+RecordFile::RecordFile(const QString& path, int recordSize)
+    : m_file(path), m_recordSize(recordSize)
+{
+}
+
+RecordFile::~RecordFile()
+{
+    close();
+}
+
+bool RecordFile::fail(const QString& why)
+{
+    m_error = why.isEmpty() ? m_file.errorString() : why;
+    return false;
+}
+
+bool RecordFile::openOrCreate()
+{
+    m_position = 0;
+    m_error.clear();
+    const QFileInfo info(m_file.fileName());
+    if (info.exists() || info.isSymLink()) {
+        if (!info.isFile())
+            return fail(QStringLiteral("not a regular file"));
+        // An existing file must open as it is: no creation, no truncation.
+        if (!m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+            return fail(QString());
+        return true;
+    }
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::NewOnly))
+        return fail(QString());
+    return true;
+}
+
+bool RecordFile::openReadOnly()
+{
+    m_position = 0;
+    m_error.clear();
+    if (!QFileInfo(m_file.fileName()).isFile())
+        return fail(QStringLiteral("no such file"));
+    if (!m_file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
+        return fail(QString());
+    return true;
+}
+
+qint64 RecordFile::count() const
+{
+    if (!m_file.isOpen())
+        return 0;
+    return m_file.size() / m_recordSize;
+}
+
+bool RecordFile::seek(qint64 index)
+{
+    if (!m_file.isOpen())
+        return fail(QStringLiteral("file not open"));
+    if (index < 0)
+        return fail(QStringLiteral("negative record position"));
+    m_position = index;
+    return true;
+}
+
+bool RecordFile::read(QByteArray& buffer)
+{
+    if (!m_file.isOpen())
+        return fail(QStringLiteral("file not open"));
+    if (m_position >= count())
+        return fail(QStringLiteral("read past the last record"));
+    if (!m_file.seek(m_position * m_recordSize))
+        return fail(QString());
+    buffer.resize(m_recordSize);
+    qint64 got = 0;
+    while (got < m_recordSize) {
+        const qint64 n = m_file.read(buffer.data() + got, m_recordSize - got);
+        if (n <= 0)
+            return fail(n == 0 ? QStringLiteral("short record") : QString());
+        got += n;
+    }
+    ++m_position;
+    return true;
+}
+
+bool RecordFile::write(const QByteArray& buffer)
+{
+    if (!m_file.isOpen())
+        return fail(QStringLiteral("file not open"));
+    if (buffer.size() != m_recordSize)
+        return fail(QStringLiteral("buffer is not one record"));
+    if (m_position > count())
+        return fail(QStringLiteral("write would leave a gap after the last record"));
+    if (!m_file.seek(m_position * m_recordSize))
+        return fail(QString());
+    if (m_file.write(buffer) != m_recordSize || !m_file.flush())
+        return fail(QString());
+    ++m_position;
+    return true;
+}
+
+bool RecordFile::close()
+{
+    if (!m_file.isOpen())
+        return true;
+    const bool flushed = m_file.flush();
+    m_file.close();
+    if (!flushed)
+        return fail(QStringLiteral("flush failed"));
+    return true;
+}

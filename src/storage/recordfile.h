@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+// A headerless file of fixed-size records addressed by 0-based index. Every operation reports
+// failure as a false result (the reason is in errorString()); nothing throws. The file is
+// closed by close() or, on every other path, by the destructor.
+class RecordFile {
+public:
+    RecordFile(const QString& path, int recordSize);
+    ~RecordFile();
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    // Opens the existing file for reading and writing at record 0; a file that does not exist
+    // is created empty. An existing file that cannot be opened is left as it is.
+    bool openOrCreate();
+    // Opens an existing file for reading only; a missing file is a failure and nothing is
+    // created. For readers that must never change the folder.
+    bool openReadOnly();
+
+    bool isOpen() const { return m_file.isOpen(); }
+    int recordSize() const { return m_recordSize; }
+    // Whole records in the file; a trailing part shorter than a record does not count.
+    qint64 count() const;
+    // The next read or write concerns record index. Positions past the end are allowed here,
+    // but a write there fails rather than leave a gap of undefined records.
+    bool seek(qint64 index);
+    qint64 position() const { return m_position; }
+    bool atEnd() const { return m_position >= count(); }
+
+    // Reads the record at the current position into buffer (resized to the record size) and
+    // advances by one. Fails when no whole record is there.
+    bool read(QByteArray& buffer);
+    // Writes buffer (exactly one record) at the current position, replacing that record or
+    // appending when the position equals the count, and advances by one. The bytes reach the
+    // file before this returns, so a full device is reported here.
+    bool write(const QByteArray& buffer);
+    // Closes the file; reports a failure to flush.
+    bool close();
+
+    QString errorString() const { return m_error; }
+
+private:
+    bool fail(const QString& why);
+
+    QFile m_file;
+    int m_recordSize;
+    qint64 m_position = 0;
+    QString m_error;
+};

@@ -1,0 +1,79 @@
+#pragma once
+
+// Shared helpers for the test programs.
+
+#include "app/programfolder.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+
+// A fresh, empty program folder for one test; the program reads and writes its data files
+// here instead of beside the test executable.
+class TempProgramFolder {
+public:
+    TempProgramFolder() { setProgramFolderForTests(m_dir.path()); }
+    ~TempProgramFolder() { setProgramFolderForTests(QString()); }
+    TempProgramFolder(const TempProgramFolder&) = delete;
+    TempProgramFolder& operator=(const TempProgramFolder&) = delete;
+
+    QString path() const { return m_dir.path() + QLatin1Char('/'); }
+    QString file(const QString& name) const { return path() + name; }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+inline QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+inline bool writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(bytes) == bytes.size();
+}
+
+// Permission checks do not bite for root, and the suite runs as root in CI. While an
+// AsOrdinaryUser lives, the process's effective user is "nobody", so a read-only file or
+// folder really refuses a write (the real user stays root, which lets the destructor switch
+// back). The folders the block works in must be reachable by that user: see openToAll.
+#include <sys/stat.h>
+#include <unistd.h>
+
+class AsOrdinaryUser {
+public:
+    AsOrdinaryUser() : m_switched(::geteuid() == 0 && ::setegid(65534) == 0 && ::seteuid(65534) == 0) {}
+    ~AsOrdinaryUser()
+    {
+        if (m_switched) {
+            [[maybe_unused]] int a = ::seteuid(0);
+            [[maybe_unused]] int b = ::setegid(0);
+        }
+    }
+    AsOrdinaryUser(const AsOrdinaryUser&) = delete;
+    AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
+
+private:
+    bool m_switched;
+};
+
+// Gives everyone every right on path (a temporary folder or file of the test).
+inline void openToAll(const QString& path)
+{
+    ::chmod(QFile::encodeName(path).constData(), 0777);
+}
+
+// Sets the permission bits of path (0444 read-only file, 0555 read-only folder, 0 unreadable).
+inline void setMode(const QString& path, int mode)
+{
+    ::chmod(QFile::encodeName(path).constData(), mode_t(mode));
+}

@@ -1,0 +1,280 @@
+// Counted text fields, record files and the registry card layout, checked on the bytes.
+
+#include "common/testsupport.h"
+#include "registry/anagraficarecord.h"
+#include "storage/fixedtext.h"
+#include "storage/recordfile.h"
+#include "storage/text.h"
+#include "storage/windows1252.h"
+
+#include <QtTest/QtTest>
+
+class TestStorage : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windows1252RoundTrip_data();
+    void windows1252RoundTrip();
+    void windows1252EveryByteReadsBack();
+    void textRules();
+    void fixedTextStoreAndRead();
+    void fixedTextClampsDamagedLength();
+    void recordLayout();
+    void recordFieldsTrimCutAndKeepLeftovers();
+    void ricontattaBytes();
+    void countWithTrailingPartAndAppendOffset();
+    void openOrCreateMissingFile();
+    void openFailsWithoutTouchingFile();
+    void writePastEndLeavesNoGap();
+    void readPastEndFails();
+    void accessFailureMessage();
+};
+
+void TestStorage::windows1252RoundTrip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("readBack");
+    QTest::newRow("ascii") << "Rossi" << QByteArray("Rossi") << "Rossi";
+    QTest::newRow("accented") << QString::fromUtf8("Sì àèé") << QByteArray("S\xEC \xE0\xE8\xE9")
+                              << QString::fromUtf8("Sì àèé");
+    QTest::newRow("euro and quotes") << QString::fromUtf8("€ “x” …")
+                                     << QByteArray("\x80 \x93x\x94 \x85")
+                                     << QString::fromUtf8("€ “x” …");
+    QTest::newRow("outside the set") << QString::fromUtf8("Łódź") << QByteArray("?\xF3" "d?")
+                                     << QString::fromUtf8("?ód?");
+    QTest::newRow("outside the BMP is one ?") << QString::fromUtf8("a😀b") << QByteArray("a?b")
+                                              << "a?b";
+}
+
+void TestStorage::windows1252RoundTrip()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, readBack);
+    QCOMPARE(toWindows1252(text), bytes);
+    QCOMPARE(fromWindows1252(bytes), readBack);
+}
+
+void TestStorage::windows1252EveryByteReadsBack()
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    QCOMPARE(toWindows1252(fromWindows1252(all)), all);
+}
+
+void TestStorage::textRules()
+{
+    QCOMPARE(trimText(QStringLiteral("\t\r\n  Rossi \x01 ")), QStringLiteral("Rossi"));
+    QCOMPARE(trimText(QString::fromUtf8("\u00A0x\u00A0")), QString::fromUtf8("\u00A0x\u00A0"));
+    QCOMPARE(trimText(QStringLiteral("   ")), QString());
+    QCOMPARE(upperAZ(QString::fromUtf8("àbc Zeta é")), QString::fromUtf8("àBC ZETA é"));
+    QCOMPARE(lowerAZ(QString::fromUtf8("ÀBC zeta É")), QString::fromUtf8("Àbc zeta É"));
+}
+
+void TestStorage::fixedTextStoreAndRead()
+{
+    QByteArray field(11, 'x');
+    QCOMPARE(FixedText::store(field.data(), 10, QStringLiteral("Verdi")), 5);
+    QCOMPARE(field, QByteArray("\x05Verdixxxxx"));
+    QCOMPARE(FixedText::read(field.constData(), 10), QStringLiteral("Verdi"));
+    // Neither trims nor pads.
+    FixedText::store(field.data(), 10, QStringLiteral(" a "));
+    QCOMPARE(FixedText::read(field.constData(), 10), QStringLiteral(" a "));
+    // Cut at the capacity.
+    FixedText::store(field.data(), 10, QStringLiteral("abcdefghijklmno"));
+    QCOMPARE(field, QByteArray("\x0A" "abcdefghij"));
+}
+
+void TestStorage::fixedTextClampsDamagedLength()
+{
+    // A length byte of 255 in a field of 3 must never read the next field.
+    const QByteArray bytes("\xFF" "abcNEXT", 8);
+    QCOMPARE(FixedText::read(bytes.constData(), 3), QStringLiteral("abc"));
+}
+
+void TestStorage::recordLayout()
+{
+    struct Row {
+        AnagraficaField field;
+        int offset;
+        int capacity;
+    };
+    using F = AnagraficaField;
+    const Row rows[] = {
+        {F::Cognome, 0, 50},      {F::Nome, 51, 50},         {F::Ditta, 102, 50},
+        {F::Sesso, 153, 1},       {F::Recapito, 155, 50},    {F::IndirizzoRes, 206, 50},
+        {F::ProvRes, 257, 2},     {F::ComuneRes, 260, 50},   {F::CapRes, 311, 5},
+        {F::DataNasc, 317, 30},   {F::ComuneNasc, 348, 50},  {F::ProvNasc, 399, 2},
+        {F::TelCasa, 402, 30},    {F::TelUff, 433, 30},      {F::TelCel, 464, 30},
+        {F::Pec, 495, 60},        {F::Email, 556, 50},       {F::CodFisc, 607, 16},
+        {F::Carta, 624, 30},      {F::ScadeCarta, 655, 30},  {F::PartitaIva, 686, 11},
+        {F::Iban, 698, 27},       {F::TipoPat, 726, 30},     {F::NumPat, 757, 50},
+        {F::EnteRil, 808, 50},    {F::DataRil, 859, 10},     {F::DataSca, 870, 10},
+        {F::Conducente, 881, 250}, {F::Questioni, 1132, 250}, {F::Note, 1383, 250},
+        {F::CodiceDest, 1634, 7}, {F::Ricontatta, 1642, 2},  {F::File01, 1645, 250},
+        {F::File02, 1896, 250},   {F::File03, 2147, 250},    {F::Desc01, 2398, 250},
+        {F::Desc02, 2649, 250},   {F::Desc03, 2900, 250},
+    };
+    QCOMPARE(int(std::size(rows)), AnagraficaRecord::kFieldCount);
+    for (const Row& row : rows) {
+        const auto& info = AnagraficaRecord::info(row.field);
+        QCOMPARE(info.offset, row.offset);
+        QCOMPARE(info.capacity, row.capacity);
+        // Each field's value lands right after its length byte.
+        AnagraficaRecord record;
+        record.set(row.field, QStringLiteral("Z"));
+        QCOMPARE(record.bytes().at(row.offset), char(1));
+        QCOMPARE(record.bytes().at(row.offset + 1), 'Z');
+        QCOMPARE(record.bytes().count('\0'), AnagraficaRecord::kSize - 2);
+    }
+    QCOMPARE(AnagraficaRecord().bytes().size(), 3151);
+    QCOMPARE(QString::fromLatin1(AnagraficaRecord::info(F::Desc03).name), QStringLiteral("Desc03"));
+}
+
+void TestStorage::recordFieldsTrimCutAndKeepLeftovers()
+{
+    AnagraficaRecord record;
+    record.set(AnagraficaField::Cognome, QStringLiteral("  Rossi  "));
+    QCOMPARE(record.bytes().mid(0, 6), QByteArray("\x05Rossi"));
+
+    record.set(AnagraficaField::Cognome, QStringLiteral("Bianchi"));
+    record.set(AnagraficaField::Cognome, QStringLiteral("Bia"));
+    QCOMPARE(record.bytes().mid(0, 8), QByteArray("\x03" "Bianchi")); // leftovers stay
+    QCOMPARE(record.get(AnagraficaField::Cognome), QStringLiteral("Bia"));
+
+    record.set(AnagraficaField::Nome, QString(60, QLatin1Char('n')));
+    QCOMPARE(record.get(AnagraficaField::Nome), QString(50, QLatin1Char('n')));
+    QCOMPARE(int(static_cast<unsigned char>(record.bytes().at(51))), 50);
+    QCOMPARE(record.bytes().at(102), char(0)); // the next field is untouched
+
+    record.set(AnagraficaField::Note, QString::fromUtf8("prezzo ₽ 10"));
+    QCOMPARE(record.get(AnagraficaField::Note), QStringLiteral("prezzo ? 10"));
+}
+
+void TestStorage::ricontattaBytes()
+{
+    AnagraficaRecord record;
+    record.set(AnagraficaField::Ricontatta, AnagraficaRecord::ricontattaText(true));
+    QCOMPARE(record.bytes().mid(1642, 3), QByteArray("\x02\x53\xEC"));
+    QCOMPARE(record.get(AnagraficaField::Ricontatta), QString::fromUtf8("Sì"));
+    record.set(AnagraficaField::Ricontatta, AnagraficaRecord::ricontattaText(false));
+    QCOMPARE(record.bytes().mid(1642, 3), QByteArray("\x02No"));
+}
+
+void TestStorage::countWithTrailingPartAndAppendOffset()
+{
+    TempProgramFolder folder;
+    const QString path = registryFilePath();
+    QVERIFY(writeAll(path, QByteArray(3151 * 3 + 100, 'a')));
+    RecordFile file(path, AnagraficaRecord::kSize);
+    QVERIFY(file.openOrCreate());
+    QCOMPARE(file.count(), 3);
+    QVERIFY(file.seek(file.count()));
+    AnagraficaRecord card;
+    card.set(AnagraficaField::Cognome, QStringLiteral("Neri"));
+    QVERIFY(file.write(card.bytes()));
+    QCOMPARE(file.position(), 4);
+    QVERIFY(file.close());
+    const QByteArray bytes = readAll(path);
+    QCOMPARE(bytes.size(), 12604);
+    QCOMPARE(bytes.mid(9453, 5), QByteArray("\x04Neri"));
+
+    // Reading back in order, then past the end.
+    RecordFile again(path, AnagraficaRecord::kSize);
+    QVERIFY(again.openOrCreate());
+    QVERIFY(again.seek(3));
+    QByteArray buffer;
+    QVERIFY(again.read(buffer));
+    QCOMPARE(AnagraficaRecord(buffer).get(AnagraficaField::Cognome), QStringLiteral("Neri"));
+    QVERIFY(again.atEnd());
+}
+
+void TestStorage::openOrCreateMissingFile()
+{
+    TempProgramFolder folder;
+    const QString path = registryFilePath();
+    QVERIFY(path.startsWith(folder.path()));
+    {
+        RecordFile file(path, AnagraficaRecord::kSize);
+        QVERIFY(file.openOrCreate());
+        QCOMPARE(file.count(), 0);
+        QVERIFY(file.atEnd());
+    }
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(QFileInfo(path).size(), 0);
+}
+
+void TestStorage::openFailsWithoutTouchingFile()
+{
+    TempProgramFolder folder;
+    // A folder where the file should be.
+    QVERIFY(QDir().mkdir(folder.file(QStringLiteral("Anagrafica.pro"))));
+    RecordFile onFolder(registryFilePath(), AnagraficaRecord::kSize);
+    QVERIFY(!onFolder.openOrCreate());
+    QVERIFY(!onFolder.errorString().isEmpty());
+    QDir().rmdir(folder.file(QStringLiteral("Anagrafica.pro")));
+
+    // A read-only file and a read-only folder.
+    const QByteArray stored(3151, 'k');
+    QVERIFY(writeAll(registryFilePath(), stored));
+    openToAll(folder.path());
+    setMode(registryFilePath(), 0444);
+    {
+        AsOrdinaryUser user;
+        RecordFile readOnly(registryFilePath(), AnagraficaRecord::kSize);
+        QVERIFY(!readOnly.openOrCreate());
+        QVERIFY(readOnly.openReadOnly());
+        QCOMPARE(readOnly.count(), 1);
+    }
+    QCOMPARE(readAll(registryFilePath()), stored);
+
+    QFile::remove(registryFilePath());
+    setMode(folder.path(), 0555);
+    {
+        AsOrdinaryUser user;
+        RecordFile cannotCreate(registryFilePath(), AnagraficaRecord::kSize);
+        QVERIFY(!cannotCreate.openOrCreate());
+    }
+    openToAll(folder.path());
+    QVERIFY(!QFile::exists(registryFilePath()));
+
+    // A missing file is never created by a read-only open.
+    RecordFile missing(registryFilePath(), AnagraficaRecord::kSize);
+    QVERIFY(!missing.openReadOnly());
+    QVERIFY(!QFile::exists(registryFilePath()));
+}
+
+void TestStorage::writePastEndLeavesNoGap()
+{
+    TempProgramFolder folder;
+    RecordFile file(registryFilePath(), AnagraficaRecord::kSize);
+    QVERIFY(file.openOrCreate());
+    QVERIFY(file.seek(2));
+    QVERIFY(!file.write(AnagraficaRecord().bytes()));
+    QVERIFY(!file.write(QByteArray(10, 'x'))); // not one record
+    file.close();
+    QCOMPARE(QFileInfo(registryFilePath()).size(), 0);
+}
+
+void TestStorage::readPastEndFails()
+{
+    TempProgramFolder folder;
+    QVERIFY(writeAll(registryFilePath(), QByteArray(3150, 'a'))); // one byte short
+    RecordFile file(registryFilePath(), AnagraficaRecord::kSize);
+    QVERIFY(file.openOrCreate());
+    QCOMPARE(file.count(), 0);
+    QByteArray buffer;
+    QVERIFY(!file.read(buffer));
+}
+
+void TestStorage::accessFailureMessage()
+{
+    QVERIFY(kAccessFailureMessage.contains(QStringLiteral("all'archivio.\n\r\n\rAccertarsi")));
+    QVERIFY(kAccessFailureMessage.startsWith(QStringLiteral("Attenzione: il sistema")));
+    QVERIFY(kAccessFailureMessage.endsWith(QStringLiteral("installazione del programma.")));
+}
+
+QTEST_GUILESS_MAIN(TestStorage)
+#include "tst_storage.moc"
