@@ -2,6 +2,8 @@
 
 #include "app/fonts.h"
 #include "app/formats.h"
+#include "register/menucamere.h"
+#include "register/planning.h"
 
 #include <QApplication>
 
@@ -25,6 +27,8 @@ struct ScreenKind {
 std::vector<ScreenKind> screenTable()
 {
     return {
+        {&Screens::frmMenuCamere, [] { return new TfrmMenuCamere; }},
+        {&Screens::frmPlanning, [] { return new TfrmPlanning; }},
     };
 }
 
