@@ -9,9 +9,9 @@
 
 namespace {
 
-CheckLayout cartaLayout()
+ValidatorLayout cartaLayout()
 {
-    CheckLayout l;
+    ValidatorLayout l;
     l.caption = QStringLiteral(" Controllo carta di credito");
     l.client = QSize(519, 254);
     l.colour = QColor(0x19, 0x19, 0x70);
@@ -38,7 +38,7 @@ const QString wrongNumber = QStringLiteral(
 
 } // namespace
 
-TfrmCarta::TfrmCarta(QWidget* owner) : CheckDialog(owner, cartaLayout())
+TfrmCarta::TfrmCarta(QWidget* owner) : ValidatorDialog(owner, cartaLayout())
 {
     txtNumero = inputField();
     acceptDigitsOnly(txtNumero);

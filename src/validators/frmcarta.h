@@ -1,9 +1,9 @@
 #pragma once
 
-#include "validators/checkdialog.h"
+#include "validators/validatordialog.h"
 
 // The payment card check: the Luhn check digit and the brand of the card.
-class TfrmCarta : public CheckDialog {
+class TfrmCarta : public ValidatorDialog {
     Q_OBJECT
 public:
     explicit TfrmCarta(QWidget* owner = nullptr);

@@ -9,9 +9,9 @@
 
 namespace {
 
-CheckLayout codFiscLayout()
+ValidatorLayout codFiscLayout()
 {
-    CheckLayout l;
+    ValidatorLayout l;
     l.caption = QStringLiteral(" Controllo codice fiscale");
     l.client = QSize(478, 254);
     l.colour = QColor(0x20, 0x63, 0x20);
@@ -33,7 +33,7 @@ CheckLayout codFiscLayout()
 
 } // namespace
 
-TfrmCodFisc::TfrmCodFisc(QWidget* owner) : CheckDialog(owner, codFiscLayout())
+TfrmCodFisc::TfrmCodFisc(QWidget* owner) : ValidatorDialog(owner, codFiscLayout())
 {
     txtCodFisc = inputField();
     // Every typed character leaves the code trimmed and in capitals; no key is refused.

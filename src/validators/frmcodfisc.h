@@ -1,9 +1,9 @@
 #pragma once
 
-#include "validators/checkdialog.h"
+#include "validators/validatordialog.h"
 
 // The codice fiscale check: length and check character of a 16-character code.
-class TfrmCodFisc : public CheckDialog {
+class TfrmCodFisc : public ValidatorDialog {
     Q_OBJECT
 public:
     explicit TfrmCodFisc(QWidget* owner = nullptr);

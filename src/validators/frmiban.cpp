@@ -8,9 +8,9 @@
 
 namespace {
 
-CheckLayout ibanLayout()
+ValidatorLayout ibanLayout()
 {
-    CheckLayout l;
+    ValidatorLayout l;
     l.caption = QStringLiteral(" Controllo IBAN");
     l.client = QSize(608, 270);
     l.colour = QColor(0x19, 0x19, 0x70);
@@ -32,7 +32,7 @@ CheckLayout ibanLayout()
 
 } // namespace
 
-TfrmIban::TfrmIban(QWidget* owner) : CheckDialog(owner, ibanLayout())
+TfrmIban::TfrmIban(QWidget* owner) : ValidatorDialog(owner, ibanLayout())
 {
     txtIban = inputField();
     // No key is refused; every key released leaves the text trimmed and in capitals.

@@ -9,9 +9,9 @@
 
 namespace {
 
-CheckLayout partitaIvaLayout()
+ValidatorLayout partitaIvaLayout()
 {
-    CheckLayout l;
+    ValidatorLayout l;
     l.caption = QStringLiteral(" Controllo partita IVA");
     l.client = QSize(480, 254);
     l.colour = QColor(0xBF, 0x2E, 0x2E);
@@ -34,7 +34,7 @@ CheckLayout partitaIvaLayout()
 
 } // namespace
 
-TfrmPartitaIva::TfrmPartitaIva(QWidget* owner) : CheckDialog(owner, partitaIvaLayout())
+TfrmPartitaIva::TfrmPartitaIva(QWidget* owner) : ValidatorDialog(owner, partitaIvaLayout())
 {
     txtPartitaIva = inputField();
     acceptDigitsOnly(txtPartitaIva);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "validators/checkdialog.h"
+#include "validators/validatordialog.h"
 
 // The partita IVA check: the check digit of an 11-digit number and the VAT office that
 // issued it.
-class TfrmPartitaIva : public CheckDialog {
+class TfrmPartitaIva : public ValidatorDialog {
     Q_OBJECT
 public:
     explicit TfrmPartitaIva(QWidget* owner = nullptr);

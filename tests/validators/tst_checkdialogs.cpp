@@ -17,7 +17,7 @@
 
 namespace {
 
-std::unique_ptr<CheckDialog> makeDialog(const QString& kind)
+std::unique_ptr<ValidatorDialog> makeDialog(const QString& kind)
 {
     if (kind == QLatin1String("codfisc"))
         return std::make_unique<TfrmCodFisc>();

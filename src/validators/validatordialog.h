@@ -13,10 +13,10 @@ class ShapeRect;
 
 // The frame the four check dialogs share: a fixed window with a gradient, a centred container
 // with a grey panel, the title picture, the prompt, the input field on a blue band, and the
-// "Controlla" and "Chiudi" buttons. Each dialog describes its own window in a CheckLayout and
+// "Controlla" and "Chiudi" buttons. Each dialog describes its own window in a ValidatorLayout and
 // decides in btnControllaClick. Every dialog is created per opening and only reports: it
 // never writes anything back to the screen that opened it.
-struct CheckLayout {
+struct ValidatorLayout {
     QString caption;
     QSize client;
     QColor colour;          // gradient from this colour at the top to white
@@ -35,7 +35,7 @@ struct CheckLayout {
     QRect btnChiudi;
 };
 
-class CheckDialog : public QDialog {
+class ValidatorDialog : public QDialog {
     Q_OBJECT
 public:
     // The input field, to preset it before the dialog is shown.
@@ -49,7 +49,7 @@ public:
     QPushButton* btnChiudi;
 
 protected:
-    CheckDialog(QWidget* owner, const CheckLayout& layout);
+    ValidatorDialog(QWidget* owner, const ValidatorLayout& layout);
 
     virtual void btnControllaClick() = 0;
     void btnChiudiClick();
@@ -71,7 +71,7 @@ private:
 // Creates a fresh dialog of kind D owned by owner, puts preset in its input field, shows it
 // modally and destroys it when it closes.
 template <class D>
-void runCheckDialog(QWidget* owner, const QString& preset)
+void runValidatorDialog(QWidget* owner, const QString& preset)
 {
     D dialog(owner);
     dialog.inputField()->setText(preset);

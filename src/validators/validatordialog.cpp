@@ -1,4 +1,4 @@
-#include "validators/checkdialog.h"
+#include "validators/validatordialog.h"
 
 #include "app/decor.h"
 #include "app/fieldbehaviour.h"
@@ -35,7 +35,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& tex
 
 } // namespace
 
-CheckDialog::CheckDialog(QWidget* owner, const CheckLayout& layout) : QDialog(owner)
+ValidatorDialog::ValidatorDialog(QWidget* owner, const ValidatorLayout& layout) : QDialog(owner)
 {
     loadValidatorArtwork();
     applyProcessFormats();
@@ -76,36 +76,36 @@ CheckDialog::CheckDialog(QWidget* owner, const CheckLayout& layout) : QDialog(ow
     setEnterTarget(m_field, btnControlla);
 
     connect(btnControlla, &QPushButton::clicked, this, [this] { btnControllaClick(); });
-    connect(btnChiudi, &QPushButton::clicked, this, &CheckDialog::btnChiudiClick);
+    connect(btnChiudi, &QPushButton::clicked, this, &ValidatorDialog::btnChiudiClick);
 }
 
-void CheckDialog::btnChiudiClick()
+void ValidatorDialog::btnChiudiClick()
 {
     close();
 }
 
-void CheckDialog::finish()
+void ValidatorDialog::finish()
 {
     accept();
 }
 
-void CheckDialog::backToField()
+void ValidatorDialog::backToField()
 {
     m_field->setFocus(Qt::OtherFocusReason);
 }
 
-void CheckDialog::showEvent(QShowEvent* event)
+void ValidatorDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     m_field->setFocus(Qt::OtherFocusReason);
 }
 
-void CheckDialog::tidyOnKeyRelease()
+void ValidatorDialog::tidyOnKeyRelease()
 {
     m_field->installEventFilter(this);
 }
 
-bool CheckDialog::eventFilter(QObject* watched, QEvent* event)
+bool ValidatorDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_field && event->type() == QEvent::KeyRelease)
         tidyFieldText(m_field, true);
