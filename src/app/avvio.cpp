@@ -83,6 +83,9 @@ TfrmAvvio::TfrmAvvio()
         }
     }
 
+    // The keyboard starts on the first of the two halves of the program.
+    btnAnagrafica->setFocus();
+
     // Creation handler: the date and number formats of the whole run.
     applyProcessFormats();
 }
