@@ -1,5 +1,6 @@
 #include "app/screens.h"
 
+#include "app/avvio.h"
 #include "app/fonts.h"
 #include "app/formats.h"
 #include "register/menucamere.h"
@@ -27,6 +28,7 @@ struct ScreenKind {
 std::vector<ScreenKind> screenTable()
 {
     return {
+        {&Screens::frmAvvio, [] { return new TfrmAvvio(); }},
         {&Screens::frmMenuCamere, [] { return new TfrmMenuCamere; }},
         {&Screens::frmPlanning, [] { return new TfrmPlanning; }},
     };
