@@ -8,6 +8,8 @@
 #include "app/messages.h"
 #include "app/screens.h"
 #include "app/window.h"
+#include "help/guida.h"
+#include "help/helptexts.h"
 #include "register/artwork.h"
 #include "register/personlist.h"
 #include "register/planning.h"
@@ -153,6 +155,7 @@ TfrmMenuCamere::TfrmMenuCamere(QWidget* parent) : QWidget(parent) {
 
     connect(btnTrova, &QPushButton::clicked, this, &TfrmMenuCamere::btnTrovaClick);
     connect(btnApriFatture, &QPushButton::clicked, this, &TfrmMenuCamere::btnApriFattureClick);
+    connect(imgGuida, &Picture::clicked, this, &TfrmMenuCamere::imgGuidaClick);
     connect(imgEsci, &Picture::clicked, this, &TfrmMenuCamere::imgEsciClick);
     connect(lstRecords, &QListWidget::itemClicked, this, &TfrmMenuCamere::lstRecordsClick);
     // A line chosen with the keyboard fills the hidden labels just as a click does, so Apri
@@ -304,6 +307,10 @@ void TfrmMenuCamere::btnApriFattureClick() {
     }
     lblMemory->setText(QStringLiteral("planning"));
     close();
+}
+
+void TfrmMenuCamere::imgGuidaClick() {
+    showHelp(this, kRegisterHelpTitle, registerHelpText());
 }
 
 void TfrmMenuCamere::imgEsciClick() {

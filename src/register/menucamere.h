@@ -40,6 +40,7 @@ public:
     void lstRecordsClick();
     void btnTrovaClick();
     void btnApriFattureClick();
+    void imgGuidaClick();
     void imgEsciClick();
 
     // The last search text, lowered; kept for the whole run.

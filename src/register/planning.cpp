@@ -6,6 +6,8 @@
 #include "app/infoline.h"
 #include "app/screens.h"
 #include "app/window.h"
+#include "help/guida.h"
+#include "help/helptexts.h"
 #include "register/artwork.h"
 #include "register/dayimage.h"
 #include "register/giorno.h"
@@ -150,6 +152,7 @@ void TfrmPlanning::buildTopBar(QWidget* panel) {
         m_info->setHint(command, QString::fromUtf8(row.hint));
         this->*(row.member) = command;
     }
+    connect(cmdGuida, &Picture::clicked, this, &TfrmPlanning::cmdGuidaClick);
     connect(cmdEsci, &Picture::clicked, this, &TfrmPlanning::cmdEsciClick);
 }
 
@@ -336,6 +339,10 @@ void TfrmPlanning::dayClick(int slot) {
     dialog->openFor(slot);
     dialog->exec();
     delete dialog.data();
+}
+
+void TfrmPlanning::cmdGuidaClick() {
+    showHelp(this, kRegisterHelpTitle, registerHelpText());
 }
 
 void TfrmPlanning::cmdEsciClick() {

@@ -77,6 +77,7 @@ public:
     void FormShow();
     void cmdSalvaClick();
     void dayClick(int slot);
+    void cmdGuidaClick();
     void cmdEsciClick();
 
 protected:

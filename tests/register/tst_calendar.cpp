@@ -1,9 +1,12 @@
 // The annual calendar and the day dialog, driven through their handlers, with the year file's
 // bytes checked on disk.
 
+#include "app/avvio.h"
 #include "app/decor.h"
 #include "app/infoline.h"
 #include "common/testsupport.h"
+#include "help/guida.h"
+#include "help/helptexts.h"
 #include "register/dayimage.h"
 #include "register/giorno.h"
 #include "register_support.h"
@@ -11,6 +14,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest/QtTest>
 
@@ -85,6 +89,8 @@ private slots:
     void unreadableYearFileIsNotOverwritten();
     void codiceFiscaleThatCannotNameAFile();
     void setDayByKey();
+    void helpFromBothScreens();
+    void fromTheStartMenuAndBack();
 };
 
 void TestCalendar::controlsAreNamedAndPlaced() {
@@ -403,6 +409,60 @@ void TestCalendar::setDayByKey() {
     QVERIFY(c->setDay(QStringLiteral("dic_31"), QString()));
     QVERIFY(!c->isPresent(365));
     QVERIFY(!c->cell(365).lib->isHidden());
+}
+
+void TestCalendar::helpFromBothScreens() {
+    TempProgramFolder folder;
+    QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
+    RegisterScreens s;
+    s.enterSelection();
+    const auto expectHelp = [](QWidget* owner, QWidget* command) {
+        bool shown = false;
+        onNextModal([&](QDialog* dialog) {
+            auto* help = qobject_cast<TfrmGuida*>(dialog);
+            QVERIFY(help);
+            QCOMPARE(help->parentWidget(), owner);
+            QCOMPARE(help->lblTitolo->text(),
+                     QStringLiteral("Applicazione Registrazione presenze."));
+            QCOMPARE(
+                help->txtGuida->toPlainText(),
+                QString(registerHelpText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            shown = true;
+        });
+        QTest::mouseClick(command, Qt::LeftButton);
+        QVERIFY(shown);
+    };
+    expectHelp(s.selection, s.selection->imgGuida);
+    s.openCalendar(0, QStringLiteral("2024"));
+    expectHelp(s.calendar, s.calendar->cmdGuida);
+    QVERIFY(s.calendar->isVisible());
+}
+
+void TestCalendar::fromTheStartMenuAndBack() {
+    TempProgramFolder folder;
+    QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
+    createScreens();
+    auto* avvio = qobject_cast<TfrmAvvio*>(screens().frmAvvio.data());
+    auto* selection = qobject_cast<TfrmMenuCamere*>(screens().frmMenuCamere.data());
+    auto* calendar = qobject_cast<TfrmPlanning*>(screens().frmPlanning.data());
+    QVERIFY(avvio && selection && calendar);
+    avvio->show();
+    QTest::mouseClick(avvio->btnPresenze, Qt::LeftButton);
+    QVERIFY(selection->isVisible());
+    QVERIFY(!avvio->isVisible());
+    QCOMPARE(selection->lstRecords->count(), 2);
+
+    selection->lstRecords->setCurrentRow(1);
+    selection->txtAnnoFatture->setText(QStringLiteral("2022"));
+    QTest::mouseClick(selection->btnApriFatture, Qt::LeftButton);
+    QVERIFY(calendar->isVisible());
+    typeAndApply(calendar, 31, QStringLiteral("Primo febbraio"));
+    QTest::mouseClick(calendar->cmdEsci, Qt::LeftButton);
+    QVERIFY(avvio->isVisible());
+    QVERIFY(!calendar->isVisible() && !selection->isVisible());
+    QCOMPARE(storedText(readAll(yearFile(folder, kVerdi, QStringLiteral("2022"))), 31),
+             QByteArray("Primo febbraio"));
+    destroyScreens();
 }
 
 QTEST_MAIN(TestCalendar)
