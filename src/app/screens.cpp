@@ -1,5 +1,6 @@
 #include "app/screens.h"
 
+#include "app/avvio.h"
 #include "app/fonts.h"
 #include "app/formats.h"
 
@@ -25,6 +26,7 @@ struct ScreenKind {
 std::vector<ScreenKind> screenTable()
 {
     return {
+        {&Screens::frmAvvio, [] { return new TfrmAvvio(); }},
     };
 }
 
