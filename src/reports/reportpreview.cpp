@@ -13,13 +13,6 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-// The toolbar's artwork lives in the library's own resource file, which a static library
-// only links in when something refers to it.
-static void loadReportResources()
-{
-    Q_INIT_RESOURCE(reports);
-}
-
 namespace {
 
 // Zoom levels offered in the toolbar, in per cent.
@@ -41,7 +34,6 @@ QAction* toolAction(QToolBar* bar, const QString& name, const QString& text, con
 ReportPreviewWindow::ReportPreviewWindow(QWidget* parent, const ReportDocument& document)
     : QDialog(parent), m_document(document), m_printer(new QPrinter(QPrinter::HighResolution))
 {
-    loadReportResources();
     setObjectName(QStringLiteral("frmAnteprimaReport"));
     setWindowTitle(document.name());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
