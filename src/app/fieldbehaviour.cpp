@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QWidget>
 
 namespace {
@@ -16,6 +17,8 @@ public:
 
     bool eventFilter(QObject*, QEvent* event) override
     {
+        if (!m_highlight)
+            return false;
         if (event->type() == QEvent::FocusIn)
             m_highlight->show();
         else if (event->type() == QEvent::FocusOut)
@@ -24,7 +27,7 @@ public:
     }
 
 private:
-    ShapeRect* m_highlight;
+    QPointer<ShapeRect> m_highlight;
 };
 
 class EnterMover : public QObject {
@@ -35,7 +38,7 @@ public:
     {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_next) {
                 m_next->setFocus(Qt::TabFocusReason);
                 return true;
             }
@@ -44,7 +47,7 @@ public:
     }
 
 private:
-    QWidget* m_next;
+    QPointer<QWidget> m_next;
 };
 
 } // namespace
