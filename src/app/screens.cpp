@@ -2,6 +2,7 @@
 
 #include "access/cambiapassword.h"
 #include "access/password.h"
+#include "app/avvio.h"
 #include "app/fonts.h"
 #include "app/formats.h"
 
@@ -28,6 +29,7 @@ std::vector<ScreenKind> screenTable()
 {
     return {
         {&Screens::frmPassword, [] { return new TfrmPassword; }},
+        {&Screens::frmAvvio, [] { return new TfrmAvvio(); }},
         {&Screens::frmCambiaPassword, [] { return new TfrmCambiaPassword; }},
     };
 }

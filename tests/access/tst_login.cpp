@@ -104,10 +104,7 @@ void TestLogin::init()
     createScreens();
     QVERIFY(loginScreen());
     QVERIFY(changeScreen());
-    if (!screens().frmAvvio) { // the start menu is built elsewhere; a bare window stands in
-        screens().frmAvvio = new QWidget;
-        screens().frmAvvio->setObjectName(QStringLiteral("frmAvvio"));
-    }
+    QVERIFY(screens().frmAvvio);
     QVERIFY(QTest::qWaitForWindowActive(loginScreen()));
 }
 
