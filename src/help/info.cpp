@@ -74,6 +74,7 @@ TfrmInfo::TfrmInfo(QWidget* owner) : QDialog(owner)
     connect(imgEmail, &QAbstractButton::clicked, this, &TfrmInfo::lnkWebClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmInfo::btnChiudiClick);
     setTabOrder(btnChiudi, lnkWeb);
+    btnChiudi->setFocus();
 }
 
 QString TfrmInfo::supportMailLink()

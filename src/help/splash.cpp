@@ -20,6 +20,10 @@ TfrmSplash::TfrmSplash(QWidget* owner) : QDialog(owner)
     imgSplash = new Picture(box, QStringLiteral("imgSplash"), QRect(8, 8, 625, 380),
                             QStringLiteral(":/app/notice.svg"),
                             QStringLiteral("Vestrano, un prodotto di ") + kMakerName);
+    // A light bar under the link row keeps the dark blue link readable on the dark foot of
+    // the window.
+    auto* bar = new ShapeRect(box, QStringLiteral("shpBarra"), QRect(2, 394, 638, 48));
+    bar->fill(QColor(255, 255, 255, 225)).outline(QColor(0xB8, 0x9F, 0x86)).rounded(8);
     imgWeb = new Picture(box, QStringLiteral("imgWeb"), QRect(8, 400, 39, 36),
                          QStringLiteral(":/app/icon_globe.svg"),
                          QStringLiteral("Apri il sito web"));
@@ -37,6 +41,7 @@ TfrmSplash::TfrmSplash(QWidget* owner) : QDialog(owner)
     connect(imgWeb, &QAbstractButton::clicked, this, &TfrmSplash::lnkWebClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmSplash::btnChiudiClick);
     setTabOrder(btnChiudi, lnkWeb);
+    btnChiudi->setFocus();
 }
 
 void TfrmSplash::lnkWebClick()

@@ -9,9 +9,11 @@
 #include "help/maker.h"
 #include "help/openurl.h"
 #include "help/splash.h"
+#include "help/userguide.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextDocument>
@@ -56,6 +58,8 @@ private slots:
     void infoMailLink();
     void infoCloseButtonReachable();
     void splashWebLink();
+
+    void userGuideIsWrittenFromHelpTexts();
 };
 
 void TestHelp::urlForCommand_data()
@@ -361,6 +365,49 @@ void TestHelp::splashWebLink()
     QCOMPARE(shell.count(), 2);
     QCOMPARE(shell.last().command, kMakerWebAddress);
     QCOMPARE(shell.last().url.scheme(), QStringLiteral("https"));
+}
+
+namespace {
+QString runTool(const QString& program, const QStringList& args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+} // namespace
+
+void TestHelp::userGuideIsWrittenFromHelpTexts()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("Guida.pdf"));
+    QVERIFY(writeUserGuide(pdf));
+
+    const QString info = runTool(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY2(!info.isEmpty(), "pdfinfo could not read the guide");
+    QVERIFY(info.contains(QStringLiteral("Vestrano - Guida all'utilizzo del software")));
+    QVERIFY(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+595 x 842"))));
+    const int pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                          .match(info).captured(1).toInt();
+    QVERIFY2(pages >= 3, qPrintable(info));
+
+    // Every help text is in the guide, under a heading of its topic; the words are compared
+    // with the line breaks of the layout taken out.
+    QString text = runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    // Compatibility normalisation undoes the typographic ligatures (fi, fl) of the layout.
+    text = text.normalized(QString::NormalizationForm_KC).simplified();
+    const QStringList expected = QStringList()
+        << QStringLiteral("Guida all'utilizzo del software")
+        << QStringLiteral("Uno sguardo a Vestrano") << QStringLiteral("Applicazione Archivio anagrafico")
+        << QStringLiteral("Applicazione Registrazione presenze")
+        << QStringLiteral("Esportazione archivio anagrafico in Microsoft Excel")
+        << overviewParagraphs() << exportParagraphs();
+    for (const QString& piece : expected) {
+        // The opening words are enough to find a paragraph and short enough for one line.
+        const QString words = piece.section(QLatin1Char(' '), 0, 7).simplified();
+        QVERIFY2(text.contains(words), qPrintable(words));
+    }
 }
 
 QTEST_MAIN(TestHelp)
