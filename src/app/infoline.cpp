@@ -45,8 +45,9 @@ QString InfoLine::text() const
 
 bool InfoLine::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter
-        || event->type() == QEvent::HoverMove) {
+    // Only a real movement of the pointer counts: a window that appears under a resting
+    // pointer keeps its design-time text.
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::HoverMove) {
         auto* w = static_cast<QWidget*>(watched);
         const auto it = m_hints.constFind(w);
         m_text->setText(it == m_hints.constEnd() ? QString() : it.value());
