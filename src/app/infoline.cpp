@@ -45,11 +45,14 @@ QString InfoLine::text() const
 
 bool InfoLine::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter
-        || event->type() == QEvent::HoverMove) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseMove || type == QEvent::Enter || type == QEvent::HoverMove) {
         auto* w = static_cast<QWidget*>(watched);
         const auto it = m_hints.constFind(w);
-        m_text->setText(it == m_hints.constEnd() ? QString() : it.value());
+        if (it != m_hints.constEnd())
+            m_text->setText(it.value());
+        else if (type != QEvent::Enter) // a window shown under a still pointer keeps its text
+            m_text->setText(QString());
     }
     return false;
 }

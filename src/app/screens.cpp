@@ -2,6 +2,7 @@
 
 #include "app/fonts.h"
 #include "app/formats.h"
+#include "registry/clienti.h"
 
 #include <QApplication>
 
@@ -25,6 +26,7 @@ struct ScreenKind {
 std::vector<ScreenKind> screenTable()
 {
     return {
+        {&Screens::frmClienti, [] { return new TfrmClienti; }},
     };
 }
 
