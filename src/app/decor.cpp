@@ -98,6 +98,11 @@ void Picture::setSvg(const QString& svgPath)
     update();
 }
 
+bool Picture::hasArtwork() const
+{
+    return m_renderer->isValid();
+}
+
 void Picture::setClickable(bool clickable)
 {
     m_clickable = clickable;

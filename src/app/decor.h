@@ -47,6 +47,8 @@ public:
 
     void setSvg(const QString& svgPath);
     QString svgPath() const { return m_path; }
+    // True when the SVG was found and could be read, so the picture shows its artwork.
+    bool hasArtwork() const;
     // Clickable pictures show the hand cursor and take the keyboard focus.
     void setClickable(bool clickable);
     bool isClickable() const { return m_clickable; }

@@ -1,9 +1,11 @@
 #include "app/fieldbehaviour.h"
 
 #include "app/decor.h"
+#include "storage/text.h"
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 namespace {
@@ -47,6 +49,36 @@ private:
     QWidget* m_next;
 };
 
+class DigitsOnly : public QObject {
+public:
+    explicit DigitsOnly(QWidget* field) : QObject(field) {}
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return false;
+        default:
+            break;
+        }
+        const QString text = key->text();
+        const bool digit = text.size() == 1 && text.at(0) >= QLatin1Char('0')
+                           && text.at(0) <= QLatin1Char('9')
+                           && !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+        return !digit;
+    }
+};
+
 } // namespace
 
 ShapeRect* attachFocusHighlight(QWidget* field)
@@ -68,4 +100,27 @@ QObject* setEnterTarget(QWidget* field, QWidget* next)
     auto* mover = new EnterMover(field, next);
     field->installEventFilter(mover);
     return mover;
+}
+
+QObject* acceptDigitsOnly(QWidget* field)
+{
+    auto* filter = new DigitsOnly(field);
+    field->installEventFilter(filter);
+    return filter;
+}
+
+void tidyFieldText(QLineEdit* field, bool upper)
+{
+    const QString text = field->text();
+    QString tidy = trimText(text);
+    if (upper)
+        tidy = upperAZ(tidy);
+    if (tidy == text)
+        return;
+    qsizetype leading = 0;
+    while (leading < text.size() && text.at(leading).unicode() <= 32)
+        ++leading;
+    const int cursor = int(qBound<qsizetype>(0, field->cursorPosition() - leading, tidy.size()));
+    field->setText(tidy);
+    field->setCursorPosition(cursor);
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+class QLineEdit;
 class QWidget;
 class ShapeRect;
 
@@ -14,3 +15,13 @@ ShapeRect* attachFocusHighlight(QWidget* field);
 // The Enter key moves the focus from field to next. Returns the filter so that screens can
 // remove it; it is owned by field.
 QObject* setEnterTarget(QWidget* field, QWidget* next);
+
+// Digits-only fields: a key press reaches the field only when it is Enter, Backspace, Delete,
+// Left, Right, or its character is a digit 0 to 9; every other key, keys without a character
+// (Home, End, Up, Down ...) and shortcuts included, is discarded. Tab and Shift+Tab still move
+// the focus. Install it after setEnterTarget or before it: Enter is always let through.
+QObject* acceptDigitsOnly(QWidget* field);
+
+// Replaces the field's text by itself trimmed and, when upper is set, upper-cased (a to z only),
+// keeping the cursor on the same character. Does nothing when the text is already tidy.
+void tidyFieldText(QLineEdit* field, bool upper);

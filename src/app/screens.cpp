@@ -1,5 +1,6 @@
 #include "app/screens.h"
 
+#include "app/avvio.h"
 #include "app/fonts.h"
 #include "app/formats.h"
 #include "registry/clienti.h"
@@ -26,6 +27,7 @@ struct ScreenKind {
 std::vector<ScreenKind> screenTable()
 {
     return {
+        {&Screens::frmAvvio, [] { return new TfrmAvvio(); }},
         {&Screens::frmClienti, [] { return new TfrmClienti; }},
     };
 }

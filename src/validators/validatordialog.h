@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class Picture;
+class ShapeRect;
+
+// The frame the four check dialogs share: a fixed window with a gradient, a centred container
+// with a grey panel, the title picture, the prompt, the input field on a blue band, and the
+// "Controlla" and "Chiudi" buttons. Each dialog describes its own window in a ValidatorLayout and
+// decides in btnControllaClick. Every dialog is created per opening and only reports: it
+// never writes anything back to the screen that opened it.
+struct ValidatorLayout {
+    QString caption;
+    QSize client;
+    QColor colour;          // gradient from this colour at the top to white
+    QSize container;
+    QRect shpContainer;     // the light grey panel
+    QRect imgLogo;
+    QString logoSvg;        // resource path of the title picture
+    QString logoName;       // what the title picture says, for assistive technologies
+    QPoint lblTitolo;       // the prompt sizes itself
+    QString titolo;
+    QRect shpCodFisc;       // the band behind the field and the button
+    QString fieldName;
+    QRect field;
+    int maxLength;
+    QRect btnControlla;
+    QRect btnChiudi;
+};
+
+class ValidatorDialog : public QDialog {
+    Q_OBJECT
+public:
+    // The input field, to preset it before the dialog is shown.
+    QLineEdit* inputField() const { return m_field; }
+
+    ShapeRect* shpContainer;
+    Picture* imgLogo;
+    QLabel* lblTitolo;
+    ShapeRect* shpCodFisc;
+    QPushButton* btnControlla;
+    QPushButton* btnChiudi;
+
+protected:
+    ValidatorDialog(QWidget* owner, const ValidatorLayout& layout);
+
+    virtual void btnControllaClick() = 0;
+    void btnChiudiClick();
+    // The verdict has been given: the dialog closes.
+    void finish();
+    // A correction is wanted: the focus goes back to the field and the dialog stays open.
+    void backToField();
+
+    // From now on every key released in the field leaves its text trimmed and upper-cased.
+    void tidyOnKeyRelease();
+
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLineEdit* m_field;
+};
+
+// Creates a fresh dialog of kind D owned by owner, puts preset in its input field, shows it
+// modally and destroys it when it closes.
+template <class D>
+void runValidatorDialog(QWidget* owner, const QString& preset)
+{
+    D dialog(owner);
+    dialog.inputField()->setText(preset);
+    dialog.exec();
+}
