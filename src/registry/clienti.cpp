@@ -15,12 +15,6 @@
 #include <QLineEdit>
 #include <QShowEvent>
 
-// The card screen's artwork lives in the static application library: register it before use.
-static void initRegistryArtwork()
-{
-    Q_INIT_RESOURCE(registry);
-}
-
 namespace {
 
 const QColor kSectionFill(0xEC, 0xEF, 0xEF);
@@ -44,7 +38,6 @@ QString labelName(const char* prefix, int number)
 
 TfrmClienti::TfrmClienti(QWidget* parent) : QWidget(parent)
 {
-    initRegistryArtwork();
     setObjectName(QStringLiteral("frmClienti"));
     applyProcessFormats();
     setupMaximisedWindow(this, QStringLiteral(" Vestrano - Archivio anagrafico"));

@@ -5,6 +5,9 @@
 #include "registry/clienti.h"
 
 #include "app/messages.h"
+#include "help/guida.h"
+#include "help/helptexts.h"
+#include "help/openurl.h"
 #include "storage/recordfile.h"
 #include "storage/text.h"
 
@@ -269,5 +272,15 @@ void TfrmClienti::cmdStampaClick() {}
 void TfrmClienti::cmdPDFClick() {}
 void TfrmClienti::cmdRicontattaClick() {}
 void TfrmClienti::cmdEsportaClick() {}
-void TfrmClienti::cmdGuidaClick() {}
-void TfrmClienti::btnEmailClick() {}
+
+void TfrmClienti::cmdGuidaClick()
+{
+    showHelp(this, kRegistryHelpTitle, registryHelpText());
+}
+
+// Starts the mail program with the card's address as recipient (none when the field is empty).
+void TfrmClienti::btnEmailClick()
+{
+    TMisc::Open(QStringLiteral("\"mailto:") + trimText(edit(AnagraficaField::Email)->text())
+                + QStringLiteral("\""));
+}

@@ -1,11 +1,11 @@
 #include "registry/inputrules.h"
 
+#include "app/fieldbehaviour.h"
 #include "storage/text.h"
 #include "storage/windows1252.h"
 
 #include <QEvent>
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QLineEdit>
 
 namespace {
@@ -46,11 +46,6 @@ bool isDigit(QChar c)
     return c.unicode() >= '0' && c.unicode() <= '9';
 }
 
-bool isPrintable(const QString& text)
-{
-    return !text.isEmpty() && text.at(0).unicode() >= 32 && text.at(0).unicode() != 127;
-}
-
 } // namespace
 
 bool isRefused(InputFilter filter, QChar c)
@@ -62,40 +57,9 @@ bool isRefused(InputFilter filter, QChar c)
 
 bool keyPasses(InputFilter filter, const QKeyEvent& event)
 {
-    const int key = event.key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    if (filter == InputFilter::Digits)
         return true;
-    const QString text = event.text();
-    if (filter == InputFilter::Digits) {
-        switch (key) {
-        case Qt::Key_Backspace:
-        case Qt::Key_Delete:
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Home:
-        case Qt::Key_End:
-            return true;
-        default:
-            break;
-        }
-        if (isPrintable(text)) {
-            for (QChar c : text) {
-                if (!isDigit(c))
-                    return false;
-            }
-            return true;
-        }
-        for (QKeySequence::StandardKey k : {QKeySequence::Copy, QKeySequence::Cut,
-                                            QKeySequence::Paste, QKeySequence::Undo,
-                                            QKeySequence::Redo, QKeySequence::SelectAll}) {
-            if (event.matches(k))
-                return true;
-        }
-        return false;
-    }
-    for (QChar c : text) {
+    for (QChar c : event.text()) {
         if (isRefused(filter, c))
             return false;
     }
@@ -108,16 +72,6 @@ QString applyTypingRule(TextRules rules, const QString& text)
     if (rules & TrimTyping)
         out = trimText(out);
     if (rules & UpperTyping)
-        out = upperAZ(out);
-    return out;
-}
-
-QString applyLeavingRule(TextRules rules, const QString& text)
-{
-    QString out = text;
-    if (rules & TrimLeaving)
-        out = trimText(out);
-    if (rules & UpperLeaving)
         out = upperAZ(out);
     return out;
 }
@@ -144,7 +98,10 @@ InputRuleKeeper::InputRuleKeeper(QLineEdit* edit, QWidget* keyTarget, InputFilte
                                  TextRules rules)
     : QObject(edit), m_edit(edit), m_filter(filter), m_rules(rules), m_before(edit->text())
 {
-    keyTarget->installEventFilter(this);
+    if (filter == InputFilter::Digits)
+        acceptDigitsOnly(keyTarget);
+    if (filter != InputFilter::Digits || (rules & TrimLeaving))
+        keyTarget->installEventFilter(this);
     connect(edit, &QLineEdit::textChanged, this, &InputRuleKeeper::remember);
     connect(edit, &QLineEdit::textEdited, this, &InputRuleKeeper::edited);
 }
@@ -154,10 +111,8 @@ bool InputRuleKeeper::eventFilter(QObject*, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         if (!keyPasses(m_filter, *static_cast<QKeyEvent*>(event)))
             return true; // discarded: nothing reaches the field
-    } else if (event->type() == QEvent::FocusOut) {
-        const QString left = applyLeavingRule(m_rules, m_edit->text());
-        if (left != m_edit->text())
-            m_edit->setText(left);
+    } else if (event->type() == QEvent::FocusOut && (m_rules & TrimLeaving)) {
+        tidyFieldText(m_edit, m_rules & UpperLeaving);
     }
     return false;
 }

@@ -12,7 +12,8 @@ class QWidget;
 enum class InputFilter { None, A, B, C, D, Digits };
 
 // How a field rewrites its own text: after every change made by typing or pasting
-// (UpperTyping, TrimTyping) and when it loses the focus (UpperLeaving, TrimLeaving).
+// (UpperTyping, TrimTyping) and when it loses the focus (TrimLeaving, with UpperLeaving also
+// upper-cased).
 enum TextRule : unsigned {
     NoRule = 0,
     UpperTyping = 1u << 0,
@@ -25,16 +26,12 @@ using TextRules = unsigned;
 // True when the filter keeps the character out of the field.
 bool isRefused(InputFilter filter, QChar c);
 
-// True when a key press reaches the field: Enter always does; the character filters judge
-// the key's text; Digits lets through digits, Enter, Backspace, Delete, the arrows left and
-// right, and what a keyboard user needs to leave or edit the field (Tab, Home, End and the
-// standard clipboard and undo shortcuts, whose result is cleaned like typed text).
+// True when a key press of a field with a character filter reaches the field: the key's
+// text holds no refused character. (Digits-only fields use the shared acceptDigitsOnly.)
 bool keyPasses(InputFilter filter, const QKeyEvent& event);
 
 // The field's text after the rule for typing (upper case A to Z, trim) has been applied.
 QString applyTypingRule(TextRules rules, const QString& text);
-// The field's text after the rule for leaving it has been applied.
-QString applyLeavingRule(TextRules rules, const QString& text);
 
 // Cleans text that typing, pasting or dropping puts into a field: characters the filter
 // refuses are dropped, every character outside Windows-1252 becomes "?" (a character outside

@@ -4,6 +4,10 @@
 #include "cardscreen_support.h"
 
 #include "app/infoline.h"
+#include "common/modaltest.h"
+#include "help/guida.h"
+#include "help/helptexts.h"
+#include "help/openurl.h"
 #include "app/screens.h"
 #include "registry/clientifields.h"
 #include "registry/inputrules.h"
@@ -12,6 +16,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QtTest/QtTest>
 
 using F = AnagraficaField;
@@ -34,6 +39,9 @@ private slots:
     void provinceBoxes();
     void fieldTableMatchesRecord();
     void hints();
+    void helpShowsTheRegistryTopic();
+    void mailStartsTheMailProgram_data();
+    void mailStartsTheMailProgram();
     void checkRequest_data();
     void checkRequest();
     void showingStartsBlankAndClosingReturnsToMenu();
@@ -162,10 +170,11 @@ void TestClienti::digitsOnlyKeys()
     QCOMPARE(cap->text(), QStringLiteral("13"));
     pressKey(cap, Qt::Key_Delete);
     QCOMPARE(cap->text(), QStringLiteral("1"));
-    for (int key : {int(Qt::Key_Up), int(Qt::Key_Space), int(Qt::Key_Insert)}) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_Space ? " " : "");
-        QVERIFY(!keyPasses(InputFilter::Digits, press));
-    }
+    // Keys outside the list are discarded: the cursor stays where it was.
+    for (int key : {int(Qt::Key_Home), int(Qt::Key_Up)})
+        pressKey(cap, key);
+    typeInto(cap, QStringLiteral(" 2"));
+    QCOMPARE(cap->text(), QStringLiteral("12"));
     pressKey(cap, Qt::Key_Return);
     QCOMPARE(m_card->focusName(), QStringLiteral("txtDataNasc"));
 }
@@ -294,6 +303,51 @@ void TestClienti::hints()
     QTest::mouseMove(m_card->screen->findChild<QWidget*>(QStringLiteral("panContainer")),
                      QPoint(400, 10));
     QTRY_COMPARE(info->text(), QString());
+}
+
+void TestClienti::helpShowsTheRegistryTopic()
+{
+    QString dialog, title, text;
+    whenModal([&](QWidget* shown) {
+        auto* help = qobject_cast<TfrmGuida*>(shown);
+        if (!help)
+            return;
+        dialog = help->objectName();
+        title = help->lblTitolo->text();
+        text = help->txtGuida->toPlainText();
+    });
+    m_card->screen->cmdGuidaClick();
+    QCOMPARE(dialog, QStringLiteral("frmGuida"));
+    QCOMPARE(title, QStringLiteral("Applicazione Archivio anagrafico."));
+    QVERIFY(text.startsWith(QString::fromUtf8(
+        "L'app Archivio anagrafico interagisce con il registro delle presenze ma può essere "
+        "usata anche come una completa rubrica elettronica")));
+    QCOMPARE(registryHelpText().split(kParagraphBreak).size(), 10);
+    QVERIFY(m_card->screen->isVisible());
+}
+
+void TestClienti::mailStartsTheMailProgram_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("recipient");
+    QTest::newRow("address trimmed") << "  mario.rossi@example.it " << "\"mailto:mario.rossi@example.it\""
+                                     << "mario.rossi@example.it";
+    QTest::newRow("no address") << "" << "\"mailto:\"" << "";
+}
+
+void TestClienti::mailStartsTheMailProgram()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, command);
+    QFETCH(QString, recipient);
+    ShellOpenRecorder shell;
+    m_card->set(F::Email, address);
+    m_card->screen->btnEmailClick();
+    QCOMPARE(shell.count(), 1);
+    QCOMPARE(shell.last().command, command);
+    QCOMPARE(shell.last().url.scheme(), QStringLiteral("mailto"));
+    QCOMPARE(shell.last().url.path(), recipient);
 }
 
 void TestClienti::checkRequest_data()
