@@ -22,13 +22,14 @@ struct PictureRow {
     const char* name;
     QRect geometry;
     const char* svg;
-    const char* accessibleName; // empty for pictures that only show
+    const char* accessibleName;
     void (TfrmAvvio::*click)();
 };
 
 const PictureRow kPictures[] = {
-    {&TfrmAvvio::icoNome, "icoNome", {90, 15, 818, 69}, "title_name.svg", "", nullptr},
-    {&TfrmAvvio::imgSottotitolo, "imgSottotitolo", {17, 86, 961, 22}, "subtitle.svg", "",
+    {&TfrmAvvio::icoNome, "icoNome", {90, 15, 818, 69}, "title_name.svg", "Vestrano", nullptr},
+    {&TfrmAvvio::imgSottotitolo, "imgSottotitolo", {17, 86, 961, 22}, "subtitle.svg",
+     "Registro delle presenze giornaliere del personale e dei soci, archivio anagrafico",
      nullptr},
     {&TfrmAvvio::imgInfo, "imgInfo", {14, 14, 30, 30}, "icon_info.svg",
      "Informazioni su Vestrano", &TfrmAvvio::imgInfoClick},

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QWidget>
 
 namespace {
@@ -18,6 +19,8 @@ public:
 
     bool eventFilter(QObject*, QEvent* event) override
     {
+        if (!m_highlight)
+            return false;
         if (event->type() == QEvent::FocusIn)
             m_highlight->show();
         else if (event->type() == QEvent::FocusOut)
@@ -26,7 +29,7 @@ public:
     }
 
 private:
-    ShapeRect* m_highlight;
+    QPointer<ShapeRect> m_highlight;
 };
 
 class EnterMover : public QObject {
@@ -37,7 +40,7 @@ public:
     {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_next) {
                 m_next->setFocus(Qt::TabFocusReason);
                 return true;
             }
@@ -46,7 +49,7 @@ public:
     }
 
 private:
-    QWidget* m_next;
+    QPointer<QWidget> m_next;
 };
 
 class DigitsOnly : public QObject {

@@ -45,14 +45,12 @@ QString InfoLine::text() const
 
 bool InfoLine::eventFilter(QObject* watched, QEvent* event)
 {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::MouseMove || type == QEvent::Enter || type == QEvent::HoverMove) {
+    // Only a real movement of the pointer counts: a window that appears under a resting
+    // pointer keeps its design-time text.
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::HoverMove) {
         auto* w = static_cast<QWidget*>(watched);
         const auto it = m_hints.constFind(w);
-        if (it != m_hints.constEnd())
-            m_text->setText(it.value());
-        else if (type != QEvent::Enter) // a window shown under a still pointer keeps its text
-            m_text->setText(QString());
+        m_text->setText(it == m_hints.constEnd() ? QString() : it.value());
     }
     return false;
 }

@@ -1,5 +1,7 @@
 #include "app/screens.h"
 
+#include "access/cambiapassword.h"
+#include "access/password.h"
 #include "app/avvio.h"
 #include "app/fonts.h"
 #include "app/formats.h"
@@ -27,7 +29,9 @@ struct ScreenKind {
 std::vector<ScreenKind> screenTable()
 {
     return {
+        {&Screens::frmPassword, [] { return new TfrmPassword; }},
         {&Screens::frmAvvio, [] { return new TfrmAvvio(); }},
+        {&Screens::frmCambiaPassword, [] { return new TfrmCambiaPassword; }},
         {&Screens::frmClienti, [] { return new TfrmClienti; }},
     };
 }
@@ -62,8 +66,11 @@ void destroyScreens()
 
 void switchScreen(QWidget* current, QWidget* next)
 {
-    if (next)
-        next->show();
+    // Without a screen to go to, the current one stays: hiding it would leave the run with
+    // no window at all.
+    if (!next)
+        return;
+    next->show();
     if (current && current != next)
         current->hide();
 }

@@ -24,7 +24,8 @@ void createScreens();
 // Destroys every long-lived screen (tests start each case from a fresh set).
 void destroyScreens();
 
-// Hands over from one long-lived screen to another: shows next, then hides current.
+// Hands over from one long-lived screen to another: shows next, then hides current. When next
+// does not exist, nothing changes.
 void switchScreen(QWidget* current, QWidget* next);
 
 // Ends the run: the event loop stops and the process exits; nothing is saved here.
