@@ -7,6 +7,7 @@
 #include "app/formats.h"
 #include "register/menucamere.h"
 #include "register/planning.h"
+#include "registry/clienti.h"
 
 #include <QApplication>
 
@@ -33,6 +34,7 @@ std::vector<ScreenKind> screenTable()
         {&Screens::frmPassword, [] { return new TfrmPassword; }},
         {&Screens::frmAvvio, [] { return new TfrmAvvio(); }},
         {&Screens::frmCambiaPassword, [] { return new TfrmCambiaPassword; }},
+        {&Screens::frmClienti, [] { return new TfrmClienti; }},
         {&Screens::frmMenuCamere, [] { return new TfrmMenuCamere; }},
         {&Screens::frmPlanning, [] { return new TfrmPlanning; }},
     };
