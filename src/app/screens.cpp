@@ -5,6 +5,7 @@
 #include "app/avvio.h"
 #include "app/fonts.h"
 #include "app/formats.h"
+#include "registry/clienti.h"
 
 #include <QApplication>
 
@@ -31,6 +32,7 @@ std::vector<ScreenKind> screenTable()
         {&Screens::frmPassword, [] { return new TfrmPassword; }},
         {&Screens::frmAvvio, [] { return new TfrmAvvio(); }},
         {&Screens::frmCambiaPassword, [] { return new TfrmCambiaPassword; }},
+        {&Screens::frmClienti, [] { return new TfrmClienti; }},
     };
 }
 

@@ -1,0 +1,295 @@
+#include "registry/clienti.h"
+
+#include "app/decor.h"
+#include "app/fieldbehaviour.h"
+#include "app/fonts.h"
+#include "app/formats.h"
+#include "app/infoline.h"
+#include "app/screens.h"
+#include "app/window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShowEvent>
+
+namespace {
+
+const QColor kSectionFill(0xEC, 0xEF, 0xEF);
+const QColor kPanelBorder(0xBE, 0xD7, 0xF9);
+constexpr int kSectionPicture = 96; // the white square at the left of each section
+
+// Forgets which code of the list was picked; the text typed or picked stays.
+void clearListSelection(QComboBox* box)
+{
+    const QString text = box->currentText();
+    box->setCurrentIndex(-1);
+    box->setEditText(text);
+}
+
+QString labelName(const char* prefix, int number)
+{
+    return QString::fromLatin1(prefix) + QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+TfrmClienti::TfrmClienti(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmClienti"));
+    applyProcessFormats();
+    setupMaximisedWindow(this, QStringLiteral(" Vestrano - Archivio anagrafico"));
+    setWindowGradient(this, QColor(0x43, 0x6C, 0xCA));
+
+    QWidget* panel = makeCentredContainer(this, QSize(995, 692));
+    buildFrame(panel);
+    m_info = new InfoLine(panel, QRect(16, 642, 777, 32),
+                          QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    buildFields(panel);
+    buildCommands(panel);
+    m_info->addClearer(this);
+    m_info->addClearer(panel);
+}
+
+// The frame, the five sections with their pictures, the command column, the decorative
+// picture and the navigation bar's box: everything drawn behind the controls.
+void TfrmClienti::buildFrame(QWidget* panel)
+{
+    auto* frame = new ShapeRect(panel, QStringLiteral("bkgCornice"), QRect(8, 8, 977, 675));
+    frame->gradient(QColor(0x46, 0x82, 0xBE), Qt::white);
+    for (const SectionRow& row : sectionTable()) {
+        auto* section = new ShapeRect(panel, QString::fromLatin1(row.control), row.geometry);
+        section->fill(kSectionFill).outline(Qt::white);
+        const QString name = QString::fromLatin1(row.control).mid(3);
+        const QRect square(24, row.geometry.top() + (row.geometry.height() - kSectionPicture) / 2,
+                           kSectionPicture, kSectionPicture);
+        (new ShapeRect(panel, QStringLiteral("bkg") + name, square))->fill(Qt::white);
+        auto* picture = new Picture(panel, QStringLiteral("ico") + name, square.adjusted(6, 6, -6, -6),
+                                    QString::fromLatin1(row.picture),
+                                    QString::fromUtf8(row.accessibleName));
+        m_info->addClearer(picture);
+    }
+
+    auto* commands = new ShapeRect(panel, QStringLiteral("shpComandi"), QRect(800, 16, 177, 489));
+    commands->fill(Qt::white).outline(kPanelBorder);
+    auto* decor = new Picture(panel, QStringLiteral("icoArchivio"), QRect(800, 512, 177, 121),
+                              QStringLiteral(":/registry/archivio.svg"),
+                              QStringLiteral("Archivio anagrafico"));
+    m_info->addClearer(decor);
+    auto* navigation = new ShapeRect(panel, QStringLiteral("shpNavigazione"),
+                                     QRect(800, 642, 177, 32));
+    navigation->fill(Qt::white).outline(kPanelBorder);
+
+    // The at-sign between the PEC and e-mail fields: a picture, no command.
+    (new ShapeRect(panel, QStringLiteral("bkgChiocciola"), QRect(414, 232, 43, 40)))
+        ->fill(Qt::white);
+    auto* at = new Picture(panel, QStringLiteral("icoChiocciola"), QRect(418, 235, 35, 34),
+                           QStringLiteral(":/registry/chiocciola.svg"), QStringLiteral("Posta"));
+    m_info->addClearer(at);
+}
+
+// The 31 text fields from their table: caption, edit (or province box), highlight, input
+// rules and Enter chain; then the recontact box and the hidden state labels.
+void TfrmClienti::buildFields(QWidget* panel)
+{
+    const QFont editFont = uiFont(QStringLiteral("Verdana"), 12, true);
+    const QFont captionFont = uiFont(QStringLiteral("Verdana"), 11);
+    for (const CardFieldRow& row : cardFieldTable()) {
+        const size_t i = size_t(row.field);
+        const QString name = QString::fromLatin1(row.control);
+
+        auto* caption = new QLabel(QString::fromUtf8(row.caption), panel);
+        caption->setObjectName(QStringLiteral("lbl") + name.mid(3));
+        caption->setFont(captionFont);
+        caption->adjustSize();
+        caption->move(row.geometry.left(), row.geometry.top() - 17);
+
+        QLineEdit* edit = nullptr;
+        QWidget* control = nullptr;
+        if (row.provinceBox) {
+            auto* box = new QComboBox(panel);
+            box->setEditable(true);
+            box->setCompleter(nullptr); // any two characters may be typed
+            box->setInsertPolicy(QComboBox::NoInsert);
+            box->addItems(provinceCodes());
+            box->setCurrentIndex(-1);
+            box->setMaxVisibleItems(16);
+            box->installEventFilter(this); // resets the list selection on receiving the focus
+            edit = box->lineEdit();
+            edit->setObjectName(name + QStringLiteral("Edit"));
+            control = box;
+        } else {
+            edit = new QLineEdit(panel);
+            control = edit;
+        }
+        control->setObjectName(name);
+        control->setGeometry(row.geometry);
+        control->setFont(editFont);
+        control->setAccessibleName(QString::fromUtf8(row.caption));
+        control->setMouseTracking(true); // text fields leave the hint bar as it is
+        edit->setMouseTracking(true);
+        edit->setFont(editFont);
+        edit->setMaxLength(row.maxLength);
+        edit->setFrame(true);
+        if (row.centred)
+            edit->setAlignment(Qt::AlignCenter);
+        attachFocusHighlight(control);
+        new InputRuleKeeper(edit, control, row.filter, row.rules);
+        caption->setBuddy(control);
+        m_controls[i] = control;
+        m_edits[i] = edit;
+    }
+
+    chkRicontatta = new QCheckBox(QStringLiteral("Da ricontattare"), panel);
+    chkRicontatta->setObjectName(QStringLiteral("chkRicontatta"));
+    chkRicontatta->setGeometry(640, 536, 145, 25);
+    chkRicontatta->setFont(uiFont(QStringLiteral("Verdana"), 12, true));
+    chkRicontatta->setCursor(Qt::PointingHandCursor);
+    m_info->setHint(chkRicontatta,
+                    QStringLiteral("Annota che il cliente \u00e8 da ricontattare per questioni in "
+                                   "sospeso."));
+
+    // Tab order follows the table, with the recontact box at position 29.
+    QWidget* previous = nullptr;
+    for (const CardFieldRow& row : cardFieldTable()) {
+        QWidget* current = m_controls[size_t(row.field)];
+        if (row.tab == 30) {
+            QWidget::setTabOrder(previous, chkRicontatta);
+            previous = chkRicontatta;
+        }
+        if (previous)
+            QWidget::setTabOrder(previous, current);
+        previous = current;
+    }
+    for (const CardFieldRow& row : cardFieldTable())
+        setEnterTarget(m_controls[size_t(row.field)],
+                       m_controls[size_t(cardFieldRow(QString::fromLatin1(row.enterMovesTo))->field)]);
+
+    for (int n = 1; n <= 3; ++n) {
+        lblFile[size_t(n - 1)] = new QLabel(panel);
+        lblFile[size_t(n - 1)]->setObjectName(labelName("lblFile", n));
+        lblDesc[size_t(n - 1)] = new QLabel(panel);
+        lblDesc[size_t(n - 1)]->setObjectName(labelName("lblDesc", n));
+        lblFile[size_t(n - 1)]->hide();
+        lblDesc[size_t(n - 1)]->hide();
+    }
+
+    lblPosizione = new QLabel(panel);
+    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+    lblPosizione->setGeometry(846, 650, 82, 17);
+    lblPosizione->setFont(uiFont(QStringLiteral("Verdana"), 12, true));
+    lblPosizione->setAlignment(Qt::AlignCenter);
+    lblPosizione->setAccessibleName(QStringLiteral("Numero della scheda"));
+    m_info->addClearer(lblPosizione);
+}
+
+// The command column, the small buttons beside their fields and the four arrows, each with
+// its hint and its handler.
+void TfrmClienti::buildCommands(QWidget* panel)
+{
+    using Handler = void (TfrmClienti::*)();
+    const Handler commandHandlers[] = {
+        &TfrmClienti::cmdNuovoClick,     &TfrmClienti::cmdDuplicaClick,
+        &TfrmClienti::cmdFileClick,      &TfrmClienti::cmdSalvaClick,
+        &TfrmClienti::cmdTrovaClick,     &TfrmClienti::cmdAnteprimaClick,
+        &TfrmClienti::cmdStampaClick,    &TfrmClienti::cmdPDFClick,
+        &TfrmClienti::cmdRicontattaClick, &TfrmClienti::cmdEsportaClick,
+        &TfrmClienti::cmdGuidaClick,     &TfrmClienti::cmdEsciClick,
+    };
+    const Handler smallHandlers[] = {
+        &TfrmClienti::btnEmailClick, &TfrmClienti::btnCodFiscClick, &TfrmClienti::btnCartaClick,
+        &TfrmClienti::btnPartitaIvaClick, &TfrmClienti::btnIbanClick,
+    };
+    const Handler arrowHandlers[] = {
+        &TfrmClienti::imgPrimaClick, &TfrmClienti::imgPrecedenteClick,
+        &TfrmClienti::imgSuccessivaClick, &TfrmClienti::imgUltimaClick,
+    };
+
+    auto makeButton = [&](const char* name, const QRect& geometry, const char* picture,
+                          const QString& accessibleName, const char* hint, Handler handler) {
+        auto* button = new Picture(panel, QString::fromLatin1(name), geometry,
+                                   QString::fromLatin1(picture), accessibleName);
+        button->setClickable(true);
+        connect(button, &Picture::clicked, this, handler);
+        m_info->setHint(button, QString::fromUtf8(hint));
+    };
+    size_t i = 0;
+    for (const CommandRow& row : commandTable())
+        makeButton(row.control, QRect(814, row.y, 148, 32), row.picture,
+                   QString::fromUtf8(row.caption), row.hint, commandHandlers[i++]);
+    i = 0;
+    for (const PictureButtonRow& row : smallButtonTable())
+        makeButton(row.control, row.geometry, row.picture, QString::fromUtf8(row.accessibleName),
+                   row.hint, smallHandlers[i++]);
+    i = 0;
+    for (const PictureButtonRow& row : arrowTable())
+        makeButton(row.control, row.geometry, row.picture, QString::fromUtf8(row.accessibleName),
+                   row.hint, arrowHandlers[i++]);
+}
+
+QLineEdit* TfrmClienti::edit(AnagraficaField field) const
+{
+    return size_t(field) < m_edits.size() ? m_edits[size_t(field)] : nullptr;
+}
+
+QWidget* TfrmClienti::control(AnagraficaField field) const
+{
+    return size_t(field) < m_controls.size() ? m_controls[size_t(field)] : nullptr;
+}
+
+QComboBox* TfrmClienti::provinceBox(AnagraficaField field) const
+{
+    return qobject_cast<QComboBox*>(control(field));
+}
+
+void TfrmClienti::clearCard()
+{
+    for (QLineEdit* e : m_edits)
+        e->clear();
+    chkRicontatta->setChecked(false);
+    for (size_t n = 0; n < 3; ++n) {
+        lblFile[n]->clear();
+        lblDesc[n]->clear();
+    }
+}
+
+void TfrmClienti::resetProvinceSelections()
+{
+    for (AnagraficaField f : {AnagraficaField::ProvRes, AnagraficaField::ProvNasc})
+        clearListSelection(provinceBox(f));
+}
+
+void TfrmClienti::showEvent(QShowEvent* event)
+{
+    // A window restored by the window system keeps its card; only the start menu's opening
+    // starts from a blank one.
+    if (!event->spontaneous()) {
+        clearCard();
+        lblPosizione->clear();
+        control(AnagraficaField::Cognome)->setFocus(Qt::OtherFocusReason);
+    }
+    QWidget::showEvent(event);
+}
+
+void TfrmClienti::closeEvent(QCloseEvent* event)
+{
+    // Nothing is saved: a card not yet saved is given up without a question.
+    switchScreen(this, screens().frmAvvio);
+    event->accept();
+}
+
+bool TfrmClienti::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (auto* box = qobject_cast<QComboBox*>(watched))
+            clearListSelection(box);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmClienti::cmdEsciClick()
+{
+    close();
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "registry/anagraficarecord.h"
+#include "registry/clientifields.h"
+
+#include <QWidget>
+
+#include <array>
+
+class InfoLine;
+class Picture;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class RecordFile;
+
+// The registry card screen: one card of Anagrafica.pro at a time, its 31 text fields, the
+// recontact box, the hidden attachment slots and the card's number between the four arrows.
+// A long-lived screen: created once, shown by the start menu, hidden on closing.
+class TfrmClienti : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfrmClienti(QWidget* parent = nullptr);
+
+    // Puts a stored card into the controls; lblPosizione is left to the caller.
+    void ShowRecord(const AnagraficaRecord& record);
+    // Builds a card from the controls into the screen's record buffer and returns it.
+    AnagraficaRecord BuildRecord();
+
+    // The edit of a text field (for a province box, the edit inside it).
+    QLineEdit* edit(AnagraficaField field) const;
+    // The named control of a text field (the province boxes are drop-down boxes).
+    QWidget* control(AnagraficaField field) const;
+    QComboBox* provinceBox(AnagraficaField field) const;
+
+    QCheckBox* chkRicontatta = nullptr;
+    QLabel* lblPosizione = nullptr;        // the CardNumber, empty for a card not yet stored
+    std::array<QLabel*, 3> lblFile{};      // lblFile01 .. lblFile03, hidden
+    std::array<QLabel*, 3> lblDesc{};      // lblDesc01 .. lblDesc03, hidden
+    InfoLine* info() const { return m_info; }
+
+    // Card operations.
+    void imgPrimaClick();
+    void imgPrecedenteClick();
+    void imgSuccessivaClick();
+    void imgUltimaClick();
+    void cmdNuovoClick();
+    void cmdSalvaClick();
+    void cmdDuplicaClick();
+
+    // Commands that open other screens.
+    void cmdFileClick();
+    void cmdTrovaClick();
+    void cmdAnteprimaClick();
+    void cmdStampaClick();
+    void cmdPDFClick();
+    void cmdRicontattaClick();
+    void cmdEsportaClick();
+    void cmdGuidaClick();
+    void cmdEsciClick();
+    void btnEmailClick();
+    void btnCodFiscClick();
+    void btnCartaClick();
+    void btnPartitaIvaClick();
+    void btnIbanClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildFrame(QWidget* panel);
+    void buildFields(QWidget* panel);
+    void buildCommands(QWidget* panel);
+    void clearCard();
+    void resetProvinceSelections();
+    // Opens the check dialog of a validator button with its starting text.
+    void openCheckDialog(const CheckRequest& request);
+    // Reads the record at index into the buffer, shows it and sets the card number, then
+    // closes the file; any failure shows the access failure message.
+    void loadCard(RecordFile& file, qint64 index);
+    void accessFailure();
+
+    std::array<QWidget*, kCardFieldCount> m_controls{};
+    std::array<QLineEdit*, kCardFieldCount> m_edits{};
+    InfoLine* m_info = nullptr;
+    // The one record buffer of the screen: reading and building overwrite it field by field.
+    AnagraficaRecord m_buffer;
+};

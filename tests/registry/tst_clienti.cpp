@@ -1,0 +1,441 @@
+// The registry card screen as the user meets it: what each field lets through, the Enter
+// chain, the province boxes, the hints, the validator choice, showing and closing.
+
+#include "cardscreen_support.h"
+
+#include "app/infoline.h"
+#include "common/modaltest.h"
+#include "help/guida.h"
+#include "help/helptexts.h"
+#include "help/openurl.h"
+#include "app/screens.h"
+#include "registry/clientifields.h"
+#include "registry/inputrules.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QtTest/QtTest>
+
+using F = AnagraficaField;
+
+class TestClienti : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_card = std::make_unique<CardScreen>(); }
+    void cleanup() { m_card.reset(); }
+
+    void typing_data();
+    void typing();
+    void typingInTheMiddleKeepsTheCursor();
+    void pasting_data();
+    void pasting();
+    void digitsOnlyKeys();
+    void leavingRules();
+    void enterChainGoesRoundAllFields();
+    void provinceBoxes();
+    void fieldTableMatchesRecord();
+    void hints();
+    void helpShowsTheRegistryTopic();
+    void mailStartsTheMailProgram_data();
+    void mailStartsTheMailProgram();
+    void checkRequest_data();
+    void checkRequest();
+    void showingStartsBlankAndClosingReturnsToMenu();
+    void openedFromTheStartMenu();
+
+private:
+    std::unique_ptr<CardScreen> m_card;
+};
+
+void TestClienti::typing_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    // filter A
+    QTest::newRow("surname refuses file-name characters")
+        << "txtCognome" << "D'Amico/\"*:<>?\\\u00b0" << "D'Amico";
+    QTest::newRow("surname refuses C and N with marks")
+        << "txtCognome" << QString::fromUtf8("ÇÑçñNiño") << QString::fromUtf8("Nio");
+    QTest::newRow("surname keeps other accented letters")
+        << "txtCognome" << QString::fromUtf8("Cantù Ãß") << QString::fromUtf8("Cantù Ãß");
+    // filters B and C
+    QTest::newRow("à refused in residence") << "txtComuneRes" << QString::fromUtf8("Forlì à")
+                                           << "Forl ";
+    QTest::newRow("à accepted in birthplace") << "txtComuneNasc" << QString::fromUtf8("Forlì à")
+                                             << QString::fromUtf8("Forlì à");
+    QTest::newRow("& accepted in firm name") << "txtDitta" << "Rossi & Figli <srl>"
+                                            << "Rossi & Figli srl";
+    QTest::newRow("& refused in address") << "txtIndirizzoRes" << "Via A&B 1/2 \u00a3"
+                                         << "Via AB 12 ";
+    // filter D, trim and upper case
+    QTest::newRow("codice fiscale") << "txtCodFisc" << " rss:mra?80a01*h501u\"" << "RSSMRA80A01H501U";
+    QTest::newRow("codice fiscale cut at 16") << "txtCodFisc" << "RSSMRA80A01H501UXYZ"
+                                             << "RSSMRA80A01H501U";
+    // rules while typing
+    QTest::newRow("m becomes M, one character") << "txtSesso" << "mf" << "M";
+    QTest::newRow("province upper case") << "txtProvRes" << "rm" << "RM";
+    QTest::newRow("province not in the list") << "txtProvNasc" << "xy" << "XY";
+    QTest::newRow("province trimmed while typing") << "txtProvRes" << " r m" << "RM";
+    QTest::newRow("PEC trimmed while typing") << "txtPec" << " a b@pec.it " << "ab@pec.it";
+    QTest::newRow("IBAN upper case") << "txtIban" << "it60x 054" << "IT60X054";
+    QTest::newRow("recipient code") << "txtCodiceDest" << "m5uxcr1zz" << "M5UXCR1";
+    // digits only
+    QTest::newRow("CAP digits, at most 5") << "txtCapRes" << "1a0b1c2d2e99" << "10122";
+    QTest::newRow("card digits, at most 30") << "txtCarta" << "4111-1111 x" + QString(40, '1')
+                                             << "41111111" + QString(22, '1');
+    QTest::newRow("partita IVA digits, at most 11") << "txtPartitaIva" << "IT0123456789012"
+                                                   << "01234567890";
+    // characters outside Windows-1252 become "?", even where "?" cannot be typed
+    QTest::newRow("outside the set in a name") << "txtNome" << QString::fromUtf8("Łukasz")
+                                              << "?ukasz";
+    QTest::newRow("outside the plane in notes") << "txtNote" << QString::fromUtf8("ok 😀!")
+                                               << "ok ?!";
+    QTest::newRow("no rule keeps blanks") << "txtNote" << "  due  " << "  due  ";
+}
+
+void TestClienti::typing()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    const CardFieldRow* row = cardFieldRow(field);
+    QVERIFY(row);
+    QWidget* target = m_card->control(row->field);
+    QCOMPARE(target->objectName(), field);
+    target->setFocus();
+    typeInto(target, typed);
+    QCOMPARE(m_card->text(row->field), expected);
+}
+
+void TestClienti::typingInTheMiddleKeepsTheCursor()
+{
+    QLineEdit* code = m_card->edit(F::CodFisc);
+    code->setFocus();
+    typeInto(code, QStringLiteral("rssmra"));
+    for (int i = 0; i < 3; ++i)
+        pressKey(code, Qt::Key_Left);
+    typeInto(code, QStringLiteral("x?y"));
+    QCOMPARE(code->text(), QStringLiteral("RSSXYMRA"));
+    QCOMPARE(code->cursorPosition(), 5);
+}
+
+void TestClienti::pasting_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("cut to the field's limit") << "txtCognome" << "" << QString(60, 'x')
+                                              << QString(50, 'x');
+    QTest::newRow("cut to the room left") << "txtCapRes" << "10" << "123456" << "10123";
+    QTest::newRow("digits kept, the rest dropped") << "txtPartitaIva" << "" << "IT 012-345"
+                                                   << "012345";
+    QTest::newRow("refused characters dropped") << "txtCodFisc" << "" << "rss/mra?80a01"
+                                                << "RSSMRA80A01";
+    QTest::newRow("outside the set becomes ?") << "txtComuneNasc" << ""
+                                               << QString::fromUtf8("Łódź 😀") << QString::fromUtf8("?ód? ?");
+    QTest::newRow("accented letters dropped by filter B") << "txtComuneRes" << "San "
+                                                         << QString::fromUtf8("Donà") << "San Don";
+}
+
+void TestClienti::pasting()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, before);
+    QFETCH(QString, pasted);
+    QFETCH(QString, expected);
+    const CardFieldRow* row = cardFieldRow(field);
+    QLineEdit* edit = m_card->edit(row->field);
+    edit->setText(before);
+    edit->setFocus();
+    edit->end(false);
+    QApplication::clipboard()->setText(pasted);
+    edit->paste();
+    QCOMPARE(edit->text(), expected);
+    // What is on screen is what the card stores.
+    QCOMPARE(m_card->screen->BuildRecord().get(row->field), expected.trimmed());
+}
+
+void TestClienti::digitsOnlyKeys()
+{
+    QLineEdit* cap = m_card->edit(F::CapRes);
+    cap->setFocus();
+    typeInto(cap, QStringLiteral("123"));
+    for (int key : {int(Qt::Key_Left), int(Qt::Key_Backspace)})
+        pressKey(cap, key);
+    QCOMPARE(cap->text(), QStringLiteral("13"));
+    pressKey(cap, Qt::Key_Delete);
+    QCOMPARE(cap->text(), QStringLiteral("1"));
+    // Keys outside the list are discarded: the cursor stays where it was.
+    for (int key : {int(Qt::Key_Home), int(Qt::Key_Up)})
+        pressKey(cap, key);
+    typeInto(cap, QStringLiteral(" 2"));
+    QCOMPARE(cap->text(), QStringLiteral("12"));
+    pressKey(cap, Qt::Key_Return);
+    QCOMPARE(m_card->focusName(), QStringLiteral("txtDataNasc"));
+}
+
+void TestClienti::leavingRules()
+{
+    m_card->set(F::Email, QStringLiteral("  mario@example.it \t"));
+    m_card->set(F::ProvNasc, QStringLiteral(" n")); // the box holds two characters
+    m_card->set(F::Pec, QStringLiteral(" p@pec.it "));
+    for (F f : {F::Email, F::ProvNasc, F::Pec}) {
+        m_card->control(f)->setFocus();
+        m_card->control(F::Cognome)->setFocus();
+    }
+    QCOMPARE(m_card->text(F::Email), QStringLiteral("mario@example.it"));
+    QCOMPARE(m_card->text(F::ProvNasc), QStringLiteral("N"));
+    QCOMPARE(m_card->text(F::Pec), QStringLiteral(" p@pec.it ")); // trimmed only while typing
+}
+
+void TestClienti::enterChainGoesRoundAllFields()
+{
+    const QStringList chain = {
+        "txtNome", "txtDitta", "txtSesso", "txtRecapito", "txtIndirizzoRes", "txtProvRes",
+        "txtComuneRes", "txtCapRes", "txtDataNasc", "txtComuneNasc", "txtProvNasc",
+        "txtTelCasa", "txtTelUff", "txtTelCel", "txtPec", "txtEmail", "txtCodFisc", "txtCarta",
+        "txtScadeCarta", "txtPartitaIva", "txtIban", "txtTipoPat", "txtNumPat", "txtEnteRil",
+        "txtDataRil", "txtDataSca", "txtConducente", "txtQuestioni", "txtNote",
+        "txtCodiceDest", "txtCognome"};
+    m_card->control(F::Cognome)->setFocus();
+    for (const QString& next : chain) {
+        pressKey(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(m_card->focusName(), next);
+    }
+    // The highlight follows the focus.
+    auto* highlight = m_card->screen->findChild<QWidget*>(QStringLiteral("effCognome"));
+    QVERIFY(highlight && highlight->isVisible());
+    QVERIFY(!m_card->screen->findChild<QWidget*>(QStringLiteral("effCodiceDest"))->isVisible());
+}
+
+void TestClienti::provinceBoxes()
+{
+    for (F f : {F::ProvRes, F::ProvNasc}) {
+        QComboBox* box = m_card->screen->provinceBox(f);
+        QVERIFY(box);
+        QCOMPARE(box->count(), 112);
+        QCOMPARE(box->itemText(0), QStringLiteral("AG"));
+        QCOMPARE(box->itemText(111), QStringLiteral("VV"));
+        QCOMPARE(box->currentIndex(), -1);
+        QCOMPARE(box->currentText(), QString());
+    }
+    QCOMPARE(QSet<QString>(provinceCodes().cbegin(), provinceCodes().cend()).size(), 112);
+
+    // Picking from the list, then coming back: the selection is gone, the code stays.
+    QComboBox* box = m_card->screen->provinceBox(F::ProvRes);
+    box->setCurrentIndex(int(provinceCodes().indexOf(QStringLiteral("RM"))));
+    m_card->control(F::Cognome)->setFocus();
+    box->setFocus();
+    QCOMPARE(box->currentIndex(), -1);
+    QCOMPARE(box->currentText(), QStringLiteral("RM"));
+    // Enter moves on and adds nothing to the list.
+    pressKey(box, Qt::Key_Return);
+    QCOMPARE(m_card->focusName(), QStringLiteral("txtComuneRes"));
+    QCOMPARE(box->count(), 112);
+
+    box->setCurrentIndex(3);
+    m_card->screen->cmdNuovoClick();
+    QCOMPARE(box->currentIndex(), -1);
+    QCOMPARE(box->currentText(), QString());
+}
+
+void TestClienti::fieldTableMatchesRecord()
+{
+    int tab = -1;
+    for (const CardFieldRow& row : cardFieldTable()) {
+        const AnagraficaFieldInfo& info = AnagraficaRecord::info(row.field);
+        QCOMPARE(QString::fromLatin1(row.control), QStringLiteral("txt") + info.name);
+        QCOMPARE(row.maxLength, info.capacity);
+        QCOMPARE(m_card->edit(row.field)->maxLength(), info.capacity);
+        QVERIFY(row.tab > tab);
+        tab = row.tab;
+        QVERIFY(cardFieldRow(QString::fromLatin1(row.enterMovesTo)));
+    }
+}
+
+void TestClienti::hints()
+{
+    const QList<QPair<QString, QString>> hints = {
+        {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda."},
+        {"cmdDuplica", "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."},
+        {"cmdFile", "Allega file alla scheda corrente."},
+        {"cmdSalva", "Salva la scheda corrente in archivio."},
+        {"cmdTrova", "Trova una scheda in archivio."},
+        {"cmdAnteprima", "Visualizza l'anteprima di stampa."},
+        {"cmdStampa", "Stampa la scheda corrente."},
+        {"cmdPDF", "Esporta la scheda in formato PDF."},
+        {"cmdRicontatta", "Visualizza l'elenco dei Clienti da ricontattare."},
+        {"cmdEsporta", "Esporta le schede in archivio in un file di Microsoft Excel."},
+        {"cmdGuida", "Visualizza la pagina della guida sensibile al contesto."},
+        {"cmdEsci", "Esci da questa schermata di lavoro."},
+        {"imgPrima", "Visualizza la prima scheda in archivio."},
+        {"imgPrecedente", "Visualizza la scheda precedente in archivio."},
+        {"imgSuccessiva", "Visualizza la scheda successiva in archivio."},
+        {"imgUltima", "Visualizza l'ultima scheda in archivio."},
+        {"chkRicontatta", QString::fromUtf8("Annota che il cliente è da ricontattare per questioni in sospeso.")},
+        {"btnEmail", "Invia una e-mail all'indirizzo indicato."},
+        {"btnCodFisc", "Controlla il codice fiscale."},
+        {"btnCarta", "Controlla il numero di carta di credito."},
+        {"btnPartitaIva", "Controlla il numero di partita IVA."},
+        {"btnIban", "Controlla l'IBAN."},
+    };
+    InfoLine* info = m_card->screen->info();
+    QCOMPARE(info->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    for (const auto& [name, hint] : hints) {
+        auto* control = m_card->screen->findChild<QWidget*>(name);
+        QVERIFY2(control, qPrintable(name));
+        QTest::mouseMove(control);
+        QTRY_COMPARE(info->text(), hint);
+    }
+    // A text field leaves the hint as it is; the background and the card number clear it.
+    QTest::mouseMove(m_card->control(F::Cognome));
+    QTest::qWait(20);
+    QCOMPARE(info->text(), hints.last().second);
+    QTest::mouseMove(m_card->screen->lblPosizione);
+    QTRY_COMPARE(info->text(), QString());
+    QTest::mouseMove(m_card->screen->findChild<QWidget*>(QStringLiteral("btnIban")));
+    QTRY_COMPARE(info->text(), hints.last().second);
+    QTest::mouseMove(m_card->screen->findChild<QWidget*>(QStringLiteral("panContainer")),
+                     QPoint(400, 10));
+    QTRY_COMPARE(info->text(), QString());
+}
+
+void TestClienti::helpShowsTheRegistryTopic()
+{
+    QString dialog, title, text;
+    whenModal([&](QWidget* shown) {
+        auto* help = qobject_cast<TfrmGuida*>(shown);
+        if (!help)
+            return;
+        dialog = help->objectName();
+        title = help->lblTitolo->text();
+        text = help->txtGuida->toPlainText();
+    });
+    m_card->screen->cmdGuidaClick();
+    QCOMPARE(dialog, QStringLiteral("frmGuida"));
+    QCOMPARE(title, QStringLiteral("Applicazione Archivio anagrafico."));
+    QVERIFY(text.startsWith(QString::fromUtf8(
+        "L'app Archivio anagrafico interagisce con il registro delle presenze ma può essere "
+        "usata anche come una completa rubrica elettronica")));
+    QCOMPARE(registryHelpText().split(kParagraphBreak).size(), 10);
+    QVERIFY(m_card->screen->isVisible());
+}
+
+void TestClienti::mailStartsTheMailProgram_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("recipient");
+    QTest::newRow("address trimmed") << "  mario.rossi@example.it " << "\"mailto:mario.rossi@example.it\""
+                                     << "mario.rossi@example.it";
+    QTest::newRow("no address") << "" << "\"mailto:\"" << "";
+}
+
+void TestClienti::mailStartsTheMailProgram()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, command);
+    QFETCH(QString, recipient);
+    ShellOpenRecorder shell;
+    m_card->set(F::Email, address);
+    m_card->screen->btnEmailClick();
+    QCOMPARE(shell.count(), 1);
+    QCOMPARE(shell.last().command, command);
+    QCOMPARE(shell.last().url.scheme(), QStringLiteral("mailto"));
+    QCOMPARE(shell.last().url.path(), recipient);
+}
+
+void TestClienti::checkRequest_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("dialog");
+    QTest::addColumn<QString>("input");
+    const int cf = int(CheckDialog::CodFisc), piva = int(CheckDialog::PartitaIva);
+    QTest::newRow("eleven digits") << cf << "01234567890" << piva << "01234567890";
+    QTest::newRow("digits with blanks around") << cf << "  80012345678 " << piva << "80012345678";
+    QTest::newRow("personal code") << cf << "RSSMRA80A01H501U" << cf << "RSSMRA80A01H501U";
+    QTest::newRow("blank between digits") << cf << "0123 4567890" << cf << "0123 4567890";
+    QTest::newRow("empty") << cf << "   " << cf << "";
+    QTest::newRow("partita IVA button") << piva << " 0123 " << piva << "0123";
+    QTest::newRow("card button") << int(CheckDialog::Carta) << "4111" << int(CheckDialog::Carta)
+                                 << "4111";
+    QTest::newRow("IBAN button") << int(CheckDialog::Iban) << "12345" << int(CheckDialog::Iban)
+                                 << "12345";
+}
+
+void TestClienti::checkRequest()
+{
+    QFETCH(int, button);
+    QFETCH(QString, text);
+    QFETCH(int, dialog);
+    QFETCH(QString, input);
+    const CheckRequest request = checkRequestFor(CheckDialog(button), text);
+    QCOMPARE(int(request.dialog), dialog);
+    QCOMPARE(request.input, input);
+}
+
+void TestClienti::showingStartsBlankAndClosingReturnsToMenu()
+{
+    QWidget menu;
+    screens().frmAvvio = &menu;
+    TfrmClienti* screen = m_card->screen.get();
+    m_card->fillCompulsory(QStringLiteral("Verdi"));
+    screen->chkRicontatta->setChecked(true);
+    screen->lblFile[0]->setText(QStringLiteral("contratto.pdf"));
+    screen->lblPosizione->setText(QStringLiteral("4"));
+
+    screen->cmdEsciClick();
+    QVERIFY(!screen->isVisible());
+    QVERIFY(menu.isVisible());
+    QVERIFY(!QFile::exists(m_card->registry())); // nothing saved, nothing asked
+    QCOMPARE(m_card->messages.count(), 0);
+
+    switchScreen(&menu, screen);
+    QVERIFY(screen->isVisible());
+    QVERIFY(!menu.isVisible());
+    for (const CardFieldRow& row : cardFieldTable())
+        QCOMPARE(m_card->text(row.field), QString());
+    QVERIFY(!screen->chkRicontatta->isChecked());
+    QCOMPARE(screen->lblFile[0]->text(), QString());
+    QCOMPARE(screen->lblPosizione->text(), QString());
+    QVERIFY(!screen->lblFile[0]->isVisible());
+    QCOMPARE(screen->focusWidget(), m_card->control(F::Cognome));
+
+    // The window's own close button does the same as Esci.
+    screen->close();
+    QVERIFY(menu.isVisible());
+    screens().frmAvvio = nullptr;
+}
+
+void TestClienti::openedFromTheStartMenu()
+{
+    m_card.reset();
+    TempProgramFolder folder;
+    createScreens();
+    QWidget* menu = screens().frmAvvio;
+    auto* card = qobject_cast<TfrmClienti*>(screens().frmClienti.data());
+    QVERIFY(menu && card);
+    QCOMPARE(card->objectName(), QStringLiteral("frmClienti"));
+    QCOMPARE(card->windowTitle(), QStringLiteral(" Vestrano - Archivio anagrafico"));
+    switchScreen(screens().frmPassword, menu);
+    auto* button = menu->findChild<QAbstractButton*>(QStringLiteral("btnAnagrafica"));
+    QVERIFY(button);
+    button->click();
+    QVERIFY(card->isVisible());
+    QVERIFY(!menu->isVisible());
+    QCOMPARE(card->focusWidget(), card->control(F::Cognome));
+    card->cmdEsciClick();
+    QVERIFY(menu->isVisible());
+    QVERIFY(!card->isVisible());
+    destroyScreens();
+}
+
+QTEST_MAIN(TestClienti)
+#include "tst_clienti.moc"
