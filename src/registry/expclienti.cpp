@@ -99,7 +99,9 @@ TfrmExpClienti::TfrmExpClienti(QWidget* owner) : QDialog(owner)
     grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
     grdRecords->setStyleSheet(QStringLiteral(
         "QTableView { background: white; alternate-background-color: #EAF1FB; "
-        "gridline-color: #C8D2E0; }"));
+        "gridline-color: #C8D2E0; }"
+        "QHeaderView::section { background: #DDE6F2; font-weight: bold; padding-left: 3px; "
+        "border: none; border-right: 1px solid #C8D2E0; border-bottom: 1px solid #C8D2E0; }"));
     grdRecords->verticalHeader()->hide();
     grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdRecords->verticalHeader()->setDefaultSectionSize(21);
