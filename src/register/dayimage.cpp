@@ -6,7 +6,8 @@
 
 DayImage::DayImage(QWidget* parent, const QString& name, const QRect& geometry, int day,
                    bool present)
-    : QAbstractButton(parent), m_day(day), m_present(present) {
+    : QAbstractButton(parent), m_day(day), m_present(present)
+{
     setObjectName(name);
     setGeometry(geometry);
     setCursor(Qt::PointingHandCursor);
@@ -14,7 +15,8 @@ DayImage::DayImage(QWidget* parent, const QString& name, const QRect& geometry, 
     setText(QString::number(day));
 }
 
-void DayImage::paintEvent(QPaintEvent*) {
+void DayImage::paintEvent(QPaintEvent*)
+{
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor fill = m_present ? QColor(0xFE, 0x05, 0x10) : QColor(0xD9, 0xD2, 0xF0);

@@ -16,7 +16,8 @@
 namespace {
 
 QLabel* bandLabel(QWidget* parent, const char* name, const QString& designText,
-                  const QRect& geometry, int pixelSize, const QColor& colour) {
+                  const QRect& geometry, int pixelSize, const QColor& colour)
+{
     auto* label = new QLabel(designText, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
@@ -26,7 +27,8 @@ QLabel* bandLabel(QWidget* parent, const char* name, const QString& designText,
     return label;
 }
 
-QPushButton* dialogButton(QWidget* parent, const char* name, const QString& text, QPoint at) {
+QPushButton* dialogButton(QWidget* parent, const char* name, const QString& text, QPoint at)
+{
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(QRect(at, QSize(160, 30)));
@@ -38,7 +40,8 @@ QPushButton* dialogButton(QWidget* parent, const char* name, const QString& text
 
 } // namespace
 
-TfrmGiorno::TfrmGiorno(TfrmPlanning* calendar) : QDialog(calendar), m_calendar(calendar) {
+TfrmGiorno::TfrmGiorno(TfrmPlanning* calendar) : QDialog(calendar), m_calendar(calendar)
+{
     setObjectName(QStringLiteral("frmGiorno"));
     setupFixedWindow(this, QStringLiteral(" Registrazione presenza giornaliera"), QSize(660, 379));
     setWindowGradient(this, QColor(Qt::black));
@@ -104,16 +107,18 @@ TfrmGiorno::TfrmGiorno(TfrmPlanning* calendar) : QDialog(calendar), m_calendar(c
     applyProcessFormats();
 }
 
-QString TfrmGiorno::dayTitle(int slot, const QString& year) {
+QString TfrmGiorno::dayTitle(int slot, const QString& year)
+{
     const MonthDay date = slotDate(slot);
     if (date.month == 0)
         return QString();
-    return QStringLiteral("Giorno ") + QString::number(date.day) + QLatin1Char(' ') +
-           QString::fromLatin1(MonthTable()[size_t(date.month - 1)].textName) + QLatin1Char(' ') +
-           year;
+    return QStringLiteral("Giorno ") + QString::number(date.day) + QLatin1Char(' ')
+           + QString::fromLatin1(MonthTable()[size_t(date.month - 1)].textName) + QLatin1Char(' ')
+           + year;
 }
 
-void TfrmGiorno::openFor(int slot) {
+void TfrmGiorno::openFor(int slot)
+{
     lblMemory->setText(DayKey(slot));
     infGiorno->setText(dayTitle(slot, trimText(m_calendar->txtAnno->text())));
     infCamera->setText(trimText(m_calendar->txtPersona->text()));
@@ -121,27 +126,32 @@ void TfrmGiorno::openFor(int slot) {
     txtPrenotazioneChange();
 }
 
-void TfrmGiorno::showEvent(QShowEvent* event) {
+void TfrmGiorno::showEvent(QShowEvent* event)
+{
     QDialog::showEvent(event);
     txtPrenotazione->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmGiorno::txtPrenotazioneChange() {
+void TfrmGiorno::txtPrenotazioneChange()
+{
     const bool present = !trimText(txtPrenotazione->text()).isEmpty();
     icoOccupata->setVisible(present);
     icoLibera->setVisible(!present);
 }
 
-void TfrmGiorno::cmdCancellaClick() {
+void TfrmGiorno::cmdCancellaClick()
+{
     txtPrenotazione->clear();
     txtPrenotazione->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmGiorno::btnAnnullaClick() {
+void TfrmGiorno::btnAnnullaClick()
+{
     reject();
 }
 
-void TfrmGiorno::btnChiudiClick() {
+void TfrmGiorno::btnChiudiClick()
+{
     txtPrenotazioneChange();
     // A key that names no day changes nothing.
     m_calendar->setDay(trimText(lblMemory->text()), trimText(txtPrenotazione->text()));

@@ -3,6 +3,7 @@
 #include "app/clock.h"
 #include "app/decor.h"
 #include "app/fieldbehaviour.h"
+#include "app/findinlist.h"
 #include "app/fonts.h"
 #include "app/formats.h"
 #include "app/messages.h"
@@ -31,7 +32,8 @@ namespace {
 const QColor kFill(0x28, 0x53, 0xA2);
 const QColor kBox(0xDE, 0xEA, 0xF3);
 
-QLabel* hiddenLabel(QWidget* parent, const char* name, const char* designText) {
+QLabel* hiddenLabel(QWidget* parent, const char* name, const char* designText)
+{
     auto* label = new QLabel(QString::fromLatin1(designText), parent);
     label->setObjectName(QString::fromLatin1(name));
     label->hide();
@@ -39,7 +41,8 @@ QLabel* hiddenLabel(QWidget* parent, const char* name, const char* designText) {
 }
 
 QLabel* textLabel(QWidget* parent, const char* name, const QString& text, QPoint at,
-                  const QFont& font, const QColor& colour) {
+                  const QFont& font, const QColor& colour)
+{
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(font);
@@ -49,7 +52,8 @@ QLabel* textLabel(QWidget* parent, const char* name, const QString& text, QPoint
     return label;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& at) {
+QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& at)
+{
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(at);
@@ -60,7 +64,8 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text, cons
 
 } // namespace
 
-TfrmMenuCamere::TfrmMenuCamere(QWidget* parent) : QWidget(parent) {
+TfrmMenuCamere::TfrmMenuCamere(QWidget* parent) : QWidget(parent)
+{
     setObjectName(QStringLiteral("frmMenuCamere"));
     setupMaximisedWindow(this, QStringLiteral(" Vestrano - Registrazione presenze"));
     setWindowGradient(this, kFill);
@@ -168,14 +173,16 @@ TfrmMenuCamere::TfrmMenuCamere(QWidget* parent) : QWidget(parent) {
     applyProcessFormats();
 }
 
-void TfrmMenuCamere::showEvent(QShowEvent* event) {
+void TfrmMenuCamere::showEvent(QShowEvent* event)
+{
     QWidget::showEvent(event);
     // Coming back from a minimised window is no new showing.
     if (!event->spontaneous())
         FormShow();
 }
 
-void TfrmMenuCamere::FormShow() {
+void TfrmMenuCamere::FormShow()
+{
     lblPersona->clear();
     lblRecapito->clear();
     lblCodFisc->clear();
@@ -189,7 +196,8 @@ void TfrmMenuCamere::FormShow() {
     txtTrova->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmMenuCamere::buildList() {
+void TfrmMenuCamere::buildList()
+{
     m_selecting = true;
     lstRecords->clear();
     lstRecords->setCurrentRow(-1);
@@ -207,12 +215,14 @@ void TfrmMenuCamere::buildList() {
     file.close();
 }
 
-int TfrmMenuCamere::selectedRow() const {
+int TfrmMenuCamere::selectedRow() const
+{
     const QList<QListWidgetItem*> selected = lstRecords->selectedItems();
     return selected.isEmpty() ? -1 : lstRecords->row(selected.first());
 }
 
-void TfrmMenuCamere::selectRow(int row) {
+void TfrmMenuCamere::selectRow(int row)
+{
     m_selecting = true;
     if (row < 0) {
         lstRecords->clearSelection();
@@ -224,7 +234,8 @@ void TfrmMenuCamere::selectRow(int row) {
     m_selecting = false;
 }
 
-void TfrmMenuCamere::lstRecordsClick() {
+void TfrmMenuCamere::lstRecordsClick()
+{
     const int row = selectedRow();
     if (row < 0)
         return;
@@ -247,7 +258,8 @@ void TfrmMenuCamere::lstRecordsClick() {
     file.close();
 }
 
-void TfrmMenuCamere::btnTrovaClick() {
+void TfrmMenuCamere::btnTrovaClick()
+{
     if (lstRecords->count() == 0) {
         showMessage(this, MessageKind::Plain,
                     QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
@@ -258,10 +270,10 @@ void TfrmMenuCamere::btnTrovaClick() {
     QStringList lines;
     for (int i = 0; i < lstRecords->count(); ++i)
         lines.append(lstRecords->item(i)->text());
-    const QString key = lowerAZ(txtTrova->text());
-    const int found = findPersonLine(lines, selectedRow(), key, m_lastSearch);
-    if (found >= 0) {
-        selectRow(found);
+    const FindInListResult result =
+        FindInList(lines, selectedRow(), txtTrova->text(), m_lastSearch);
+    if (result.outcome == FindInListResult::Found) {
+        selectRow(result.selection);
         icoMano->show();
         lstRecordsClick();
     } else {
@@ -269,10 +281,10 @@ void TfrmMenuCamere::btnTrovaClick() {
         selectRow(-1);
         icoMano->hide();
     }
-    m_lastSearch = key;
 }
 
-void TfrmMenuCamere::btnApriFattureClick() {
+void TfrmMenuCamere::btnApriFattureClick()
+{
     if (txtAnnoFatture->text().size() != 4) {
         showMessage(
             this, MessageKind::Warning,
@@ -283,10 +295,10 @@ void TfrmMenuCamere::btnApriFattureClick() {
     if (lstRecords->count() == 0) {
         showMessage(this, MessageKind::Warning,
                     QStringLiteral("Attenzione: l'elenco delle schede anagrafiche non contiene "
-                                   "nessuna voce.") +
-                        QStringLiteral("\n\r\n\r") +
-                        QStringLiteral("Per poter utilizzare il registro delle presenze \u00e8 "
-                                       "necessario salvare almeno una scheda anagrafica."));
+                                   "nessuna voce.")
+                        + QStringLiteral("\n\r\n\r")
+                        + QStringLiteral("Per poter utilizzare il registro delle presenze \u00e8 "
+                                         "necessario salvare almeno una scheda anagrafica."));
         return;
     }
     if (selectedRow() < 0) {
@@ -309,15 +321,18 @@ void TfrmMenuCamere::btnApriFattureClick() {
     close();
 }
 
-void TfrmMenuCamere::imgGuidaClick() {
+void TfrmMenuCamere::imgGuidaClick()
+{
     showHelp(this, kRegisterHelpTitle, registerHelpText());
 }
 
-void TfrmMenuCamere::imgEsciClick() {
+void TfrmMenuCamere::imgEsciClick()
+{
     close();
 }
 
-void TfrmMenuCamere::closeEvent(QCloseEvent* event) {
+void TfrmMenuCamere::closeEvent(QCloseEvent* event)
+{
     event->accept();
     const QString next = trimText(lblMemory->text());
     if (next == QLatin1String("avvio"))
@@ -326,7 +341,8 @@ void TfrmMenuCamere::closeEvent(QCloseEvent* event) {
         switchScreen(this, screens().frmPlanning);
 }
 
-bool TfrmMenuCamere::eventFilter(QObject* watched, QEvent* event) {
+bool TfrmMenuCamere::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == txtAnnoFatture && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
@@ -346,9 +362,9 @@ bool TfrmMenuCamere::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
         const QString text = key->text();
-        const bool digit = text.size() == 1 && text.at(0) >= QLatin1Char('0') &&
-                           text.at(0) <= QLatin1Char('9') &&
-                           !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        const bool digit = text.size() == 1 && text.at(0) >= QLatin1Char('0')
+                           && text.at(0) <= QLatin1Char('9')
+                           && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
         return !digit;
     }
     return QWidget::eventFilter(watched, event);

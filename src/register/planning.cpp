@@ -87,17 +87,20 @@ const HeaderRow kHeader[] = {
     {&TfrmPlanning::txtMansioni, "Mansioni:", "txtMansioni", {560, 104, 210, 22}},
 };
 
-QString twoDigits(int day) {
+QString twoDigits(int day)
+{
     return QStringLiteral("%1").arg(day, 2, 10, QLatin1Char('0'));
 }
 
-TfrmMenuCamere* selectionScreen() {
+TfrmMenuCamere* selectionScreen()
+{
     return qobject_cast<TfrmMenuCamere*>(screens().frmMenuCamere.data());
 }
 
 } // namespace
 
-TfrmPlanning::TfrmPlanning(QWidget* parent) : QWidget(parent) {
+TfrmPlanning::TfrmPlanning(QWidget* parent) : QWidget(parent)
+{
     setObjectName(QStringLiteral("frmPlanning"));
     setupMaximisedWindow(this, QStringLiteral(" Vestrano - Anno"));
     setWindowGradient(this, kFill);
@@ -131,7 +134,8 @@ TfrmPlanning::TfrmPlanning(QWidget* parent) : QWidget(parent) {
     applyProcessFormats();
 }
 
-void TfrmPlanning::buildTopBar(QWidget* panel) {
+void TfrmPlanning::buildTopBar(QWidget* panel)
+{
     for (const QRect& box :
          {QRect(16, 16, 320, 57), QRect(372, 16, 508, 57), QRect(884, 16, 94, 57)}) {
         (new ShapeRect(panel, QStringLiteral("shpBarra"), box))
@@ -161,7 +165,8 @@ void TfrmPlanning::buildTopBar(QWidget* panel) {
     connect(cmdEsci, &Picture::clicked, this, &TfrmPlanning::cmdEsciClick);
 }
 
-void TfrmPlanning::buildHeader(QWidget* panel) {
+void TfrmPlanning::buildHeader(QWidget* panel)
+{
     (new ShapeRect(panel, QStringLiteral("shpIntestazione"), QRect(16, 80, 766, 56)))
         ->fill(Qt::white)
         .outline(QColor(0xA9, 0xBF, 0xD6))
@@ -194,7 +199,8 @@ void TfrmPlanning::buildHeader(QWidget* panel) {
     txtAnno->setAccessibleName(QStringLiteral("Anno"));
 }
 
-void TfrmPlanning::buildCalendar(QWidget* panel) {
+void TfrmPlanning::buildCalendar(QWidget* panel)
+{
     (new ShapeRect(panel, QStringLiteral("shpCalendario"), QRect(16, 144, 962, 490)))
         ->gradient(kFill, Qt::white)
         .rounded(5);
@@ -230,7 +236,8 @@ void TfrmPlanning::buildCalendar(QWidget* panel) {
     }
 }
 
-void TfrmPlanning::showLook(int slot, bool present) {
+void TfrmPlanning::showLook(int slot, bool present)
+{
     const DayCell& c = m_cells[size_t(slot)];
     // The look that stays visible is shown first, so the cell never flashes empty.
     if (present) {
@@ -242,15 +249,18 @@ void TfrmPlanning::showLook(int slot, bool present) {
     }
 }
 
-QString TfrmPlanning::dayText(int slot) const {
+QString TfrmPlanning::dayText(int slot) const
+{
     return trimText(m_cells[size_t(slot)].mem->text());
 }
 
-bool TfrmPlanning::isPresent(int slot) const {
+bool TfrmPlanning::isPresent(int slot) const
+{
     return !m_cells[size_t(slot)].occ->isHidden();
 }
 
-QStringList TfrmPlanning::dayTexts() const {
+QStringList TfrmPlanning::dayTexts() const
+{
     QStringList texts;
     texts.reserve(kDaysPerYear);
     for (int slot = 0; slot < kDaysPerYear; ++slot)
@@ -258,27 +268,33 @@ QStringList TfrmPlanning::dayTexts() const {
     return texts;
 }
 
-QString TfrmPlanning::persona() const {
+QString TfrmPlanning::persona() const
+{
     return trimText(txtPersona->text());
 }
 
-QString TfrmPlanning::recapito() const {
+QString TfrmPlanning::recapito() const
+{
     return trimText(txtRecapito->text());
 }
 
-QString TfrmPlanning::codFisc() const {
+QString TfrmPlanning::codFisc() const
+{
     return trimText(txtCodFisc->text());
 }
 
-QString TfrmPlanning::mansioni() const {
+QString TfrmPlanning::mansioni() const
+{
     return trimText(txtMansioni->text());
 }
 
-QString TfrmPlanning::anno() const {
+QString TfrmPlanning::anno() const
+{
     return trimText(txtAnno->text());
 }
 
-bool TfrmPlanning::setDay(const QString& dayKey, const QString& text) {
+bool TfrmPlanning::setDay(const QString& dayKey, const QString& text)
+{
     const int slot = slotOfDayKey(dayKey);
     if (slot < 0)
         return false;
@@ -288,7 +304,8 @@ bool TfrmPlanning::setDay(const QString& dayKey, const QString& text) {
     return true;
 }
 
-void TfrmPlanning::cmdNuovoClick() {
+void TfrmPlanning::cmdNuovoClick()
+{
     for (int slot = 0; slot < kDaysPerYear; ++slot) {
         showLook(slot, false);
         m_cells[size_t(slot)].mem->clear();
@@ -297,14 +314,16 @@ void TfrmPlanning::cmdNuovoClick() {
     txtPersona->setFocus(Qt::OtherFocusReason);
 }
 
-void TfrmPlanning::showEvent(QShowEvent* event) {
+void TfrmPlanning::showEvent(QShowEvent* event)
+{
     QWidget::showEvent(event);
     // Coming back from a minimised window is no new showing: the days entered stay.
     if (!event->spontaneous())
         FormShow();
 }
 
-void TfrmPlanning::FormShow() {
+void TfrmPlanning::FormShow()
+{
     cmdNuovoClick();
     QString path;
     if (TfrmMenuCamere* selection = selectionScreen()) {
@@ -328,7 +347,8 @@ void TfrmPlanning::FormShow() {
         lblPosizione->setText(QStringLiteral("1"));
 }
 
-void TfrmPlanning::cmdSalvaClick() {
+void TfrmPlanning::cmdSalvaClick()
+{
     if (trimText(lblPosizione->text()).isEmpty())
         return;
     const TfrmMenuCamere* selection = selectionScreen();
@@ -339,7 +359,8 @@ void TfrmPlanning::cmdSalvaClick() {
         lblPosizione->setText(QStringLiteral("1"));
 }
 
-void TfrmPlanning::dayClick(int slot) {
+void TfrmPlanning::dayClick(int slot)
+{
     QPointer<TfrmGiorno> dialog = new TfrmGiorno(this);
     dialog->openFor(slot);
     dialog->exec();
@@ -349,33 +370,40 @@ void TfrmPlanning::dayClick(int slot) {
 // The summary and the two calendar sheet dialogs: a fresh one each time, owned by the calendar,
 // modal, destroyed when closed. They read the calendar as it is now.
 template <typename Dialog>
-static void runDialog(TfrmPlanning* calendar) {
+static void runDialog(TfrmPlanning* calendar)
+{
     QPointer<Dialog> dialog = new Dialog(calendar);
     dialog->exec();
     delete dialog.data();
 }
 
-void TfrmPlanning::cmdRiepilogoClick() {
+void TfrmPlanning::cmdRiepilogoClick()
+{
     runDialog<TfrmRiepPrenotazioni>(this);
 }
 
-void TfrmPlanning::cmdAnteprimaClick() {
+void TfrmPlanning::cmdAnteprimaClick()
+{
     runDialog<TfrmAnteprimaPlanning>(this);
 }
 
-void TfrmPlanning::cmdStampaClick() {
+void TfrmPlanning::cmdStampaClick()
+{
     runDialog<TfrmStampaPlanning>(this);
 }
 
-void TfrmPlanning::cmdGuidaClick() {
+void TfrmPlanning::cmdGuidaClick()
+{
     showHelp(this, kRegisterHelpTitle, registerHelpText());
 }
 
-void TfrmPlanning::cmdEsciClick() {
+void TfrmPlanning::cmdEsciClick()
+{
     close();
 }
 
-void TfrmPlanning::closeEvent(QCloseEvent* event) {
+void TfrmPlanning::closeEvent(QCloseEvent* event)
+{
     event->accept();
     if (!isVisible())
         return;

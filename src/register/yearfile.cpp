@@ -5,7 +5,8 @@
 #include "storage/recordfile.h"
 #include "storage/text.h"
 
-const std::array<MonthInfo, 12>& MonthTable() {
+const std::array<MonthInfo, 12>& MonthTable()
+{
     static const std::array<MonthInfo, 12> table{{
         {1, "gen", "Gen", "gennaio", 31, 0},
         {2, "feb", "Feb", "febbraio", 29, 31},
@@ -23,7 +24,8 @@ const std::array<MonthInfo, 12>& MonthTable() {
     return table;
 }
 
-int DaySlot(int month, int day) {
+int DaySlot(int month, int day)
+{
     if (month < 1 || month > 12)
         return -1;
     const MonthInfo& m = MonthTable()[size_t(month - 1)];
@@ -32,7 +34,8 @@ int DaySlot(int month, int day) {
     return m.firstSlot + day - 1;
 }
 
-MonthDay slotDate(int slot) {
+MonthDay slotDate(int slot)
+{
     if (slot < 0 || slot >= kDaysPerYear)
         return {0, 0};
     for (const MonthInfo& m : MonthTable()) {
@@ -42,18 +45,20 @@ MonthDay slotDate(int slot) {
     return {0, 0};
 }
 
-QString DayKey(int slot) {
+QString DayKey(int slot)
+{
     const MonthDay date = slotDate(slot);
     if (date.month == 0)
         return QString();
-    return QString::fromLatin1(MonthTable()[size_t(date.month - 1)].keyPrefix) + QLatin1Char('_') +
-           QStringLiteral("%1").arg(date.day, 2, 10, QLatin1Char('0'));
+    return QString::fromLatin1(MonthTable()[size_t(date.month - 1)].keyPrefix) + QLatin1Char('_')
+           + QStringLiteral("%1").arg(date.day, 2, 10, QLatin1Char('0'));
 }
 
-int slotOfDayKey(const QString& key) {
+int slotOfDayKey(const QString& key)
+{
     // "mmm_dd": exactly six characters, a known prefix, two digits naming a day of the month.
-    if (key.size() != 6 || key.at(3) != QLatin1Char('_') || !key.at(4).isDigit() ||
-        !key.at(5).isDigit() || key.at(4).unicode() > '9' || key.at(5).unicode() > '9')
+    if (key.size() != 6 || key.at(3) != QLatin1Char('_') || !key.at(4).isDigit()
+        || !key.at(5).isDigit() || key.at(4).unicode() > '9' || key.at(5).unicode() > '9')
         return -1;
     const int day = (key.at(4).unicode() - '0') * 10 + (key.at(5).unicode() - '0');
     for (const MonthInfo& m : MonthTable()) {
@@ -65,25 +70,30 @@ int slotOfDayKey(const QString& key) {
 
 PresenzeRecord::PresenzeRecord() : m_bytes(kSize, '\0') {}
 
-PresenzeRecord::PresenzeRecord(const QByteArray& bytes) : m_bytes(bytes.left(kSize)) {
+PresenzeRecord::PresenzeRecord(const QByteArray& bytes) : m_bytes(bytes.left(kSize))
+{
     if (m_bytes.size() < kSize)
         m_bytes.append(QByteArray(kSize - m_bytes.size(), '\0'));
 }
 
-QString PresenzeRecord::text(int slot) const {
+QString PresenzeRecord::text(int slot) const
+{
     return trimText(FixedText::read(m_bytes, offsetOf(slot), kCapacity));
 }
 
-void PresenzeRecord::setText(int slot, const QString& value) {
+void PresenzeRecord::setText(int slot, const QString& value)
+{
     FixedText::store(m_bytes, offsetOf(slot), kCapacity, trimText(value));
 }
 
-QString YearFileName(const QString& codiceFiscale, const QString& year) {
-    return programFolder() + QStringLiteral("Registro presenze ") + trimText(codiceFiscale) +
-           QStringLiteral(" anno ") + trimText(year) + QStringLiteral(".vsr");
+QString YearFileName(const QString& codiceFiscale, const QString& year)
+{
+    return programFolder() + QStringLiteral("Registro presenze ") + trimText(codiceFiscale)
+           + QStringLiteral(" anno ") + trimText(year) + QStringLiteral(".vsr");
 }
 
-bool isYearFilePathUsable(const QString& path) {
+bool isYearFilePathUsable(const QString& path)
+{
     const QString folder = programFolder();
     if (!path.startsWith(folder))
         return false;
@@ -100,7 +110,8 @@ bool isYearFilePathUsable(const QString& path) {
 
 namespace {
 
-QStringList emptyYear() {
+QStringList emptyYear()
+{
     QStringList texts;
     texts.reserve(kDaysPerYear);
     for (int s = 0; s < kDaysPerYear; ++s)
@@ -110,7 +121,8 @@ QStringList emptyYear() {
 
 } // namespace
 
-QStringList LoadYear(const QString& path, bool* ok) {
+QStringList LoadYear(const QString& path, bool* ok)
+{
     if (ok)
         *ok = false;
     QStringList texts = emptyYear();
@@ -133,7 +145,8 @@ QStringList LoadYear(const QString& path, bool* ok) {
     return texts;
 }
 
-bool SaveYear(const QString& path, const QStringList& texts) {
+bool SaveYear(const QString& path, const QStringList& texts)
+{
     if (!isYearFilePathUsable(path))
         return false;
     PresenzeRecord record;

@@ -22,7 +22,8 @@
 
 inline AnagraficaRecord makeCard(const QString& cognome, const QString& nome,
                                  const QString& recapito, const QString& codFisc,
-                                 const QString& mansioni = QString()) {
+                                 const QString& mansioni = QString())
+{
     AnagraficaRecord card;
     card.set(AnagraficaField::Cognome, cognome);
     card.set(AnagraficaField::Nome, nome);
@@ -32,7 +33,8 @@ inline AnagraficaRecord makeCard(const QString& cognome, const QString& nome,
     return card;
 }
 
-inline QByteArray cardBytes(const QList<AnagraficaRecord>& cards) {
+inline QByteArray cardBytes(const QList<AnagraficaRecord>& cards)
+{
     QByteArray bytes;
     for (const AnagraficaRecord& card : cards)
         bytes += card.bytes();
@@ -43,7 +45,8 @@ inline QByteArray cardBytes(const QList<AnagraficaRecord>& cards) {
 // window standing in for the start menu. Destroyed, and the registry emptied, at the end.
 class RegisterScreens {
 public:
-    RegisterScreens() {
+    RegisterScreens()
+    {
         screens().frmAvvio = avvio = new QWidget;
         avvio->setObjectName(QStringLiteral("frmAvvio"));
         screens().frmMenuCamere = selection = new TfrmMenuCamere;
@@ -57,13 +60,15 @@ public:
     void enterSelection() { switchScreen(avvio, selection); }
 
     // Selects the list line at row as a click does.
-    void clickRow(int row) {
+    void clickRow(int row)
+    {
         selection->lstRecords->setCurrentRow(row);
         selection->lstRecordsClick();
     }
 
     // From the start menu: selects row, types year, presses Apri.
-    void openCalendar(int row, const QString& year) {
+    void openCalendar(int row, const QString& year)
+    {
         enterSelection();
         clickRow(row);
         selection->txtAnnoFatture->setText(year);
@@ -77,7 +82,8 @@ public:
 
 // Runs action on the next modal dialog as soon as it is on screen, then makes sure it closes
 // (a dialog left open would block the test).
-inline void onNextModal(const std::function<void(QDialog*)>& action) {
+inline void onNextModal(const std::function<void(QDialog*)>& action)
+{
     auto* timer = new QTimer;
     timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, [timer, action] {

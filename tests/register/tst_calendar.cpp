@@ -23,7 +23,8 @@ namespace {
 const QString kRossi = QStringLiteral("RSSMRA80A01H501U");
 const QString kVerdi = QStringLiteral("VRDLNE90C43L219K");
 
-QList<AnagraficaRecord> registryCards(const QString& secondCodFisc = kVerdi) {
+QList<AnagraficaRecord> registryCards(const QString& secondCodFisc = kVerdi)
+{
     return {
         makeCard(QStringLiteral("Rossi"), QStringLiteral("Mario"), QStringLiteral("333 1234567"),
                  kRossi, QStringLiteral("Magazzino")),
@@ -32,18 +33,21 @@ QList<AnagraficaRecord> registryCards(const QString& secondCodFisc = kVerdi) {
     };
 }
 
-QString yearFile(const TempProgramFolder& folder, const QString& cf, const QString& year) {
-    return folder.file(QStringLiteral("Registro presenze ") + cf + QStringLiteral(" anno ") + year +
-                       QStringLiteral(".vsr"));
+QString yearFile(const TempProgramFolder& folder, const QString& cf, const QString& year)
+{
+    return folder.file(QStringLiteral("Registro presenze ") + cf + QStringLiteral(" anno ") + year
+                       + QStringLiteral(".vsr"));
 }
 
 // The text stored for slot in the first record of bytes.
-QByteArray storedText(const QByteArray& bytes, int slot) {
+QByteArray storedText(const QByteArray& bytes, int slot)
+{
     const int length = static_cast<unsigned char>(bytes.at(251 * slot));
     return bytes.mid(251 * slot + 1, length);
 }
 
-bool allAbsent(const TfrmPlanning* c) {
+bool allAbsent(const TfrmPlanning* c)
+{
     for (int s = 0; s < kDaysPerYear; ++s) {
         if (c->isPresent(s) || c->cell(s).lib->isHidden() || !c->dayText(s).isEmpty())
             return false;
@@ -52,7 +56,8 @@ bool allAbsent(const TfrmPlanning* c) {
 }
 
 // Clicks the visible look of the day at slot and, in the dialog that opens, runs action.
-void onDay(TfrmPlanning* calendar, int slot, const std::function<void(TfrmGiorno*)>& action) {
+void onDay(TfrmPlanning* calendar, int slot, const std::function<void(TfrmGiorno*)>& action)
+{
     const DayCell& cell = calendar->cell(slot);
     DayImage* visible = cell.occ->isHidden() ? cell.lib : cell.occ;
     bool opened = false;
@@ -66,7 +71,8 @@ void onDay(TfrmPlanning* calendar, int slot, const std::function<void(TfrmGiorno
     QVERIFY(opened);
 }
 
-void typeAndApply(TfrmPlanning* calendar, int slot, const QString& text) {
+void typeAndApply(TfrmPlanning* calendar, int slot, const QString& text)
+{
     onDay(calendar, slot, [&](TfrmGiorno* day) {
         day->txtPrenotazione->setText(text);
         QTest::mouseClick(day->btnChiudi, Qt::LeftButton);
@@ -93,7 +99,8 @@ private slots:
     void fromTheStartMenuAndBack();
 };
 
-void TestCalendar::controlsAreNamedAndPlaced() {
+void TestCalendar::controlsAreNamedAndPlaced()
+{
     TempProgramFolder folder;
     RegisterScreens s;
     TfrmPlanning* c = s.calendar;
@@ -139,7 +146,8 @@ void TestCalendar::controlsAreNamedAndPlaced() {
         QVERIFY(c->findChild<QWidget*>(QString::fromLatin1(hidden))->isHidden());
 }
 
-void TestCalendar::hints() {
+void TestCalendar::hints()
+{
     TempProgramFolder folder;
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     RegisterScreens s;
@@ -179,7 +187,8 @@ void TestCalendar::hints() {
     }
 }
 
-void TestCalendar::recordAPresenceAndFindItAgain() {
+void TestCalendar::recordAPresenceAndFindItAgain()
+{
     TempProgramFolder folder;
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     RegisterScreens s;
@@ -216,7 +225,8 @@ void TestCalendar::recordAPresenceAndFindItAgain() {
     QCOMPARE(c->dayTexts().size(), 366);
 }
 
-void TestCalendar::dayDialog() {
+void TestCalendar::dayDialog()
+{
     TempProgramFolder folder;
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     RegisterScreens s;
@@ -279,7 +289,8 @@ void TestCalendar::dayDialog() {
     QCOMPARE(storedText(bytes, 8), QByteArray(250, 'a'));
 }
 
-void TestCalendar::twentyNinthOfFebruaryInAnyYear() {
+void TestCalendar::twentyNinthOfFebruaryInAnyYear()
+{
     TempProgramFolder folder;
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     RegisterScreens s;
@@ -297,7 +308,8 @@ void TestCalendar::twentyNinthOfFebruaryInAnyYear() {
     QVERIFY(!s.calendar->isPresent(60));
 }
 
-void TestCalendar::closingByTheWindowSavesLikeEsci() {
+void TestCalendar::closingByTheWindowSavesLikeEsci()
+{
     TempProgramFolder folder;
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     RegisterScreens s;
@@ -324,7 +336,8 @@ void TestCalendar::closingByTheWindowSavesLikeEsci() {
     QVERIFY(s.avvio->isVisible());
 }
 
-void TestCalendar::secondPersonStartsEmpty() {
+void TestCalendar::secondPersonStartsEmpty()
+{
     TempProgramFolder folder;
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     RegisterScreens s;
@@ -341,7 +354,8 @@ void TestCalendar::secondPersonStartsEmpty() {
     QCOMPARE(readAll(yearFile(folder, kVerdi, QStringLiteral("2024"))), PresenzeRecord().bytes());
 }
 
-void TestCalendar::unreadableYearFileIsNotOverwritten() {
+void TestCalendar::unreadableYearFileIsNotOverwritten()
+{
     TempProgramFolder folder;
     openToAll(folder.path());
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
@@ -368,7 +382,8 @@ void TestCalendar::unreadableYearFileIsNotOverwritten() {
     QCOMPARE(readAll(path), record.bytes());
 }
 
-void TestCalendar::codiceFiscaleThatCannotNameAFile() {
+void TestCalendar::codiceFiscaleThatCannotNameAFile()
+{
     QTemporaryDir outer;
     const QString program = outer.path() + QStringLiteral("/prog/");
     QVERIFY(QDir().mkpath(program + QStringLiteral("Registro presenze AB")));
@@ -393,7 +408,8 @@ void TestCalendar::codiceFiscaleThatCannotNameAFile() {
     QVERIFY(QDir(program + QStringLiteral("Registro presenze AB")).isEmpty());
 }
 
-void TestCalendar::setDayByKey() {
+void TestCalendar::setDayByKey()
+{
     TempProgramFolder folder;
     RegisterScreens s;
     TfrmPlanning* c = s.calendar;
@@ -411,7 +427,8 @@ void TestCalendar::setDayByKey() {
     QVERIFY(!c->cell(365).lib->isHidden());
 }
 
-void TestCalendar::helpFromBothScreens() {
+void TestCalendar::helpFromBothScreens()
+{
     TempProgramFolder folder;
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     RegisterScreens s;
@@ -438,7 +455,8 @@ void TestCalendar::helpFromBothScreens() {
     QVERIFY(s.calendar->isVisible());
 }
 
-void TestCalendar::fromTheStartMenuAndBack() {
+void TestCalendar::fromTheStartMenuAndBack()
+{
     TempProgramFolder folder;
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     createScreens();

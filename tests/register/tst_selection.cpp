@@ -2,10 +2,11 @@
 // edit, the Apri checks and the hand-over to the calendar or the start menu.
 
 #include "app/clock.h"
+#include "app/findinlist.h"
 #include "app/messages.h"
 #include "common/testsupport.h"
-#include "register/personlist.h"
 #include "register_support.h"
+#include "storage/text.h"
 
 #include <QClipboard>
 #include <QLabel>
@@ -19,7 +20,8 @@ namespace {
 const QString kLongName = QStringLiteral("Bartolomei Della Valle");
 const QString kLongFirst = QStringLiteral("Gianfrancesco Maria");
 
-QList<AnagraficaRecord> registryCards() {
+QList<AnagraficaRecord> registryCards()
+{
     return {
         makeCard(QStringLiteral("Rossi"), QStringLiteral("Mario"), QStringLiteral("333 1234567"),
                  QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("Magazzino")),
@@ -34,7 +36,8 @@ QList<AnagraficaRecord> registryCards() {
     };
 }
 
-QStringList listLines(const TfrmMenuCamere* s) {
+QStringList listLines(const TfrmMenuCamere* s)
+{
     QStringList lines;
     for (int i = 0; i < s->lstRecords->count(); ++i)
         lines.append(s->lstRecords->item(i)->text());
@@ -52,8 +55,8 @@ private slots:
 
     void listLinesInFileOrder();
     void clickFillsTheHiddenLabelsFromTheLastMatchingCard();
-    void findPersonLineWalk_data();
-    void findPersonLineWalk();
+    void findWalk_data();
+    void findWalk();
     void trovaThroughTheScreen();
     void emptyRegistry();
     void yearKeyFilter();
@@ -62,7 +65,8 @@ private slots:
     void closingReturnsToTheStartMenu();
 };
 
-void TestSelection::listLinesInFileOrder() {
+void TestSelection::listLinesInFileOrder()
+{
     TempProgramFolder folder;
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     RegisterScreens s;
@@ -71,19 +75,19 @@ void TestSelection::listLinesInFileOrder() {
     QVERIFY(!s.avvio->isVisible());
 
     const QStringList expected = {
-        QStringLiteral("Rossi Mario                   ") + QStringLiteral("  Tel. ") +
-            QStringLiteral("333 1234567     ") + QStringLiteral("  C.F. ") +
-            QStringLiteral("RSSMRA80A01H501U") + QStringLiteral("  Mansioni: ") +
-            QStringLiteral("Magazzino                       "),
+        QStringLiteral("Rossi Mario                   ") + QStringLiteral("  Tel. ")
+            + QStringLiteral("333 1234567     ") + QStringLiteral("  C.F. ")
+            + QStringLiteral("RSSMRA80A01H501U") + QStringLiteral("  Mansioni: ")
+            + QStringLiteral("Magazzino                       "),
         // The name is cut at 30 characters, the duties at 32; the telephone is trimmed.
-        QStringLiteral("Bartolomei Della Valle Gianfra") + QStringLiteral("  Tel. ") +
-            QStringLiteral("02 98765432     ") + QStringLiteral("  C.F. ") +
-            QStringLiteral("BRTGNF70B02F205X") + QStringLiteral("  Mansioni: ") +
-            QStringLiteral("Responsabile di turno del repart"),
-        QString::fromUtf8("Verdi Élena                   ") + QStringLiteral("  Tel. ") +
-            QStringLiteral("011 22          ") + QStringLiteral("  C.F. ") +
-            QStringLiteral("VRDLNE90C43L219K") + QStringLiteral("  Mansioni: ") +
-            QStringLiteral("Rossi team                      "),
+        QStringLiteral("Bartolomei Della Valle Gianfra") + QStringLiteral("  Tel. ")
+            + QStringLiteral("02 98765432     ") + QStringLiteral("  C.F. ")
+            + QStringLiteral("BRTGNF70B02F205X") + QStringLiteral("  Mansioni: ")
+            + QStringLiteral("Responsabile di turno del repart"),
+        QString::fromUtf8("Verdi Élena                   ") + QStringLiteral("  Tel. ")
+            + QStringLiteral("011 22          ") + QStringLiteral("  C.F. ")
+            + QStringLiteral("VRDLNE90C43L219K") + QStringLiteral("  Mansioni: ")
+            + QStringLiteral("Rossi team                      "),
     };
     QCOMPARE(listLines(s.selection), expected);
     for (const QString& line : expected)
@@ -96,7 +100,8 @@ void TestSelection::listLinesInFileOrder() {
     QCOMPARE(s.selection->lblMemory->text(), QStringLiteral("avvio"));
 }
 
-void TestSelection::clickFillsTheHiddenLabelsFromTheLastMatchingCard() {
+void TestSelection::clickFillsTheHiddenLabelsFromTheLastMatchingCard()
+{
     TempProgramFolder folder;
     QList<AnagraficaRecord> cards = registryCards();
     // A second card giving the same line but other hidden details: the later card wins.
@@ -125,33 +130,30 @@ void TestSelection::clickFillsTheHiddenLabelsFromTheLastMatchingCard() {
     QCOMPARE(s.selection->lblPersona->text(), QStringLiteral("Rossi Mario"));
 }
 
-void TestSelection::findPersonLineWalk_data() {
+void TestSelection::findWalk_data()
+{
     // Lines 0..3; each step: key, the key of the previous search, the selected line, result.
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("lastKey");
     QTest::addColumn<int>("selected");
     QTest::addColumn<int>("found");
-    QTest::newRow("new key starts at the top") << "rossi"
-                                               << "" << 2 << 0;
-    QTest::newRow("same key finds the next") << "rossi"
-                                             << "rossi" << 0 << 3;
-    QTest::newRow("same key wraps round") << "rossi"
-                                          << "rossi" << 3 << 0;
-    QTest::newRow("single match stays") << "bianchi"
-                                        << "bianchi" << 1 << 1;
-    QTest::newRow("new key tests the first line first") << "tel."
-                                                        << "x" << 3 << 0;
-    QTest::newRow("a blank matches") << " "
-                                     << "" << 0 << 0;
-    QTest::newRow("empty key matches nothing") << ""
-                                               << "" << 0 << -1;
-    QTest::newRow("no match") << "zeta"
-                              << "" << 0 << -1;
-    QTest::newRow("accented capital is not lowered") << QString::fromUtf8("Élena") << "" << 0 << -1;
-    QTest::newRow("accented text as written") << QString::fromUtf8("élena") << "" << 0 << 2;
+    // clang-format off
+    QTest::newRow("new key starts at the top")          << "rossi"   << ""        << 2 << 0;
+    QTest::newRow("same key finds the next")            << "rossi"   << "rossi"   << 0 << 3;
+    QTest::newRow("same key wraps round")               << "rossi"   << "rossi"   << 3 << 0;
+    QTest::newRow("single match stays")                 << "bianchi" << "bianchi" << 1 << 1;
+    QTest::newRow("new key tests the first line first") << "tel."    << "x"       << 3 << 0;
+    QTest::newRow("a blank matches")                    << " "       << ""        << 0 << 0;
+    QTest::newRow("empty key matches nothing")          << ""        << ""        << 0 << -1;
+    QTest::newRow("no match")                           << "zeta"    << ""        << 0 << -1;
+    QTest::newRow("capitals A to Z are lowered")        << "NERI"    << ""        << 0 << 3;
+    QTest::newRow("accented capital is not lowered")    << QString::fromUtf8("ÉLENA") << "" << 0 << -1;
+    QTest::newRow("accented text as written")           << QString::fromUtf8("élena") << "" << 0 << 2;
+    // clang-format on
 }
 
-void TestSelection::findPersonLineWalk() {
+void TestSelection::findWalk()
+{
     QFETCH(QString, key);
     QFETCH(QString, lastKey);
     QFETCH(int, selected);
@@ -162,10 +164,14 @@ void TestSelection::findPersonLineWalk() {
         QString::fromUtf8("Verdi élena  Tel. 3"),
         QStringLiteral("Neri Paolo  Tel. 4  ROSSI"),
     };
-    QCOMPARE(findPersonLine(lines, selected, key, lastKey), found);
+    QString remembered = lastKey;
+    const FindInListResult result = FindInList(lines, selected, key, remembered);
+    QCOMPARE(result.outcome == FindInListResult::Found ? result.selection : -1, found);
+    QCOMPARE(remembered, lowerAZ(key));
 }
 
-void TestSelection::trovaThroughTheScreen() {
+void TestSelection::trovaThroughTheScreen()
+{
     TempProgramFolder folder;
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     RegisterScreens s;
@@ -209,7 +215,8 @@ void TestSelection::trovaThroughTheScreen() {
     QCOMPARE(sel->txtTrova->text(), QString());
 }
 
-void TestSelection::emptyRegistry() {
+void TestSelection::emptyRegistry()
+{
     TempProgramFolder folder;
     MessageRecorder messages;
     RegisterScreens s;
@@ -235,7 +242,8 @@ void TestSelection::emptyRegistry() {
     QVERIFY(s.selection->isVisible());
 }
 
-void TestSelection::yearKeyFilter() {
+void TestSelection::yearKeyFilter()
+{
     TempProgramFolder folder;
     RegisterScreens s;
     s.enterSelection();
@@ -259,7 +267,8 @@ void TestSelection::yearKeyFilter() {
     QCOMPARE(QApplication::focusWidget(), s.selection->btnApriFatture);
 }
 
-void TestSelection::apriWarnings() {
+void TestSelection::apriWarnings()
+{
     TempProgramFolder folder;
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     MessageRecorder messages;
@@ -309,7 +318,8 @@ void TestSelection::apriWarnings() {
     QVERIFY(sel->isVisible());
 }
 
-void TestSelection::apriHandsOverToTheCalendar() {
+void TestSelection::apriHandsOverToTheCalendar()
+{
     TempProgramFolder folder;
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     MessageRecorder messages;
@@ -332,7 +342,8 @@ void TestSelection::apriHandsOverToTheCalendar() {
     QVERIFY(QFileInfo::exists(s.selection->lblFile->text()));
 }
 
-void TestSelection::closingReturnsToTheStartMenu() {
+void TestSelection::closingReturnsToTheStartMenu()
+{
     TempProgramFolder folder;
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     RegisterScreens s;

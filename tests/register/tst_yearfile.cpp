@@ -24,7 +24,8 @@ private slots:
     void unusableNamesTouchNothing();
 };
 
-void TestYearFile::slotsAndKeys_data() {
+void TestYearFile::slotsAndKeys_data()
+{
     QTest::addColumn<int>("month");
     QTest::addColumn<int>("day");
     QTest::addColumn<int>("slot");
@@ -40,7 +41,8 @@ void TestYearFile::slotsAndKeys_data() {
     QTest::newRow("31 December") << 12 << 31 << 365 << "dic_31";
 }
 
-void TestYearFile::slotsAndKeys() {
+void TestYearFile::slotsAndKeys()
+{
     QFETCH(int, month);
     QFETCH(int, day);
     QFETCH(int, slot);
@@ -52,7 +54,8 @@ void TestYearFile::slotsAndKeys() {
     QCOMPARE(slotDate(slot).day, day);
 }
 
-void TestYearFile::everySlotHasOneKey() {
+void TestYearFile::everySlotHasOneKey()
+{
     QSet<QString> keys;
     int next = 0;
     for (const MonthInfo& m : MonthTable()) {
@@ -68,7 +71,8 @@ void TestYearFile::everySlotHasOneKey() {
     QCOMPARE(int(keys.size()), kDaysPerYear);
 }
 
-void TestYearFile::badKeysAndDates() {
+void TestYearFile::badKeysAndDates()
+{
     for (const auto& [month, day] : {std::pair{2, 30},
                                      {2, 31},
                                      {4, 31},
@@ -87,7 +91,8 @@ void TestYearFile::badKeysAndDates() {
     QCOMPARE(DayKey(366), QString());
 }
 
-void TestYearFile::fileName() {
+void TestYearFile::fileName()
+{
     TempProgramFolder folder;
     QCOMPARE(YearFileName(QStringLiteral(" RSSMRA80A01H501U\t"), QStringLiteral(" 2024 ")),
              folder.file(QStringLiteral("Registro presenze RSSMRA80A01H501U anno 2024.vsr")));
@@ -96,7 +101,8 @@ void TestYearFile::fileName() {
              folder.file(QStringLiteral("Registro presenze rssmra anno 0000.vsr")));
 }
 
-void TestYearFile::loadingAMissingYearCreatesAnEmptyFile() {
+void TestYearFile::loadingAMissingYearCreatesAnEmptyFile()
+{
     TempProgramFolder folder;
     const QString path = YearFileName(QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("2021"));
     bool ok = false;
@@ -112,7 +118,8 @@ void TestYearFile::loadingAMissingYearCreatesAnEmptyFile() {
     QCOMPARE(readAll(path), QByteArray(PresenzeRecord::kSize, '\0'));
 }
 
-void TestYearFile::savedBytes() {
+void TestYearFile::savedBytes()
+{
     TempProgramFolder folder;
     const QString path = YearFileName(QStringLiteral("X"), QStringLiteral("2023"));
     QStringList texts(kDaysPerYear);
@@ -145,7 +152,8 @@ void TestYearFile::savedBytes() {
     QCOMPARE(back[365], QString(250, QLatin1Char('a')));
 }
 
-void TestYearFile::recordsAfterTheFirstStayUntouched() {
+void TestYearFile::recordsAfterTheFirstStayUntouched()
+{
     TempProgramFolder folder;
     const QString path = YearFileName(QStringLiteral("X"), QStringLiteral("2024"));
     QByteArray second(PresenzeRecord::kSize, '\0');
@@ -162,7 +170,8 @@ void TestYearFile::recordsAfterTheFirstStayUntouched() {
     QCOMPARE(LoadYear(path)[5], QStringLiteral("Corso"));
 }
 
-void TestYearFile::shortFileLoadsEmptyAndIsReplacedWhole() {
+void TestYearFile::shortFileLoadsEmptyAndIsReplacedWhole()
+{
     TempProgramFolder folder;
     const QString path = YearFileName(QStringLiteral("X"), QStringLiteral("2024"));
     QByteArray almost(PresenzeRecord::kSize - 1, '\0');
@@ -178,7 +187,8 @@ void TestYearFile::shortFileLoadsEmptyAndIsReplacedWhole() {
     QCOMPARE(QFileInfo(path).size(), 91866);
 }
 
-void TestYearFile::unreadableFileIsAFailedLoad() {
+void TestYearFile::unreadableFileIsAFailedLoad()
+{
     TempProgramFolder folder;
     openToAll(folder.path());
     const QString path = YearFileName(QStringLiteral("X"), QStringLiteral("2024"));
@@ -199,7 +209,8 @@ void TestYearFile::unreadableFileIsAFailedLoad() {
     QCOMPARE(readAll(path), record.bytes());
 }
 
-void TestYearFile::unusableNamesTouchNothing_data() {
+void TestYearFile::unusableNamesTouchNothing_data()
+{
     QTest::addColumn<QString>("codiceFiscale");
     QTest::newRow("climbs out") << "AB/../../fuori";
     QTest::newRow("into a folder") << "AB/CD";
@@ -207,11 +218,11 @@ void TestYearFile::unusableNamesTouchNothing_data() {
     QTest::newRow("colon") << "AB:CD";
     QTest::newRow("wildcards") << "AB*?";
     QTest::newRow("quotes and brackets") << "A\"<B>|";
-    QTest::newRow("control character") << "AB\x01"
-                                          "CD";
+    QTest::newRow("control character") << QStringLiteral("AB\u0001CD");
 }
 
-void TestYearFile::unusableNamesTouchNothing() {
+void TestYearFile::unusableNamesTouchNothing()
+{
     QFETCH(QString, codiceFiscale);
     // The program folder is one level inside an outer folder, so an escape would show there.
     QTemporaryDir outer;
