@@ -93,13 +93,24 @@ Picture::Picture(QWidget* parent, const QString& name, const QRect& geometry,
 void Picture::setSvg(const QString& svgPath)
 {
     m_path = svgPath;
-    m_renderer->load(svgPath);
-    m_renderer->setAspectRatioMode(Qt::KeepAspectRatio);
+    m_loaded = false;
     update();
+}
+
+// The artwork is read when it is first needed: start-up builds every long-lived screen, and
+// only the pictures of the window shown are parsed then.
+void Picture::loadArtwork() const
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    m_renderer->load(m_path);
+    m_renderer->setAspectRatioMode(Qt::KeepAspectRatio);
 }
 
 bool Picture::hasArtwork() const
 {
+    loadArtwork();
     return m_renderer->isValid();
 }
 
@@ -117,7 +128,7 @@ void Picture::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (m_renderer->isValid()) {
+    if (hasArtwork()) {
         // Kept in proportion and centred in the box.
         QSizeF size = m_renderer->defaultSize();
         size.scale(QSizeF(this->size()), Qt::KeepAspectRatio);

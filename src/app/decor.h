@@ -57,7 +57,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void loadArtwork() const;
+
     QSvgRenderer* m_renderer;
     QString m_path;
+    mutable bool m_loaded = false;
     bool m_clickable = false;
 };

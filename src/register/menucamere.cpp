@@ -113,6 +113,8 @@ TfrmMenuCamere::TfrmMenuCamere(QWidget* parent) : QWidget(parent)
     lstRecords->setFont(uiFont(QStringLiteral("Courier New"), 12));
     lstRecords->setStyleSheet(QStringLiteral("QListWidget { color: black; background: white; }"));
     lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Every line has the same height: the list need not measure each of them.
+    lstRecords->setUniformItemSizes(true);
     lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lstRecords->setAccessibleName(QStringLiteral("Elenco delle schede anagrafiche"));
@@ -202,17 +204,20 @@ void TfrmMenuCamere::buildList()
     lstRecords->clear();
     lstRecords->setCurrentRow(-1);
     m_selecting = false;
-    // A registry that cannot be read leaves the lines listed so far, without a message.
+    // A registry that cannot be read leaves the lines listed so far, without a message. The
+    // lines are collected first and handed to the list in one go.
+    QStringList lines;
     RecordFile file(registryFilePath(), AnagraficaRecord::kSize);
-    if (!file.openOrCreate())
-        return;
-    QByteArray bytes;
-    while (!file.atEnd() && file.read(bytes)) {
-        const AnagraficaRecord card(bytes);
-        if (!card.get(AnagraficaField::CodFisc).isEmpty())
-            lstRecords->addItem(personListLine(card));
+    if (file.openOrCreate()) {
+        QByteArray bytes;
+        while (!file.atEnd() && file.read(bytes)) {
+            const AnagraficaRecord card(bytes);
+            if (!card.get(AnagraficaField::CodFisc).isEmpty())
+                lines.append(personListLine(card));
+        }
+        file.close();
     }
-    file.close();
+    lstRecords->addItems(lines);
 }
 
 int TfrmMenuCamere::selectedRow() const

@@ -1,17 +1,6 @@
 #include "register/personlist.h"
 
 #include "registry/anagraficarecord.h"
-#include "storage/text.h"
-
-namespace {
-
-// Appends n blanks, then keeps the first n characters.
-QString padCut(const QString& text, int n)
-{
-    return (text + QString(n, QLatin1Char(' '))).left(n);
-}
-
-} // namespace
 
 QString personName(const AnagraficaRecord& card)
 {
@@ -20,8 +9,23 @@ QString personName(const AnagraficaRecord& card)
 
 QString personListLine(const AnagraficaRecord& card)
 {
-    return padCut(personName(card), 30) + QStringLiteral("  Tel. ")
-           + padCut(card.get(AnagraficaField::Recapito), 16) + QStringLiteral("  C.F. ")
-           + padCut(card.get(AnagraficaField::CodFisc), 16) + QStringLiteral("  Mansioni: ")
-           + padCut(card.get(AnagraficaField::Conducente), 32);
+    // The columns are written straight into a line of 120 blanks: a registry of a hundred
+    // thousand cards is listed without a text of its own for every field.
+    using F = AnagraficaField;
+    QString line(120, QLatin1Char(' '));
+    QChar* d = line.data();
+    const int surname = card.writeTo(d, 30, F::Cognome);
+    if (surname < 29)
+        card.writeTo(d + surname + 1, 29 - surname, F::Nome);
+    auto put = [d](int at, const char* text) {
+        for (; *text; ++text)
+            d[at++] = QLatin1Char(*text);
+    };
+    put(30, "  Tel. ");
+    card.writeTo(d + 37, 16, F::Recapito);
+    put(53, "  C.F. ");
+    card.writeTo(d + 60, 16, F::CodFisc);
+    put(76, "  Mansioni: ");
+    card.writeTo(d + 88, 32, F::Conducente);
+    return line;
 }

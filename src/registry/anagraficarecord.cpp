@@ -3,6 +3,7 @@
 #include "app/programfolder.h"
 #include "storage/fixedtext.h"
 #include "storage/text.h"
+#include "storage/windows1252.h"
 
 namespace {
 
@@ -81,6 +82,43 @@ QString AnagraficaRecord::get(AnagraficaField field) const
 {
     const auto& f = info(field);
     return trimText(FixedText::read(m_bytes, f.offset, f.capacity));
+}
+
+namespace {
+
+// The stored bytes of a field's value, trimmed as trimText trims the decoded text: a byte up to
+// 32 decodes to the character of the same code, every other byte to a character above 32.
+std::pair<const char*, int> trimmedBytes(const QByteArray& record, const AnagraficaFieldInfo& f)
+{
+    const char* field = record.constData() + f.offset;
+    int length = static_cast<unsigned char>(field[0]);
+    if (length > f.capacity)
+        length = f.capacity;
+    const char* begin = field + 1;
+    const char* end = begin + length;
+    while (begin < end && static_cast<unsigned char>(*begin) <= 32)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(end[-1]) <= 32)
+        --end;
+    return {begin, int(end - begin)};
+}
+
+} // namespace
+
+void AnagraficaRecord::appendTo(QString& out, AnagraficaField field) const
+{
+    const auto [bytes, length] = trimmedBytes(m_bytes, info(field));
+    const qsizetype at = out.size();
+    out.resize(at + length);
+    decodeWindows1252(bytes, length, out.data() + at);
+}
+
+int AnagraficaRecord::writeTo(QChar* dst, int room, AnagraficaField field) const
+{
+    const auto [bytes, length] = trimmedBytes(m_bytes, info(field));
+    const int n = qMax(0, qMin(length, room));
+    decodeWindows1252(bytes, n, dst);
+    return n;
 }
 
 void AnagraficaRecord::set(AnagraficaField field, const QString& value)

@@ -35,6 +35,12 @@ public:
 
     // The trimmed value of a field.
     QString get(AnagraficaField field) const;
+    // Appends the trimmed value of a field to out, as get() gives it, without a text of its
+    // own: for readers that turn many cards into lines at once.
+    void appendTo(QString& out, AnagraficaField field) const;
+    // Writes the trimmed value of a field at dst, at most room characters of it; returns how
+    // many were written.
+    int writeTo(QChar* dst, int room, AnagraficaField field) const;
     // Trims and stores a value; bytes behind the new value keep what the buffer held.
     void set(AnagraficaField field, const QString& value);
 

@@ -84,6 +84,31 @@ const char* const kOpening[] = {
 
 const char* const kClosing[] = {"</table>", "</body>", "</html>"};
 
+// Appends a cell's text as the file holds it: what exportCellText makes of it, in Windows-1252.
+// Cells of plain text (the most) are copied byte for byte without a text of their own.
+void appendCellBytes(QByteArray& out, QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 32)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 32)
+        --end;
+    const QStringView value = text.mid(begin, end - begin);
+    for (const QChar ch : value) {
+        const char16_t u = ch.unicode();
+        if (u < 32 || u == '&' || u == '<' || u == '>' || (u >= 0x7F && u < 0xA0) || u > 0xFF) {
+            out += toWindows1252(exportCellText(value.toString()));
+            return;
+        }
+    }
+    const qsizetype at = out.size();
+    out.resize(at + value.size());
+    char* dst = out.data() + at;
+    for (const QChar ch : value)
+        *dst++ = char(ch.unicode());
+}
+
 // Hands every part of the file, in order, to out; stops at the first part out refuses.
 // Every data cell is of the class "testo", which the page's style declares as text for the
 // spreadsheet program: without it a CAP "00186" or the Codice Destinatario "0000000" is read
@@ -106,18 +131,28 @@ bool writeParts(const ExportGrid& grid, const std::function<bool(const QByteArra
     }
     if (!out(QByteArrayLiteral("</tr>")))
         return false;
+    // Each table row goes out as one piece, built in one reused buffer: the same bytes, one
+    // write instead of 27.
+    const QByteArray rowStart = QByteArrayLiteral("<tr>");
+    const QByteArray cellStart = QByteArrayLiteral("<td style=\"text-align: left;\" "
+                                                   "class=\"testo\">");
+    const QByteArray cellEnd = QByteArrayLiteral("</td>");
+    const QByteArray rowEnd = QByteArrayLiteral("</tr>");
+    QByteArray row;
+    row.reserve(4096);
     for (int r = 0; r < grid.rows; ++r) {
-        if (!out(QByteArrayLiteral("<tr>")))
-            return false;
+        row.truncate(0);
+        row += rowStart;
         for (int c = 1; c < kExportColumnCount; ++c) {
-            const QString cell = QStringLiteral("<td style=\"text-align: left;\" "
-                                                "class=\"testo\">")
-                                 + exportCellText(grid.cell ? grid.cell(r, c) : QString())
-                                 + QStringLiteral("</td>");
-            if (!out(toWindows1252(cell)))
-                return false;
+            row += cellStart;
+            if (grid.view)
+                appendCellBytes(row, grid.view(r, c));
+            else
+                appendCellBytes(row, grid.cell ? grid.cell(r, c) : QString());
+            row += cellEnd;
         }
-        if (!out(QByteArrayLiteral("</tr>")))
+        row += rowEnd;
+        if (!out(row))
             return false;
     }
     for (const char* part : kClosing) {
@@ -134,31 +169,58 @@ const std::array<ExportColumn, kExportColumnCount>& exportColumns()
     return kColumns;
 }
 
-QStringList exportRowCells(const AnagraficaRecord& card, int row)
+void appendExportRow(const AnagraficaRecord& card, int row, QString& text,
+                     std::array<int, kExportColumnCount + 1>& starts)
 {
-    QStringList cells;
-    cells.reserve(kExportColumnCount);
     for (int c = 0; c < kExportColumnCount; ++c) {
+        starts[size_t(c)] = int(text.size());
         switch (c) {
         case 0:
-            cells.append(QString::number(row + 1));
+            text += QString::number(row + 1);
             break;
         case 1:
-            cells.append(card.get(F::Cognome) + QLatin1Char(' ') + card.get(F::Nome));
+            card.appendTo(text, F::Cognome);
+            text += QLatin1Char(' ');
+            card.appendTo(text, F::Nome);
             break;
         case 6:
-            cells.append(card.get(F::ComuneRes) + QLatin1Char(' ') + card.get(F::ProvRes));
+            card.appendTo(text, F::ComuneRes);
+            text += QLatin1Char(' ');
+            card.appendTo(text, F::ProvRes);
             break;
         default:
-            cells.append(card.get(kPlainFields[c]));
+            card.appendTo(text, kPlainFields[c]);
         }
     }
+    starts[kExportColumnCount] = int(text.size());
+}
+
+QStringList exportRowCells(const AnagraficaRecord& card, int row)
+{
+    QString text;
+    std::array<int, kExportColumnCount + 1> starts{};
+    appendExportRow(card, row, text, starts);
+    QStringList cells;
+    cells.reserve(kExportColumnCount);
+    for (size_t c = 0; c < size_t(kExportColumnCount); ++c)
+        cells.append(text.mid(starts[c], starts[c + 1] - starts[c]));
     return cells;
 }
 
 QString exportCellText(const QString& text)
 {
     const QString trimmed = trimText(text);
+    // Most cells hold nothing to write differently.
+    bool plain = true;
+    for (const QChar ch : trimmed) {
+        const char16_t u = ch.unicode();
+        if (u < 32 || u == '&' || u == '<' || u == '>' || (u >= 0x7F && u < 0xA0) || u > 0xFF) {
+            plain = false;
+            break;
+        }
+    }
+    if (plain)
+        return trimmed;
     QString out;
     out.reserve(trimmed.size());
     for (qsizetype i = 0; i < trimmed.size(); ++i) {

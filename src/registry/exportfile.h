@@ -28,6 +28,10 @@ const std::array<ExportColumn, kExportColumnCount>& exportColumns();
 
 // The 26 cells of the grid row for a card, row being its 0-based place in the file.
 QStringList exportRowCells(const AnagraficaRecord& card, int row);
+// The same cells appended to text one after the other; starts receives where each cell begins
+// in text, and its last entry where the last cell ends.
+void appendExportRow(const AnagraficaRecord& card, int row, QString& text,
+                     std::array<int, kExportColumnCount + 1>& starts);
 
 // The text a cell puts between its <td> and </td>: trimmed, with &, < and > written as their
 // entities so that a note like "a<b & c" reaches the spreadsheet as typed. Characters that
@@ -36,9 +40,12 @@ QStringList exportRowCells(const AnagraficaRecord& card, int row);
 QString exportCellText(const QString& text);
 
 // The grid the file is written from: its row count and the text of a cell (columns 0 to 25).
+// A grid that keeps its cells as texts may offer them as views instead, which spares a copy of
+// every cell when a large registry is written.
 struct ExportGrid {
     int rows = 0;
     std::function<QString(int row, int column)> cell;
+    std::function<QStringView(int row, int column)> view;
 };
 
 // The whole file as written: Windows-1252, one line, no line break at the end.

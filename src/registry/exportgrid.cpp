@@ -2,20 +2,24 @@
 
 #include "storage/recordfile.h"
 
-namespace {
-
-QStringList emptyRow()
+QStringView ExportGridModel::Row::cell(int column) const
 {
-    QStringList row;
-    for (int c = 0; c < kExportColumnCount; ++c)
-        row.append(QString());
-    return row;
+    const int from = starts[size_t(column)];
+    return QStringView(text).mid(from, starts[size_t(column) + 1] - from);
 }
 
-} // namespace
+void ExportGridModel::Row::setCell(int column, const QString& value)
+{
+    const int from = starts[size_t(column)];
+    const int old = starts[size_t(column) + 1] - from;
+    text.replace(from, old, value);
+    const int shift = int(value.size()) - old;
+    for (size_t c = size_t(column) + 1; c < starts.size(); ++c)
+        starts[c] += shift;
+}
 
 ExportGridModel::ExportGridModel(QObject* parent)
-    : QAbstractTableModel(parent), m_rows(size_t(kExportEmptyRows), emptyRow())
+    : QAbstractTableModel(parent), m_rows(size_t(kExportEmptyRows))
 {
 }
 
@@ -40,7 +44,7 @@ bool ExportGridModel::setData(const QModelIndex& index, const QVariant& value, i
 {
     if (!index.isValid() || role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
-    m_rows[size_t(index.row())][index.column()] = value.toString();
+    m_rows[size_t(index.row())].setCell(index.column(), value.toString());
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
@@ -67,7 +71,14 @@ QString ExportGridModel::cell(int row, int column) const
 {
     if (row < 0 || row >= int(m_rows.size()) || column < 0 || column >= kExportColumnCount)
         return QString();
-    return m_rows[size_t(row)].at(column);
+    return m_rows[size_t(row)].cell(column).toString();
+}
+
+QStringView ExportGridModel::cellView(int row, int column) const
+{
+    if (row < 0 || row >= int(m_rows.size()) || column < 0 || column >= kExportColumnCount)
+        return QStringView();
+    return m_rows[size_t(row)].cell(column);
 }
 
 void ExportGridModel::fillFromRegistry(const QString& path)
@@ -79,14 +90,22 @@ void ExportGridModel::fillFromRegistry(const QString& path)
     if (count == 0)
         return;
     beginResetModel();
-    m_rows.assign(size_t(count), emptyRow());
+    m_rows.assign(size_t(count), Row());
     QByteArray bytes;
-    for (qint64 r = 0; r < count && file.read(bytes); ++r)
-        m_rows[size_t(r)] = exportRowCells(AnagraficaRecord(bytes), int(r));
+    QString text;
+    text.reserve(AnagraficaRecord::kSize);
+    for (qint64 r = 0; r < count && file.read(bytes); ++r) {
+        // Built in a reused buffer, then copied to its exact size.
+        Row& row = m_rows[size_t(r)];
+        text.truncate(0);
+        appendExportRow(AnagraficaRecord(bytes), int(r), text, row.starts);
+        row.text = QString(text.constData(), text.size());
+    }
     endResetModel();
 }
 
 ExportGrid ExportGridModel::exportGrid() const
 {
-    return {rowCount(), [this](int row, int column) { return cell(row, column); }};
+    return {rowCount(), [this](int row, int column) { return cell(row, column); },
+            [this](int row, int column) { return cellView(row, column); }};
 }

@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 
+#include <array>
 #include <vector>
 
 // The rows of the export grid: 26 text columns, the read-only ones as the column table says.
@@ -23,6 +24,8 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     QString cell(int row, int column) const;
+    // The same text without a copy; valid until the grid changes.
+    QStringView cellView(int row, int column) const;
 
     // Reads the registry file (created empty when missing) and fills one row per card, in
     // file order. An empty registry keeps the rows as they are. A failure ends the filling
@@ -33,5 +36,13 @@ public:
     ExportGrid exportGrid() const;
 
 private:
-    std::vector<QStringList> m_rows;
+    // One row: its cells one after the other in a single text, and where each begins. A grid of
+    // a hundred thousand cards holds one text per row instead of one per cell.
+    struct Row {
+        QString text;
+        std::array<int, kExportColumnCount + 1> starts{};
+        QStringView cell(int column) const;
+        void setCell(int column, const QString& value);
+    };
+    std::vector<Row> m_rows;
 };

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QTextLayout>
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -37,11 +38,52 @@ QStringList wrapLine(const QString& line, const QFont& font, double width)
     return pieces;
 }
 
+// Tells without shaping a line whether it certainly fits a width: no glyph of the font is
+// wider than its widest one, provided the font itself holds every character. A list of ten
+// thousand lines then needs no text shaping for the lines that plainly fit.
+class FitCheck {
+public:
+    explicit FitCheck(const QFont& font) : m_fm(font), m_widest(m_fm.maxWidth() / kFontScale) {}
+
+    const QFontMetricsF& metrics() const { return m_fm; }
+
+    bool surelyFits(const QString& line, double width)
+    {
+        if (m_widest <= 0 || line.size() * m_widest * 1.02 > width)
+            return false;
+        for (const QChar c : line) {
+            if (!held(c))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    bool held(QChar c)
+    {
+        const char16_t u = c.unicode();
+        if (u >= m_known.size())
+            return !c.isSurrogate() && c.category() != QChar::Mark_NonSpacing && m_fm.inFont(c);
+        if (m_known[u] == 0)
+            m_known[u] = c.category() != QChar::Mark_NonSpacing && m_fm.inFont(c) ? 1 : -1;
+        return m_known[u] > 0;
+    }
+
+    QFontMetricsF m_fm;
+    double m_widest;
+    std::array<signed char, 0x2200> m_known{}; // Latin and the general punctuation of 1252
+};
+
 // Places one line horizontally in a box of width w and keeps only the characters whose glyph
 // reaches into the box. Returns the kept text; x receives where it starts.
-QString placeLine(const QString& line, const QFont& font, HAlign align, double w, double& x)
+QString placeLine(const QString& line, const QFont& font, FitCheck& fit, HAlign align, double w,
+                  double& x)
 {
-    const QFontMetricsF fm(font);
+    if (align == HAlign::Left && fit.surelyFits(line, w - 1.0)) {
+        x = 0.0;
+        return line;
+    }
+    const QFontMetricsF& fm = fit.metrics();
     const double full = fm.horizontalAdvance(line) / kFontScale;
     x = align == HAlign::Left ? 0.0 : (w - full) / 2.0;
     if (x >= -kEpsilon && x + full <= w + kEpsilon)
@@ -127,9 +169,10 @@ void layOutText(ReportObject& box, const QDate& today)
 
     box.lines.clear();
     box.lineX.clear();
+    FitCheck fit(font);
     for (const QString& line : std::as_const(lines)) {
         double x = 0.0;
-        box.lines << placeLine(line, font, box.hAlign, box.rect.width(), x);
+        box.lines << placeLine(line, font, fit, box.hAlign, box.rect.width(), x);
         box.lineX.push_back(x);
     }
     box.firstLineTop = top;

@@ -29,10 +29,12 @@ bool RecordFile::openOrCreate()
         // An existing file must open as it is: no creation, no truncation.
         if (!m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
             return fail(QString());
+        m_size = m_file.size();
         return true;
     }
     if (!m_file.open(QIODevice::ReadWrite | QIODevice::NewOnly))
         return fail(QString());
+    m_size = 0;
     return true;
 }
 
@@ -44,6 +46,7 @@ bool RecordFile::openReadOnly()
         return fail(QStringLiteral("no such file"));
     if (!m_file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
         return fail(QString());
+    m_size = m_file.size();
     return true;
 }
 
@@ -51,7 +54,7 @@ qint64 RecordFile::count() const
 {
     if (!m_file.isOpen())
         return 0;
-    return m_file.size() / m_recordSize;
+    return m_size / m_recordSize;
 }
 
 bool RecordFile::seek(qint64 index)
@@ -70,7 +73,10 @@ bool RecordFile::read(QByteArray& buffer)
         return fail(QStringLiteral("file not open"));
     if (m_position >= count())
         return fail(QStringLiteral("read past the last record"));
-    if (!m_file.seek(m_position * m_recordSize))
+    // Reading on from the record just read needs no seek: a scan of the file reads it
+    // straight through.
+    const qint64 offset = m_position * m_recordSize;
+    if (m_file.pos() != offset && !m_file.seek(offset))
         return fail(QString());
     buffer.resize(m_recordSize);
     qint64 got = 0;
@@ -92,12 +98,29 @@ bool RecordFile::write(const QByteArray& buffer)
         return fail(QStringLiteral("buffer is not one record"));
     if (m_position > count())
         return fail(QStringLiteral("write would leave a gap after the last record"));
-    if (!m_file.seek(m_position * m_recordSize))
+    const qint64 offset = m_position * m_recordSize;
+    if (!m_file.seek(offset))
         return fail(QString());
-    if (m_file.write(buffer) != m_recordSize || !m_file.flush())
-        return fail(QString());
+    if (m_file.write(buffer) != m_recordSize || !m_file.flush()) {
+        fail(QString());
+        takeBackFailedAppend();
+        return false;
+    }
+    m_size = qMax(m_size, offset + m_recordSize);
     ++m_position;
     return true;
+}
+
+// A record that could not be written whole (a full device, a file size limit) may have left
+// part of itself past the old end of the file. The file is closed, which drops what was still
+// waiting to be written, and cut back to its old length, so it holds exactly the bytes it had.
+// The action ends here in any case: the file is no longer open.
+void RecordFile::takeBackFailedAppend()
+{
+    const QString path = m_file.fileName();
+    m_file.close();
+    if (QFileInfo(path).size() > m_size)
+        QFile::resize(path, m_size);
 }
 
 bool RecordFile::close()

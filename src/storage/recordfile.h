@@ -36,7 +36,8 @@ public:
     bool read(QByteArray& buffer);
     // Writes buffer (exactly one record) at the current position, replacing that record or
     // appending when the position equals the count, and advances by one. The bytes reach the
-    // file before this returns, so a full device is reported here.
+    // file before this returns, so a full device is reported here; a failed write leaves no
+    // part of the record past the old end of the file, and closes the file.
     bool write(const QByteArray& buffer);
     // Closes the file; reports a failure to flush.
     bool close();
@@ -45,9 +46,11 @@ public:
 
 private:
     bool fail(const QString& why);
+    void takeBackFailedAppend();
 
     QFile m_file;
     int m_recordSize;
+    qint64 m_size = 0; // bytes in the file; only this object changes them while it is open
     qint64 m_position = 0;
     QString m_error;
 };

@@ -32,30 +32,41 @@ bool isWindows1252(char32_t codePoint)
 
 QByteArray toWindows1252(const QString& text)
 {
-    QByteArray out;
-    out.reserve(text.size());
     const qsizetype n = text.size();
+    QByteArray out(n, Qt::Uninitialized);
+    char* dst = out.data();
+    const QChar* src = text.constData();
+    qsizetype kept = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = text.at(i).unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text.at(i + 1).unicode())) {
+        const char16_t u = src[i].unicode();
+        if (u < 0x80) {
+            dst[kept++] = char(u);
+            continue;
+        }
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(src[i + 1].unicode())) {
             ++i; // one character outside the Basic Multilingual Plane: one "?"
-            out.append('?');
+            dst[kept++] = '?';
             continue;
         }
         const int b = byteFor(u);
-        out.append(b < 0 ? '?' : char(b));
+        dst[kept++] = b < 0 ? '?' : char(b);
     }
+    out.truncate(kept);
     return out;
+}
+
+void decodeWindows1252(const char* bytes, qsizetype length, QChar* dst)
+{
+    for (qsizetype i = 0; i < length; ++i) {
+        const unsigned char b = static_cast<unsigned char>(bytes[i]);
+        dst[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHighTable[b - 0x80]) : QChar(b);
+    }
 }
 
 QString fromWindows1252(const char* bytes, int length)
 {
     QString out;
     out.resize(length);
-    QChar* dst = out.data();
-    for (int i = 0; i < length; ++i) {
-        const unsigned char b = static_cast<unsigned char>(bytes[i]);
-        dst[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHighTable[b - 0x80]) : QChar(b);
-    }
+    decodeWindows1252(bytes, length, out.data());
     return out;
 }

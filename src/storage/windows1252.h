@@ -8,6 +8,8 @@
 // characters outside the Basic Multilingual Plane).
 QByteArray toWindows1252(const QString& text);
 QString fromWindows1252(const char* bytes, int length);
+// Decodes length bytes into dst, which has room for length characters (one per byte).
+void decodeWindows1252(const char* bytes, qsizetype length, QChar* dst);
 inline QString fromWindows1252(const QByteArray& bytes)
 {
     return fromWindows1252(bytes.constData(), int(bytes.size()));

@@ -1,0 +1,187 @@
+#include "actions.h"
+
+#include "generator.h"
+#include "measure.h"
+
+#include "app/messages.h"
+#include "app/screens.h"
+#include "register/menucamere.h"
+#include "register/planning.h"
+#include "register/riepprenotazioni.h"
+#include "registry/clienti.h"
+#include "registry/expclienti.h"
+#include "reports/listreport.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include <memory>
+
+void settle(QWidget* window)
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+    if (window)
+        window->repaint();
+}
+
+namespace {
+
+template <typename F>
+double timed(F&& work)
+{
+    const double start = nowSeconds();
+    work();
+    return nowSeconds() - start;
+}
+
+TfrmClienti* cardScreen()
+{
+    auto* cards = qobject_cast<TfrmClienti*>(screens().frmClienti.data());
+    if (cards && !cards->isVisible()) {
+        screens().frmPassword->hide();
+        cards->show();
+        settle(cards);
+    }
+    return cards;
+}
+
+TfrmMenuCamere* selectionScreen()
+{
+    return qobject_cast<TfrmMenuCamere*>(screens().frmMenuCamere.data());
+}
+
+TfrmPlanning* calendarScreen()
+{
+    return qobject_cast<TfrmPlanning*>(screens().frmPlanning.data());
+}
+
+// The calendar of the first person of the list for 2024, opened as the selection screen's
+// Apri opens it.
+TfrmPlanning* openCalendar()
+{
+    TfrmPlanning* calendar = calendarScreen();
+    if (calendar->isVisible())
+        return calendar;
+    TfrmMenuCamere* selection = selectionScreen();
+    screens().frmPassword->hide();
+    selection->show();
+    settle(selection);
+    selection->lstRecords->setCurrentRow(0);
+    selection->lstRecordsClick();
+    selection->txtAnnoFatture->setText(QStringLiteral("2024"));
+    selection->btnApriFattureClick();
+    settle(calendar);
+    return calendar;
+}
+
+double registerList()
+{
+    TfrmMenuCamere* selection = selectionScreen();
+    if (!selection->isVisible()) {
+        screens().frmPassword->hide();
+        selection->show();
+        settle(selection);
+    }
+    return timed([&] {
+        selection->FormShow();
+        settle(selection);
+    });
+}
+
+double exportGridFill()
+{
+    TfrmClienti* cards = cardScreen();
+    std::unique_ptr<TfrmExpClienti> dialog(new TfrmExpClienti(cards));
+    return timed([&] {
+        dialog->show();
+        settle(dialog.get());
+    });
+}
+
+double exportFileWrite()
+{
+    TfrmClienti* cards = cardScreen();
+    std::unique_ptr<TfrmExpClienti> dialog(new TfrmExpClienti(cards));
+    dialog->show();
+    settle(dialog.get());
+    MessageRecorder answers;
+    answers.setNextAnswer(MessageAnswer::Yes); // export now
+    answers.setNextAnswer(MessageAnswer::No);  // do not open the file
+    return timed([&] { dialog->cmdEsportaClick(); });
+}
+
+double lastCard()
+{
+    TfrmClienti* cards = cardScreen();
+    cards->cmdNuovoClick();
+    return timed([&] {
+        cards->imgUltimaClick();
+        settle(cards);
+    });
+}
+
+double calendarLoad()
+{
+    TfrmPlanning* calendar = openCalendar();
+    return timed([&] {
+        calendar->FormShow();
+        settle(calendar);
+    });
+}
+
+double calendarSave()
+{
+    TfrmPlanning* calendar = openCalendar();
+    return timed([&] { calendar->cmdSalvaClick(); });
+}
+
+double summaryBuild()
+{
+    TfrmPlanning* calendar = openCalendar();
+    std::unique_ptr<TfrmRiepPrenotazioni> summary;
+    const double seconds = timed([&] {
+        summary.reset(new TfrmRiepPrenotazioni(calendar));
+        summary->show();
+        settle(summary.get());
+    });
+    summary->close();
+    return seconds;
+}
+
+// The report gets as many lines as the registry has cards.
+double listReportPrepare(int lineCount)
+{
+    static const QStringList lines = generateListLines(lineCount, 7);
+    std::unique_ptr<ReportDocument> report = makeListReport();
+    return timed([&] {
+        fillListReport(*report, QStringLiteral("Riepilogo schede anagrafiche"), lines);
+        report->prepare();
+    });
+}
+
+} // namespace
+
+std::vector<BenchAction> benchActions()
+{
+    return {
+        {QStringLiteral("register-list"), QStringLiteral("register: selection list"), true,
+         Floor::Read, QString(), registerList},
+        {QStringLiteral("export-grid"), QStringLiteral("export: grid fill"), true, Floor::Read,
+         QString(), exportGridFill},
+        {QStringLiteral("export-write"), QStringLiteral("export: file write"), true,
+         Floor::WriteExport, QString(), exportFileWrite},
+        {QStringLiteral("card-last"), QStringLiteral("card: go to the last card"), true,
+         Floor::ReadRecord, QString(), lastCard},
+        {QStringLiteral("calendar-load"), QStringLiteral("calendar: load"), false,
+         Floor::ReadYear, QString(), calendarLoad},
+        {QStringLiteral("calendar-save"), QStringLiteral("calendar: save"), false,
+         Floor::WriteYear, QString(), calendarSave},
+        {QStringLiteral("summary"), QStringLiteral("summary: build"), false, Floor::None,
+         QString(), summaryBuild},
+        {QStringLiteral("list-report"), QStringLiteral("list report: prepare 10,000 lines"),
+         false, Floor::None, QString(), [] { return listReportPrepare(10000); }},
+    };
+}

@@ -1,0 +1,86 @@
+// The record decoder: one counted text field of any capacity with any length byte, and any
+// bytes read as a registry file, card by card, as the register's list reads them.
+
+#include "fuzz_support.h"
+
+#include "register/personlist.h"
+#include "registry/anagraficarecord.h"
+#include "storage/fixedtext.h"
+#include "storage/recordfile.h"
+#include "storage/text.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+void checkField(const uint8_t* data, size_t size)
+{
+    // A buffer of exactly the field's size: a read past it is an address error.
+    const int capacity = 1 + data[0] % 250;
+    std::vector<char> field(size_t(capacity) + 1, '\0');
+    std::memcpy(field.data(), data + 1, std::min(size - 1, field.size()));
+    const int lengthByte = static_cast<unsigned char>(field[0]);
+
+    const QString value = FixedText::read(field.data(), capacity);
+    FUZZ_CHECK(value.size() == std::min(lengthByte, capacity));
+
+    // Storing what was read gives the same text bytes and reads back the same.
+    std::vector<char> copy(field);
+    const int kept = FixedText::store(copy.data(), capacity, value);
+    FUZZ_CHECK(kept == value.size());
+    FUZZ_CHECK(std::memcmp(copy.data() + 1, field.data() + 1, size_t(kept)) == 0);
+    FUZZ_CHECK(FixedText::read(copy.data(), capacity) == value);
+}
+
+void checkCard(const AnagraficaRecord& card)
+{
+    for (const AnagraficaFieldInfo& info : AnagraficaRecord::fields()) {
+        const QString value = card.get(info.field);
+        FUZZ_CHECK(value.size() <= info.capacity);
+        FUZZ_CHECK(trimText(value) == value);
+    }
+    FUZZ_CHECK(personListLine(card).size() == 120);
+    // A value stored again reads back the same.
+    AnagraficaRecord copy(card.bytes());
+    for (const AnagraficaFieldInfo& info : AnagraficaRecord::fields())
+        copy.set(info.field, card.get(info.field));
+    for (const AnagraficaFieldInfo& info : AnagraficaRecord::fields())
+        FUZZ_CHECK(copy.get(info.field) == card.get(info.field));
+}
+
+void checkRegistryFile(const QByteArray& bytes)
+{
+    const QString path = fuzzProgramFolder() + QStringLiteral("Anagrafica.pro");
+    FUZZ_CHECK(writeBytes(path, bytes));
+    {
+        RecordFile file(path, AnagraficaRecord::kSize);
+        FUZZ_CHECK(file.openOrCreate());
+        FUZZ_CHECK(file.count() == bytes.size() / AnagraficaRecord::kSize);
+        QByteArray buffer;
+        qint64 read = 0;
+        while (!file.atEnd()) {
+            FUZZ_CHECK(file.read(buffer));
+            FUZZ_CHECK(buffer.size() == AnagraficaRecord::kSize);
+            checkCard(AnagraficaRecord(buffer));
+            ++read;
+        }
+        FUZZ_CHECK(read == file.count());
+        FUZZ_CHECK(!file.read(buffer)); // a trailing part is never a card
+        FUZZ_CHECK(file.close());
+    }
+    FUZZ_CHECK(readBytes(path) == bytes); // reading changes no byte
+    // A short buffer is a card padded with zeros.
+    checkCard(AnagraficaRecord(bytes.left(AnagraficaRecord::kSize - 1)));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 1)
+        return 0;
+    checkField(data, size);
+    checkRegistryFile(QByteArray(reinterpret_cast<const char*>(data) + 1, qsizetype(size - 1)));
+    return 0;
+}
