@@ -267,9 +267,6 @@ void TfrmClienti::openCheckDialog(const CheckRequest&) {}
 // The screens these commands open arrive with their own work; until then they do nothing.
 void TfrmClienti::cmdFileClick() {}
 void TfrmClienti::cmdTrovaClick() {}
-void TfrmClienti::cmdAnteprimaClick() {}
-void TfrmClienti::cmdStampaClick() {}
-void TfrmClienti::cmdPDFClick() {}
 void TfrmClienti::cmdRicontattaClick() {}
 void TfrmClienti::cmdEsportaClick() {}
 
