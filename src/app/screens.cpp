@@ -5,6 +5,8 @@
 #include "app/avvio.h"
 #include "app/fonts.h"
 #include "app/formats.h"
+#include "register/menucamere.h"
+#include "register/planning.h"
 #include "registry/clienti.h"
 
 #include <QApplication>
@@ -33,6 +35,8 @@ std::vector<ScreenKind> screenTable()
         {&Screens::frmAvvio, [] { return new TfrmAvvio(); }},
         {&Screens::frmCambiaPassword, [] { return new TfrmCambiaPassword; }},
         {&Screens::frmClienti, [] { return new TfrmClienti; }},
+        {&Screens::frmMenuCamere, [] { return new TfrmMenuCamere; }},
+        {&Screens::frmPlanning, [] { return new TfrmPlanning; }},
     };
 }
 

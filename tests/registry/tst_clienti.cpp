@@ -45,6 +45,7 @@ private slots:
     void checkRequest_data();
     void checkRequest();
     void showingStartsBlankAndClosingReturnsToMenu();
+    void openedFromTheStartMenu();
 
 private:
     std::unique_ptr<CardScreen> m_card;
@@ -411,6 +412,29 @@ void TestClienti::showingStartsBlankAndClosingReturnsToMenu()
     screen->close();
     QVERIFY(menu.isVisible());
     screens().frmAvvio = nullptr;
+}
+
+void TestClienti::openedFromTheStartMenu()
+{
+    m_card.reset();
+    TempProgramFolder folder;
+    createScreens();
+    QWidget* menu = screens().frmAvvio;
+    auto* card = qobject_cast<TfrmClienti*>(screens().frmClienti.data());
+    QVERIFY(menu && card);
+    QCOMPARE(card->objectName(), QStringLiteral("frmClienti"));
+    QCOMPARE(card->windowTitle(), QStringLiteral(" Vestrano - Archivio anagrafico"));
+    switchScreen(screens().frmPassword, menu);
+    auto* button = menu->findChild<QAbstractButton*>(QStringLiteral("btnAnagrafica"));
+    QVERIFY(button);
+    button->click();
+    QVERIFY(card->isVisible());
+    QVERIFY(!menu->isVisible());
+    QCOMPARE(card->focusWidget(), card->control(F::Cognome));
+    card->cmdEsciClick();
+    QVERIFY(menu->isVisible());
+    QVERIFY(!card->isVisible());
+    destroyScreens();
 }
 
 QTEST_MAIN(TestClienti)

@@ -4,11 +4,14 @@
 
 #include "cardscreen_support.h"
 
+#include "register/menucamere.h"
+#include "register/personlist.h"
 #include "registry/clientifields.h"
 #include "storage/fixedtext.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QtTest/QtTest>
 
 using F = AnagraficaField;
@@ -46,6 +49,7 @@ private slots:
     void saveAppendsAfterTrailingPart();
     void readOnlyFileLosesNothing();
     void storedCardBeyondEndOfFileWritesNoGap();
+    void savedCardsAreListedForTheRegister();
 
 private:
     std::unique_ptr<CardScreen> m_card;
@@ -321,6 +325,35 @@ void TestClientiArchivio::storedCardBeyondEndOfFileWritesNoGap()
     QCOMPARE(m_card->messages.count(), 2);
     QCOMPARE(m_card->messages.last().text, kAccessFailureMessage);
     QCOMPARE(m_card->text(F::Cognome), QStringLiteral("Cinque"));
+}
+
+void TestClientiArchivio::savedCardsAreListedForTheRegister()
+{
+    TfrmClienti* s = m_card->screen.get();
+    m_card->fillCompulsory(QStringLiteral("Verdi"));
+    s->cmdSalvaClick();
+    s->cmdDuplicaClick();
+    m_card->set(F::Cognome, QStringLiteral("  Bianchi "));
+    m_card->set(F::Nome, QStringLiteral("Carla"));
+    s->cmdSalvaClick();
+    s->imgPrimaClick();
+    m_card->set(F::Conducente, QStringLiteral("Contabilit\u00e0"));
+    s->cmdSalvaClick();
+    QCOMPARE(m_card->position(), QStringLiteral("1"));
+    QCOMPARE(QFileInfo(m_card->registry()).size(), 2 * S);
+
+    TfrmMenuCamere selection;
+    selection.show();
+    QStringList listed;
+    for (int i = 0; i < selection.lstRecords->count(); ++i)
+        listed << selection.lstRecords->item(i)->text();
+    const QByteArray bytes = readAll(m_card->registry());
+    QStringList expected = {personListLine(recordAt(bytes, 0)), personListLine(recordAt(bytes, 1))};
+    listed.sort();
+    expected.sort();
+    QCOMPARE(listed, expected);
+    QVERIFY(listed.first().startsWith(QStringLiteral("Bianchi Carla ")));
+    QVERIFY(listed.last().contains(QString::fromUtf8("Mansioni: Contabilità")));
 }
 
 QTEST_MAIN(TestClientiArchivio)

@@ -1,0 +1,371 @@
+#include "register/menucamere.h"
+
+#include "app/clock.h"
+#include "app/decor.h"
+#include "app/fieldbehaviour.h"
+#include "app/findinlist.h"
+#include "app/fonts.h"
+#include "app/formats.h"
+#include "app/messages.h"
+#include "app/screens.h"
+#include "app/window.h"
+#include "help/guida.h"
+#include "help/helptexts.h"
+#include "register/artwork.h"
+#include "register/personlist.h"
+#include "register/planning.h"
+#include "register/yearfile.h"
+#include "registry/anagraficarecord.h"
+#include "storage/recordfile.h"
+#include "storage/text.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace {
+
+const QColor kFill(0x28, 0x53, 0xA2);
+const QColor kBox(0xDE, 0xEA, 0xF3);
+
+QLabel* hiddenLabel(QWidget* parent, const char* name, const char* designText)
+{
+    auto* label = new QLabel(QString::fromLatin1(designText), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->hide();
+    return label;
+}
+
+QLabel* textLabel(QWidget* parent, const char* name, const QString& text, QPoint at,
+                  const QFont& font, const QColor& colour)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(font);
+    label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(colour.name()));
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& at)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(at);
+    b->setFont(uiFont(QStringLiteral("Verdana"), 12, true));
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+} // namespace
+
+TfrmMenuCamere::TfrmMenuCamere(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmMenuCamere"));
+    setupMaximisedWindow(this, QStringLiteral(" Vestrano - Registrazione presenze"));
+    setWindowGradient(this, kFill);
+    QWidget* panel = makeCentredContainer(this, QSize(995, 692));
+
+    // Boxes behind the controls: the title band, the search bar, the list, the year row and
+    // the command row.
+    (new ShapeRect(panel, QStringLiteral("shpTitolo"), QRect(16, 16, 963, 100)))
+        ->gradient(QColor(0x33, 0x66, 0xBB), kFill)
+        .outline(QColor(0x1C, 0x3D, 0x7A))
+        .rounded(6);
+    (new ShapeRect(panel, QStringLiteral("shpTrova"), QRect(26, 156, 943, 46)))
+        ->fill(kBox)
+        .rounded(4);
+    (new ShapeRect(panel, QStringLiteral("shpElenco"), QRect(26, 210, 943, 296)))
+        ->fill(kBox)
+        .rounded(4);
+    (new ShapeRect(panel, QStringLiteral("shpAnno"), QRect(358, 520, 348, 48)))
+        ->fill(kBox)
+        .rounded(4);
+    (new ShapeRect(panel, QStringLiteral("shpComandi"), QRect(26, 594, 943, 87)))
+        ->fill(Qt::white)
+        .outline(QColor(0xB8, 0xC9, 0xDD))
+        .rounded(6);
+
+    new Picture(panel, QStringLiteral("icoTitolo"), QRect(166, 43, 757, 53),
+                registerArt("titolo_presenze"), QStringLiteral("Registrazione presenze"));
+    new Picture(panel, QStringLiteral("icoLetto"), QRect(30, 30, 85, 72),
+                registerArt("icona_registro"), QStringLiteral("Registro presenze"));
+    textLabel(panel, "lblInformazioni",
+              QStringLiteral("Selezionare una scheda anagrafica e un anno solare e premere il "
+                             "pulsante Apri."),
+              QPoint(26, 130), uiFont(QStringLiteral("Verdana"), 12), QColor(Qt::yellow));
+
+    txtTrova = new QLineEdit(panel);
+    txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    txtTrova->setGeometry(36, 167, 789, 22);
+    txtTrova->setFont(uiFont(QStringLiteral("Verdana"), 12, true));
+    txtTrova->setAccessibleName(QStringLiteral("Testo da cercare nell'elenco"));
+    btnTrova = button(panel, "btnTrova", QStringLiteral("Trova"), QRect(832, 162, 128, 30));
+
+    lstRecords = new QListWidget(panel);
+    lstRecords->setObjectName(QStringLiteral("lstRecords"));
+    lstRecords->setGeometry(32, 218, 929, 280);
+    lstRecords->setFont(uiFont(QStringLiteral("Courier New"), 12));
+    lstRecords->setStyleSheet(QStringLiteral("QListWidget { color: black; background: white; }"));
+    lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstRecords->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lstRecords->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lstRecords->setAccessibleName(QStringLiteral("Elenco delle schede anagrafiche"));
+
+    textLabel(panel, "titAnno", QStringLiteral("Anno:"), QPoint(370, 534),
+              uiFont(QStringLiteral("Verdana"), 14), QColor(Qt::black));
+    txtAnnoFatture = new QLineEdit(panel);
+    txtAnnoFatture->setObjectName(QStringLiteral("txtAnnoFatture"));
+    txtAnnoFatture->setGeometry(422, 530, 94, 28);
+    txtAnnoFatture->setFont(uiFont(QStringLiteral("Verdana"), 14, true));
+    txtAnnoFatture->setMaxLength(4);
+    txtAnnoFatture->setAccessibleName(QStringLiteral("Anno solare"));
+    // Only digits reach the year: no paste through a menu and no dropped text either.
+    txtAnnoFatture->setContextMenuPolicy(Qt::NoContextMenu);
+    txtAnnoFatture->setAcceptDrops(false);
+    txtAnnoFatture->installEventFilter(this);
+    btnApriFatture =
+        button(panel, "btnApriFatture", QStringLiteral("Apri"), QRect(526, 530, 122, 28));
+    icoMano = new Picture(panel, QStringLiteral("icoMano"), QRect(656, 536, 36, 19),
+                          registerArt("mano"), QStringLiteral("Persona selezionata"));
+    icoMano->hide();
+
+    imgGuida = new Picture(panel, QStringLiteral("imgGuida"), QRect(40, 604, 141, 67),
+                           registerArt("pulsante_guida"), QStringLiteral("Guida"));
+    imgGuida->setClickable(true);
+    imgEsci = new Picture(panel, QStringLiteral("imgEsci"), QRect(812, 604, 140, 67),
+                          registerArt("pulsante_esci"), QStringLiteral("Esci"));
+    imgEsci->setClickable(true);
+
+    lblPersona = hiddenLabel(panel, "lblPersona", "persona");
+    lblRecapito = hiddenLabel(panel, "lblRecapito", "recapito");
+    lblCodFisc = hiddenLabel(panel, "lblCodFisc", "codfisc");
+    lblMansioni = hiddenLabel(panel, "lblMansioni", "mansioni");
+    lblFile = hiddenLabel(panel, "lblFile", "lblFile");
+    lblMemory = hiddenLabel(panel, "lblMemory", "avvio");
+
+    setTabOrder(txtTrova, btnTrova);
+    setTabOrder(btnTrova, txtAnnoFatture);
+    setTabOrder(txtAnnoFatture, lstRecords);
+    setTabOrder(lstRecords, btnApriFatture);
+    setTabOrder(btnApriFatture, imgGuida);
+    setTabOrder(imgGuida, imgEsci);
+
+    setEnterTarget(txtTrova, btnTrova);
+
+    connect(btnTrova, &QPushButton::clicked, this, &TfrmMenuCamere::btnTrovaClick);
+    connect(btnApriFatture, &QPushButton::clicked, this, &TfrmMenuCamere::btnApriFattureClick);
+    connect(imgGuida, &Picture::clicked, this, &TfrmMenuCamere::imgGuidaClick);
+    connect(imgEsci, &Picture::clicked, this, &TfrmMenuCamere::imgEsciClick);
+    connect(lstRecords, &QListWidget::itemClicked, this, &TfrmMenuCamere::lstRecordsClick);
+    // A line chosen with the keyboard fills the hidden labels just as a click does, so Apri
+    // always opens the person the user sees selected.
+    connect(lstRecords, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!m_selecting && row >= 0)
+            lstRecordsClick();
+    });
+
+    applyProcessFormats();
+}
+
+void TfrmMenuCamere::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Coming back from a minimised window is no new showing.
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TfrmMenuCamere::FormShow()
+{
+    lblPersona->clear();
+    lblRecapito->clear();
+    lblCodFisc->clear();
+    lblMansioni->clear();
+    icoMano->hide();
+    buildList();
+    txtAnnoFatture->setText(
+        QString::number(currentDateTime().date().year()).rightJustified(4, QLatin1Char('0')));
+    lblMemory->setText(QStringLiteral("avvio"));
+    txtTrova->clear();
+    txtTrova->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmMenuCamere::buildList()
+{
+    m_selecting = true;
+    lstRecords->clear();
+    lstRecords->setCurrentRow(-1);
+    m_selecting = false;
+    // A registry that cannot be read leaves the lines listed so far, without a message.
+    RecordFile file(registryFilePath(), AnagraficaRecord::kSize);
+    if (!file.openOrCreate())
+        return;
+    QByteArray bytes;
+    while (!file.atEnd() && file.read(bytes)) {
+        const AnagraficaRecord card(bytes);
+        if (!card.get(AnagraficaField::CodFisc).isEmpty())
+            lstRecords->addItem(personListLine(card));
+    }
+    file.close();
+}
+
+int TfrmMenuCamere::selectedRow() const
+{
+    const QList<QListWidgetItem*> selected = lstRecords->selectedItems();
+    return selected.isEmpty() ? -1 : lstRecords->row(selected.first());
+}
+
+void TfrmMenuCamere::selectRow(int row)
+{
+    m_selecting = true;
+    if (row < 0) {
+        lstRecords->clearSelection();
+        lstRecords->setCurrentRow(-1);
+    } else {
+        lstRecords->setCurrentRow(row);
+        lstRecords->scrollToItem(lstRecords->item(row));
+    }
+    m_selecting = false;
+}
+
+void TfrmMenuCamere::lstRecordsClick()
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    const QString line = trimText(lstRecords->item(row)->text());
+    RecordFile file(registryFilePath(), AnagraficaRecord::kSize);
+    if (!file.openOrCreate())
+        return;
+    // Every card giving the same line is looked at; the last one in the file is taken.
+    QByteArray bytes;
+    while (!file.atEnd() && file.read(bytes)) {
+        const AnagraficaRecord card(bytes);
+        if (trimText(personListLine(card)) != line)
+            continue;
+        lblPersona->setText(personName(card));
+        lblRecapito->setText(card.get(AnagraficaField::Recapito));
+        lblCodFisc->setText(card.get(AnagraficaField::CodFisc));
+        lblMansioni->setText(card.get(AnagraficaField::Conducente));
+        icoMano->show();
+    }
+    file.close();
+}
+
+void TfrmMenuCamere::btnTrovaClick()
+{
+    if (lstRecords->count() == 0) {
+        showMessage(this, MessageKind::Plain,
+                    QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        return;
+    }
+    if (selectedRow() < 0)
+        selectRow(0);
+    QStringList lines;
+    for (int i = 0; i < lstRecords->count(); ++i)
+        lines.append(lstRecords->item(i)->text());
+    const FindInListResult result =
+        FindInList(lines, selectedRow(), txtTrova->text(), m_lastSearch);
+    if (result.outcome == FindInListResult::Found) {
+        selectRow(result.selection);
+        icoMano->show();
+        lstRecordsClick();
+    } else {
+        // The hidden labels keep the last person; Apri asks for a selection all the same.
+        selectRow(-1);
+        icoMano->hide();
+    }
+}
+
+void TfrmMenuCamere::btnApriFattureClick()
+{
+    if (txtAnnoFatture->text().size() != 4) {
+        showMessage(
+            this, MessageKind::Warning,
+            QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre."));
+        txtAnnoFatture->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (lstRecords->count() == 0) {
+        showMessage(this, MessageKind::Warning,
+                    QStringLiteral("Attenzione: l'elenco delle schede anagrafiche non contiene "
+                                   "nessuna voce.")
+                        + QStringLiteral("\n\r\n\r")
+                        + QStringLiteral("Per poter utilizzare il registro delle presenze \u00e8 "
+                                         "necessario salvare almeno una scheda anagrafica."));
+        return;
+    }
+    if (selectedRow() < 0) {
+        showMessage(this, MessageKind::Warning,
+                    QStringLiteral("Attenzione: selezionare una scheda anagrafica dall'elenco "
+                                   "prima di premere il pulsante Apri."));
+        return;
+    }
+    const QString year = trimText(txtAnnoFatture->text());
+    lblFile->setText(YearFileName(trimText(lblCodFisc->text()), year));
+    if (auto* calendar = qobject_cast<TfrmPlanning*>(screens().frmPlanning.data())) {
+        calendar->setWindowTitle(QStringLiteral(" Vestrano - Anno ") + year);
+        calendar->txtAnno->setText(year);
+        calendar->txtPersona->setText(trimText(lblPersona->text()));
+        calendar->txtRecapito->setText(trimText(lblRecapito->text()));
+        calendar->txtCodFisc->setText(trimText(lblCodFisc->text()));
+        calendar->txtMansioni->setText(trimText(lblMansioni->text()));
+    }
+    lblMemory->setText(QStringLiteral("planning"));
+    close();
+}
+
+void TfrmMenuCamere::imgGuidaClick()
+{
+    showHelp(this, kRegisterHelpTitle, registerHelpText());
+}
+
+void TfrmMenuCamere::imgEsciClick()
+{
+    close();
+}
+
+void TfrmMenuCamere::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    const QString next = trimText(lblMemory->text());
+    if (next == QLatin1String("avvio"))
+        switchScreen(this, screens().frmAvvio);
+    else if (next == QLatin1String("planning"))
+        switchScreen(this, screens().frmPlanning);
+}
+
+bool TfrmMenuCamere::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtAnnoFatture && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            btnApriFatture->setFocus(Qt::TabFocusReason);
+            return true;
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        // Moving on with the keyboard stays possible.
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+            return false;
+        default:
+            break;
+        }
+        const QString text = key->text();
+        const bool digit = text.size() == 1 && text.at(0) >= QLatin1Char('0')
+                           && text.at(0) <= QLatin1Char('9')
+                           && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        return !digit;
+    }
+    return QWidget::eventFilter(watched, event);
+}
