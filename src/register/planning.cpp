@@ -9,9 +9,11 @@
 #include "help/guida.h"
 #include "help/helptexts.h"
 #include "register/artwork.h"
+#include "register/calendarsheetdialog.h"
 #include "register/dayimage.h"
 #include "register/giorno.h"
 #include "register/menucamere.h"
+#include "register/riepprenotazioni.h"
 #include "storage/text.h"
 
 #include <QCloseEvent>
@@ -156,6 +158,9 @@ void TfrmPlanning::buildTopBar(QWidget* panel)
         m_info->setHint(command, QString::fromUtf8(row.hint));
         this->*(row.member) = command;
     }
+    connect(cmdRiepilogo, &Picture::clicked, this, &TfrmPlanning::cmdRiepilogoClick);
+    connect(cmdAnteprima, &Picture::clicked, this, &TfrmPlanning::cmdAnteprimaClick);
+    connect(cmdStampa, &Picture::clicked, this, &TfrmPlanning::cmdStampaClick);
     connect(cmdGuida, &Picture::clicked, this, &TfrmPlanning::cmdGuidaClick);
     connect(cmdEsci, &Picture::clicked, this, &TfrmPlanning::cmdEsciClick);
 }
@@ -360,6 +365,31 @@ void TfrmPlanning::dayClick(int slot)
     dialog->openFor(slot);
     dialog->exec();
     delete dialog.data();
+}
+
+// The summary and the two calendar sheet dialogs: a fresh one each time, owned by the calendar,
+// modal, destroyed when closed. They read the calendar as it is now.
+template <typename Dialog>
+static void runDialog(TfrmPlanning* calendar)
+{
+    QPointer<Dialog> dialog = new Dialog(calendar);
+    dialog->exec();
+    delete dialog.data();
+}
+
+void TfrmPlanning::cmdRiepilogoClick()
+{
+    runDialog<TfrmRiepPrenotazioni>(this);
+}
+
+void TfrmPlanning::cmdAnteprimaClick()
+{
+    runDialog<TfrmAnteprimaPlanning>(this);
+}
+
+void TfrmPlanning::cmdStampaClick()
+{
+    runDialog<TfrmStampaPlanning>(this);
 }
 
 void TfrmPlanning::cmdGuidaClick()

@@ -77,6 +77,9 @@ public:
     void FormShow();
     void cmdSalvaClick();
     void dayClick(int slot);
+    void cmdRiepilogoClick();
+    void cmdAnteprimaClick();
+    void cmdStampaClick();
     void cmdGuidaClick();
     void cmdEsciClick();
 

@@ -10,6 +10,10 @@
 #include "help/openurl.h"
 #include "storage/recordfile.h"
 #include "storage/text.h"
+#include "validators/frmcarta.h"
+#include "validators/frmcodfisc.h"
+#include "validators/frmiban.h"
+#include "validators/frmpartitaiva.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -261,8 +265,25 @@ void TfrmClienti::btnIbanClick()
     openCheckDialog(checkRequestFor(CheckDialog::Iban, edit(AnagraficaField::Iban)->text()));
 }
 
-// The check dialogs arrive with the validators; until then the buttons open nothing.
-void TfrmClienti::openCheckDialog(const CheckRequest&) {}
+// A fresh check dialog owned by the card screen, preset, shown modally and destroyed when it
+// closes. The dialogs only report: nothing comes back to the card.
+void TfrmClienti::openCheckDialog(const CheckRequest& request)
+{
+    switch (request.dialog) {
+    case CheckDialog::CodFisc:
+        runValidatorDialog<TfrmCodFisc>(this, request.input);
+        break;
+    case CheckDialog::PartitaIva:
+        runValidatorDialog<TfrmPartitaIva>(this, request.input);
+        break;
+    case CheckDialog::Carta:
+        runValidatorDialog<TfrmCarta>(this, request.input);
+        break;
+    case CheckDialog::Iban:
+        runValidatorDialog<TfrmIban>(this, request.input);
+        break;
+    }
+}
 
 // The screens these commands open arrive with their own work; until then they do nothing.
 void TfrmClienti::cmdFileClick() {}

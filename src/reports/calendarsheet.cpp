@@ -1,5 +1,6 @@
 #include "reports/calendarsheet.h"
 
+#include "register/yearfile.h"
 #include "storage/text.h"
 
 namespace {
@@ -7,19 +8,6 @@ namespace {
 const QColor kLightSteelBlue(0xB0, 0xC4, 0xDE);
 const QColor kBeige(0xF5, 0xF5, 0xDC);
 const QColor kGold(0xFF, 0xD7, 0x00);
-
-struct SheetMonth {
-    const char* abbreviation; // the month part of the cell names
-    const char* label;        // the row's caption
-    int days;                 // cells in the row; February always has its 29th
-};
-
-const SheetMonth kMonths[12] = {
-    {"Gen", "GENNAIO:", 31},  {"Feb", "FEBBRAIO:", 29}, {"Mar", "MARZO:", 31},
-    {"Apr", "APRILE:", 30},   {"Mag", "MAGGIO:", 31},   {"Giu", "GIUGNO:", 30},
-    {"Lug", "LUGLIO:", 31},   {"Ago", "AGOSTO:", 31},   {"Set", "SETTEMBRE:", 30},
-    {"Ott", "OTTOBRE:", 31},  {"Nov", "NOVEMBRE:", 30}, {"Dic", "DICEMBRE:", 31},
-};
 
 const ReportFont kArial12{QStringLiteral("Arial"), 12.0, false, Qt::black};
 
@@ -61,10 +49,15 @@ const FieldRow kFieldRows[] = {
 
 } // namespace
 
-QString sheetCellName(int month, int day)
+static const MonthInfo& month(int number)
+{
+    return MonthTable()[size_t(number - 1)];
+}
+
+QString sheetCellName(int m, int day)
 {
     return QStringLiteral("txt%1_%2")
-        .arg(QLatin1String(kMonths[month - 1].abbreviation))
+        .arg(QLatin1String(month(m).namePart))
         .arg(day, 2, 10, QLatin1Char('0'));
 }
 
@@ -95,7 +88,7 @@ std::unique_ptr<ReportDocument> makeCalendarSheet()
                  m % 2 == 1 ? kBeige : QColor());
         addText(s, QStringLiteral("lblMese") + number, mmRect(2, 12.8 + 6 * (m - 1), 27, 4.4),
                 kArial12, HAlign::Left, VAlign::Centre,
-                QString::fromLatin1(kMonths[m - 1].label));
+                upperAZ(QString::fromLatin1(month(m).textName)) + QLatin1Char(':'));
     }
 
     // Column rules from the top of the day numbers to the bottom of December.
@@ -107,7 +100,7 @@ std::unique_ptr<ReportDocument> makeCalendarSheet()
 
     // Day cells; the day-31 cells are narrower so that they end inside the page.
     for (int m = 1; m <= 12; ++m) {
-        for (int d = 1; d <= kMonths[m - 1].days; ++d) {
+        for (int d = 1; d <= month(m).days; ++d) {
             addText(s, sheetCellName(m, d),
                     mmRect(31 + 8 * (d - 1), 13 + 6 * (m - 1), d == 31 ? 5.2 : 6, 4.4),
                     kArial12, HAlign::Centre, VAlign::Centre, QStringLiteral("X"));
@@ -149,7 +142,7 @@ void fillCalendarSheet(ReportDocument& sheet, const CalendarSheetData& data)
     set(QStringLiteral("txtMansioni"), trimText(data.mansioni));
     int slot = 0;
     for (int m = 1; m <= 12; ++m) {
-        for (int d = 1; d <= kMonths[m - 1].days; ++d, ++slot)
+        for (int d = 1; d <= month(m).days; ++d, ++slot)
             set(sheetCellName(m, d), data.present[size_t(slot)] ? QStringLiteral("X")
                                                                 : QStringLiteral(" "));
     }

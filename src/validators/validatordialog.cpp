@@ -11,12 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-// The artwork lives in the static library; this keeps the linker from dropping it.
-static void loadValidatorArtwork()
-{
-    Q_INIT_RESOURCE(validators);
-}
-
 namespace {
 
 const QColor panelGrey(0xF3, 0xF1, 0xF1);
@@ -37,7 +31,6 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& tex
 
 ValidatorDialog::ValidatorDialog(QWidget* owner, const ValidatorLayout& layout) : QDialog(owner)
 {
-    loadValidatorArtwork();
     applyProcessFormats();
     setupFixedWindow(this, layout.caption, layout.client);
     setWindowGradient(this, layout.colour);
