@@ -104,7 +104,12 @@ void setupMaximisedWindow(QWidget* window, const QString& caption)
     window->setWindowTitle(caption);
     window->setWindowFlags(Qt::Window);
     window->setMinimumSize(400, 300);
-    window->resize(1024, 768);
+    // Sized to the screen as well, so the screen fills it also where no window manager
+    // honours the maximised state.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window->setGeometry(screen->availableGeometry());
+    else
+        window->resize(1024, 768);
     window->setWindowState(Qt::WindowMaximized);
 }
 

@@ -8,6 +8,8 @@
 #include "help/guida.h"
 #include "help/helptexts.h"
 #include "help/openurl.h"
+#include "registry/allegacartella.h"
+#include "registry/expclienti.h"
 #include "storage/recordfile.h"
 #include "storage/text.h"
 #include "validators/frmcarta.h"
@@ -286,10 +288,8 @@ void TfrmClienti::openCheckDialog(const CheckRequest& request)
 }
 
 // The screens these commands open arrive with their own work; until then they do nothing.
-void TfrmClienti::cmdFileClick() {}
 void TfrmClienti::cmdTrovaClick() {}
 void TfrmClienti::cmdRicontattaClick() {}
-void TfrmClienti::cmdEsportaClick() {}
 
 void TfrmClienti::cmdGuidaClick()
 {
@@ -301,4 +301,23 @@ void TfrmClienti::btnEmailClick()
 {
     TMisc::Open(QStringLiteral("\"mailto:") + trimText(edit(AnagraficaField::Email)->text())
                 + QStringLiteral("\""));
+}
+
+// The attachment dialog starts from the card's six hidden labels and, on "Applica e chiudi",
+// writes them back; the card stores them at the next Save.
+void TfrmClienti::cmdFileClick()
+{
+    TfrmAllegaCartella dialog(this);
+    dialog.lblMemory->setText(QStringLiteral("clienti"));
+    for (size_t n = 0; n < 3; ++n) {
+        dialog.txtFile[n]->setText(trimText(lblFile[n]->text()));
+        dialog.txtDesc[n]->setText(trimText(lblDesc[n]->text()));
+    }
+    dialog.exec();
+}
+
+void TfrmClienti::cmdEsportaClick()
+{
+    TfrmExpClienti dialog(this);
+    dialog.exec();
 }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "registry/exportfile.h"
+
+#include <QAbstractTableModel>
+
+#include <vector>
+
+// The rows of the export grid: 26 text columns, the read-only ones as the column table says.
+// It starts with 10 empty rows; a registry with cards replaces them with one row per card.
+// What is typed into an editable cell stays here: it is exported, never stored.
+class ExportGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ExportGridModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    QString cell(int row, int column) const;
+
+    // Reads the registry file (created empty when missing) and fills one row per card, in
+    // file order. An empty registry keeps the rows as they are. A failure ends the filling
+    // silently: the rows filled so far stay.
+    void fillFromRegistry(const QString& path);
+
+    // The grid as the export file sees it.
+    ExportGrid exportGrid() const;
+
+private:
+    std::vector<QStringList> m_rows;
+};

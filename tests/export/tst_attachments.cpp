@@ -1,0 +1,402 @@
+// File attachments: copying into Documenti_Allegati with the overwrite question, a cancelled
+// file dialog, the hand-over to the card screen with "Applica e chiudi" and "Annulla", an erased
+// slot saved with the card, and names that would lead out of the folder.
+
+#include "common/modaltest.h"
+#include "registry/cardscreen_support.h"
+
+#include "app/decor.h"
+#include "app/filedialog.h"
+#include "help/openurl.h"
+#include "registry/allegacartella.h"
+#include "registry/attachments.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QPushButton>
+#include <QtTest/QtTest>
+
+#include <memory>
+
+using F = AnagraficaField;
+
+namespace {
+
+const QString kOverwrite =
+    QString::fromUtf8("Attenzione: nella cartella dei documenti allegati è presente un file con "
+                      "lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file esistente?");
+
+// A card screen on a fresh program folder, a folder of files to attach from, the attachment
+// dialog opened by the card screen, and every file dialog, message and shell open recorded.
+struct AttachFixture {
+    CardScreen card;
+    QTemporaryDir sources;
+    FileDialogRecorder files;
+    ShellOpenRecorder shell;
+    std::unique_ptr<TfrmAllegaCartella> dialog;
+
+    AttachFixture()
+    {
+        dialog = std::make_unique<TfrmAllegaCartella>(card.screen.get());
+        dialog->lblMemory->setText(QStringLiteral("clienti"));
+    }
+    QString folder() const { return card.folder.file(QStringLiteral("Documenti_Allegati")); }
+    QString stored(const QString& name) const { return folder() + QLatin1Char('/') + name; }
+    QString source(const QString& name, const QByteArray& bytes) const
+    {
+        const QString path = sources.path() + QLatin1Char('/') + name;
+        writeAll(path, bytes);
+        return path;
+    }
+    void browse(int slot, const QString& answer)
+    {
+        files.setNextAnswer(answer);
+        dialog->btnSfogliaClick(slot);
+    }
+};
+
+} // namespace
+
+class TestAttachments : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layout();
+    void fileDialogShowsEveryFile();
+    void browse_data();
+    void browse();
+    void cancelledDialogEndsTheAction();
+    void copyFailuresAreSilent_data();
+    void copyFailuresAreSilent();
+    void applyCancelAndOpener_data();
+    void applyCancelAndOpener();
+    void erasedSlotSavedEmptyWithDescription();
+    void openHandsQuotedPathToShell();
+    void namesLeadingOutAreRefused_data();
+    void namesLeadingOutAreRefused();
+};
+
+void TestAttachments::layout()
+{
+    AttachFixture f;
+    TfrmAllegaCartella* d = f.dialog.get();
+    QCOMPARE(d->windowTitle(), QStringLiteral(" Allega file"));
+    QCOMPARE(d->size(), QSize(634, 534));
+    for (int k = 0; k < 3; ++k) {
+        const int dy = 120 * k;
+        const QString n = QStringLiteral("%1").arg(k + 1, 2, 10, QLatin1Char('0'));
+        QCOMPARE(d->txtFile[k]->objectName(), QStringLiteral("txtFile") + n);
+        QCOMPARE(d->txtFile[k]->geometry(), QRect(28, 108 + dy, 338, 22));
+        QVERIFY(d->txtFile[k]->isReadOnly());
+        QCOMPARE(d->imgCancella[k]->geometry(), QRect(370, 108 + dy, 22, 22));
+        QVERIFY(d->imgCancella[k]->hasArtwork());
+        QCOMPARE(d->btnSfoglia[k]->text(), QStringLiteral("Sfoglia..."));
+        QCOMPARE(d->btnSfoglia[k]->geometry(), QRect(400, 104 + dy, 86, 28));
+        QCOMPARE(d->btnApri[k]->geometry(), QRect(494, 104 + dy, 86, 28));
+        QVERIFY(!d->btnApri[k]->isEnabled());
+        QCOMPARE(d->txtDesc[k]->geometry(), QRect(28, 158 + dy, 552, 22));
+        auto* caption = d->findChild<QLabel*>(QStringLiteral("lblNome") + n);
+        QVERIFY(caption);
+        QCOMPARE(caption->text(), QString::fromUtf8("Nome %1° file allegato:").arg(k + 1));
+    }
+    auto* banner = d->findChild<Picture*>(QStringLiteral("imgIstruzioni"));
+    QVERIFY(banner && banner->hasArtwork());
+    QVERIFY(!d->lblMemory->isVisibleTo(d));
+
+    // Tab order: per slot name, eraser, "Sfoglia...", "Apri", description; then the buttons.
+    QStringList order;
+    QWidget* w = d->txtFile[0];
+    do {
+        if (w->focusPolicy() & Qt::TabFocus)
+            order << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != d->txtFile[0]);
+    QStringList expected;
+    for (const char* n : {"01", "02", "03"}) {
+        for (const char* control : {"txtFile", "imgCancella", "btnSfoglia", "btnApri", "txtDesc"})
+            expected << QLatin1String(control) + QLatin1String(n);
+    }
+    expected << QStringLiteral("btnApplica") << QStringLiteral("btnAnnulla");
+    QCOMPARE(order, expected);
+}
+
+// The real dialog: its only entry reads "Tutti i file (*.*)" and a file without a dot in its
+// name is listed too.
+void TestAttachments::fileDialogShowsEveryFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(writeAll(dir.path() + QStringLiteral("/LEGGIMI"), "x"));
+    QString entry;
+    QStringList patterns;
+    bool hidesUnmatched = true;
+    whenModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        QVERIFY(dialog);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(types);
+        QCOMPARE(types->count(), 1);
+        entry = types->currentText();
+        auto* model = dialog->findChild<QFileSystemModel*>();
+        QVERIFY(model);
+        patterns = model->nameFilters();
+        hidesUnmatched = !model->nameFilterDisables();
+    });
+    const QString chosen = chooseFileToOpen(nullptr, QStringLiteral("Selezionare il file da allegare:"),
+                                            dir.path(), QStringLiteral("Tutti i file (*.*)"));
+    QCOMPARE(chosen, QString());
+    QCOMPARE(entry, QStringLiteral("Tutti i file (*.*)"));
+    QVERIFY(hidesUnmatched);
+    QVERIFY(QDir::match(patterns, QStringLiteral("LEGGIMI")));
+}
+
+void TestAttachments::browse_data()
+{
+    QTest::addColumn<QByteArray>("inFolder");  // the stored file of that name, if any
+    QTest::addColumn<bool>("pickStored");      // the user picks the stored file itself
+    QTest::addColumn<int>("answer");           // to the overwrite question
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<QByteArray>("afterwards");
+    QTest::newRow("new name, folder created") << QByteArray() << false << 0 << false
+                                              << QByteArray("new");
+    QTest::newRow("same name, Yes replaces") << QByteArray("old") << false << int(MessageAnswer::Yes)
+                                             << true << QByteArray("new");
+    QTest::newRow("same name, No keeps") << QByteArray("old") << false << int(MessageAnswer::No)
+                                         << true << QByteArray("old");
+    QTest::newRow("the stored file itself") << QByteArray("old") << true << 0 << false
+                                            << QByteArray("old");
+}
+
+void TestAttachments::browse()
+{
+    QFETCH(QByteArray, inFolder);
+    QFETCH(bool, pickStored);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(QByteArray, afterwards);
+    AttachFixture f;
+    const QString name = QStringLiteral("carta identità.pdf");
+    if (!inFolder.isNull()) {
+        QVERIFY(QDir().mkpath(f.folder()));
+        QVERIFY(writeAll(f.stored(name), inFolder));
+    }
+    f.card.messages.setNextAnswer(MessageAnswer(answer));
+    f.browse(1, pickStored ? f.stored(name) : f.source(name, "new"));
+
+    QCOMPARE(f.files.requests().size(), 1);
+    QCOMPARE(f.files.requests().first().caption, QStringLiteral("Selezionare il file da allegare:"));
+    QCOMPARE(f.files.requests().first().filter, QStringLiteral("Tutti i file (*.*)"));
+    QCOMPARE(f.card.messages.count(), asked ? 1 : 0);
+    if (asked) {
+        QCOMPARE(f.card.messages.last().kind, MessageKind::Confirmation);
+        QCOMPARE(f.card.messages.last().text, kOverwrite);
+    }
+    QCOMPARE(readAll(f.stored(name)), afterwards);
+    QCOMPARE(f.dialog->txtFile[1]->text(), name);
+    QVERIFY(f.dialog->btnApri[1]->isEnabled());
+    QVERIFY(!f.dialog->btnApri[0]->isEnabled() && !f.dialog->btnApri[2]->isEnabled());
+    QCOMPARE(QDir(f.folder()).entryList(QDir::Files), QStringList{name});
+}
+
+void TestAttachments::cancelledDialogEndsTheAction()
+{
+    AttachFixture f;
+    // The slot names a file that is in the folder: a cancelled dialog asks nothing.
+    QVERIFY(QDir().mkpath(f.folder()));
+    QVERIFY(writeAll(f.stored(QStringLiteral("a.pdf")), "stored"));
+    f.dialog->txtFile[0]->setText(QStringLiteral("a.pdf"));
+    f.browse(0, QString());
+    QCOMPARE(f.card.messages.count(), 0);
+    QCOMPARE(f.dialog->txtFile[0]->text(), QStringLiteral("a.pdf"));
+    QCOMPARE(readAll(f.stored(QStringLiteral("a.pdf"))), QByteArray("stored"));
+
+    // Nor is the folder created by a cancelled dialog.
+    AttachFixture g;
+    g.browse(2, QString());
+    QVERIFY(!QFileInfo::exists(g.folder()));
+    QCOMPARE(g.dialog->txtFile[2]->text(), QString());
+}
+
+void TestAttachments::copyFailuresAreSilent_data()
+{
+    QTest::addColumn<bool>("folderBlocked");
+    QTest::newRow("a file where the folder should be") << true;
+    QTest::newRow("source cannot be read") << false;
+}
+
+void TestAttachments::copyFailuresAreSilent()
+{
+    QFETCH(bool, folderBlocked);
+    AttachFixture f;
+    const QString picked = f.source(QStringLiteral("doc.pdf"), "new");
+    if (folderBlocked) {
+        QVERIFY(writeAll(f.folder(), "not a folder"));
+        f.browse(0, picked);
+        QCOMPARE(readAll(f.folder()), QByteArray("not a folder"));
+    } else {
+        QVERIFY(QDir().mkpath(f.folder()));
+        QVERIFY(writeAll(f.stored(QStringLiteral("doc.pdf")), "old"));
+        openToAll(f.card.folder.path());
+        openToAll(f.folder());
+        openToAll(f.stored(QStringLiteral("doc.pdf")));
+        openToAll(f.sources.path());
+        setMode(picked, 0);
+        f.card.messages.setNextAnswer(MessageAnswer::Yes);
+        {
+            AsOrdinaryUser user;
+            f.browse(0, picked);
+        }
+        QCOMPARE(f.card.messages.count(), 1); // only the overwrite question
+        QCOMPARE(readAll(f.stored(QStringLiteral("doc.pdf"))), QByteArray("old"));
+        QCOMPARE(QDir(f.folder()).entryList(QDir::Files), QStringList{"doc.pdf"});
+    }
+    QCOMPARE(f.dialog->txtFile[0]->text(), QStringLiteral("doc.pdf"));
+    if (folderBlocked)
+        QCOMPARE(f.card.messages.count(), 0);
+}
+
+void TestAttachments::applyCancelAndOpener_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<bool>("handedOver");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Applica e chiudi") << "btnApplica" << " clienti " << true << true;
+    QTest::newRow("Annulla") << "btnAnnulla" << "clienti" << false << true;
+    QTest::newRow("Applica, unknown opener") << "btnApplica" << "planning" << false << false;
+}
+
+void TestAttachments::applyCancelAndOpener()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, opener);
+    QFETCH(bool, handedOver);
+    QFETCH(bool, closes);
+    AttachFixture f;
+    TfrmClienti* card = f.card.screen.get();
+    card->lblFile[0]->setText(QStringLiteral("vecchio.pdf"));
+    card->lblDesc[0]->setText(QStringLiteral("Vecchio"));
+    f.dialog->lblMemory->setText(opener);
+    f.browse(0, f.source(QStringLiteral("nuovo.pdf"), "new"));
+    f.dialog->txtDesc[0]->setText(QStringLiteral("  Documento nuovo  "));
+    f.dialog->txtDesc[2]->setText(QStringLiteral("solo descrizione"));
+    f.dialog->show();
+    f.dialog->findChild<QPushButton*>(button)->click();
+
+    QCOMPARE(f.dialog->isVisible(), !closes);
+    const QStringList files = {card->lblFile[0]->text(), card->lblFile[1]->text(),
+                               card->lblFile[2]->text()};
+    const QStringList descs = {card->lblDesc[0]->text(), card->lblDesc[1]->text(),
+                               card->lblDesc[2]->text()};
+    if (handedOver) {
+        QCOMPARE(files, QStringList({"nuovo.pdf", "", ""}));
+        QCOMPARE(descs, QStringList({"Documento nuovo", "", "solo descrizione"}));
+    } else {
+        QCOMPARE(files, QStringList({"vecchio.pdf", "", ""}));
+        QCOMPARE(descs, QStringList({"Vecchio", "", ""}));
+    }
+    // The copy happened at "Sfoglia..." and stays whatever the dialog's ending.
+    QCOMPARE(readAll(f.stored(QStringLiteral("nuovo.pdf"))), QByteArray("new"));
+    QVERIFY(!QFile::exists(f.card.registry()));
+}
+
+void TestAttachments::erasedSlotSavedEmptyWithDescription()
+{
+    CardScreen card;
+    AnagraficaRecord stored = sampleCard(QStringLiteral("Rossi"));
+    stored.set(F::File01, QStringLiteral("patente.jpg"));
+    stored.set(F::Desc01, QStringLiteral("Patente di guida"));
+    stored.set(F::File03, QStringLiteral("ricevuta.pdf"));
+    QVERIFY(writeAll(card.registry(), stored.bytes()));
+    QVERIFY(QDir().mkpath(card.folder.file(QStringLiteral("Documenti_Allegati"))));
+    const QString kept = card.folder.file(QStringLiteral("Documenti_Allegati/patente.jpg"));
+    QVERIFY(writeAll(kept, "jpeg"));
+    card.screen->imgPrimaClick();
+    card.screen->lblDesc[2]->setText(QStringLiteral("  Ricevuta  "));
+
+    QStringList opened;
+    QList<bool> apri;
+    QString memory;
+    whenModal(
+        [&](QWidget* w) {
+            auto* d = qobject_cast<TfrmAllegaCartella*>(w);
+            QVERIFY(d);
+            memory = d->lblMemory->text();
+            for (int k = 0; k < 3; ++k) {
+                opened << d->txtFile[k]->text() << d->txtDesc[k]->text();
+                apri << d->btnApri[k]->isEnabled();
+            }
+            d->imgCancella[0]->click();
+        },
+        QStringLiteral("btnApplica"));
+    card.screen->cmdFileClick();
+    QCOMPARE(memory, QStringLiteral("clienti"));
+    QCOMPARE(opened, QStringList({"patente.jpg", "Patente di guida", "", "", "ricevuta.pdf",
+                                  "Ricevuta"}));
+    QCOMPARE(apri, QList<bool>({true, false, true}));
+    QVERIFY(card.screen->findChildren<TfrmAllegaCartella*>().isEmpty());
+    QCOMPARE(card.screen->lblFile[0]->text(), QString());
+    // Not saved yet: the card on file still names the attachment.
+    QCOMPARE(AnagraficaRecord(readAll(card.registry())).get(F::File01), QStringLiteral("patente.jpg"));
+
+    card.screen->cmdSalvaClick();
+    const AnagraficaRecord saved(readAll(card.registry()));
+    QCOMPARE(saved.get(F::File01), QString());
+    QCOMPARE(saved.get(F::Desc01), QStringLiteral("Patente di guida"));
+    QCOMPARE(saved.get(F::File03), QStringLiteral("ricevuta.pdf"));
+    QCOMPARE(readAll(kept), QByteArray("jpeg"));
+}
+
+void TestAttachments::openHandsQuotedPathToShell()
+{
+    AttachFixture f;
+    const QString name = QStringLiteral("relazione..finale con spazi.pdf");
+    f.dialog->txtFile[2]->setText(QStringLiteral("  ") + name + QStringLiteral(" "));
+    QVERIFY(f.dialog->btnApri[2]->isEnabled());
+    f.dialog->btnApri[2]->click();
+    QCOMPARE(f.shell.count(), 1);
+    QCOMPARE(f.shell.last().command, QLatin1Char('"') + f.stored(name) + QLatin1Char('"'));
+    QCOMPARE(f.shell.last().url, QUrl::fromLocalFile(f.stored(name)));
+    QCOMPARE(f.card.messages.count(), 0);
+}
+
+void TestAttachments::namesLeadingOutAreRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("parent folder") << "../Anagrafica.pro";
+    QTest::newRow("parent, backslash") << "..\\..\\segreto.txt";
+    QTest::newRow("absolute") << "/etc/passwd";
+    QTest::newRow("sub-folder") << "sub/x.pdf";
+    QTest::newRow("drive path") << "C:\\Windows\\x.exe";
+    QTest::newRow("dot dot") << "..";
+}
+
+void TestAttachments::namesLeadingOutAreRefused()
+{
+    QFETCH(QString, name);
+    QVERIFY(!isBareFileName(name));
+    QVERIFY(attachmentPath(name).isEmpty());
+
+    // A card whose stored name leads out of the folder: "Apri" opens nothing.
+    AttachFixture f;
+    f.dialog->txtFile[0]->setText(name);
+    f.dialog->btnApri[0]->click();
+    QCOMPARE(f.shell.count(), 0);
+    QCOMPARE(f.card.messages.count(), 1);
+    QCOMPARE(f.card.messages.last().kind, MessageKind::Warning);
+    QVERIFY(f.card.messages.last().text.startsWith(QStringLiteral("Attenzione: ")));
+
+    // A picked file whose own name holds a separator (a backslash is an ordinary character of
+    // a file name here) is neither named nor copied.
+    if (name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char('/'))) {
+        f.card.messages.clear();
+        f.browse(1, f.source(name, "x"));
+        QCOMPARE(f.dialog->txtFile[1]->text(), QString());
+        QVERIFY(!QFileInfo::exists(f.folder()));
+        QCOMPARE(f.card.messages.count(), 1);
+    }
+}
+
+QTEST_MAIN(TestAttachments)
+#include "tst_attachments.moc"
