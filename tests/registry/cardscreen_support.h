@@ -71,9 +71,6 @@ struct CardScreen {
         registerFonts();
         screen = std::make_unique<TfrmClienti>();
         screen->showNormal();
-        // The offscreen test screen is smaller than the card screen's design area: a window
-        // sized to that screen would cut off the command column the tests point at.
-        screen->resize(1024, 768);
         QApplication::setActiveWindow(screen.get());
         [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(screen.get());
     }
