@@ -3,12 +3,12 @@
 #include "access/crypt.h"
 #include "app/programfolder.h"
 #include "storage/text.h"
+#include "storage/wholefile.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 
 namespace {
 
@@ -192,14 +192,7 @@ bool PasswordStore::writeValue(const QString& section, const QString& key,
     for (const IniLine& line : lines)
         out += line.bytes;
 
-    QSaveFile save(m_path);
-    if (!save.open(QIODevice::WriteOnly))
-        return false;
-    if (save.write(out) != out.size()) {
-        save.cancelWriting();
-        return false;
-    }
-    return save.commit();
+    return writeWholeFile(m_path, out);
 }
 
 std::optional<QString> PasswordStore::readPassword() const

@@ -105,11 +105,15 @@ void setupMaximisedWindow(QWidget* window, const QString& caption)
     window->setWindowFlags(Qt::Window);
     window->setMinimumSize(400, 300);
     // Sized to the screen as well, so the screen fills it also where no window manager
-    // honours the maximised state.
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        window->setGeometry(screen->availableGeometry());
-    else
-        window->resize(1024, 768);
+    // honours the maximised state; never smaller than the design size its content is laid out
+    // for, so no command falls outside the window on a small screen.
+    const QSize designSize(1024, 768);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        window->setGeometry(QRect(area.topLeft(), area.size().expandedTo(designSize)));
+    } else {
+        window->resize(designSize);
+    }
     window->setWindowState(Qt::WindowMaximized);
 }
 

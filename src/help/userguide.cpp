@@ -151,5 +151,11 @@ bool writeUserGuide(const QString& pdfPath)
         doc.setHtml(guideHtml(chapters()));
         doc.print(&writer);
     }
+    // The commit does not check its own final flush; a write cut short there must not put a
+    // truncated guide in place.
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return false;
+    }
     return file.commit();
 }

@@ -54,6 +54,13 @@ bool copyReplacing(const QString& source, const QString& target, QString* error)
         out.cancelWriting();
         return fail(in.errorString());
     }
+    // The commit does not check its own final flush: a disk that fills up there would put a
+    // truncated copy in place. Flushing first makes that a failure.
+    if (!out.flush()) {
+        const QString why = out.errorString();
+        out.cancelWriting();
+        return fail(why);
+    }
     if (!out.commit())
         return fail(out.errorString());
     return true;

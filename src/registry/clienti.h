@@ -2,10 +2,12 @@
 
 #include "registry/anagraficarecord.h"
 #include "registry/clientifields.h"
+#include "reports/cardreport.h"
 
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class InfoLine;
 class Picture;
@@ -82,10 +84,14 @@ private:
     // closes the file; any failure shows the access failure message.
     void loadCard(RecordFile& file, qint64 index);
     void accessFailure();
+    // Fills the card document from the controls as they are and prepares its page.
+    void prepareCardReport();
 
     std::array<QWidget*, kCardFieldCount> m_controls{};
     std::array<QLineEdit*, kCardFieldCount> m_edits{};
     InfoLine* m_info = nullptr;
     // The one record buffer of the screen: reading and building overwrite it field by field.
     AnagraficaRecord m_buffer;
+    // The registry card document printed, previewed and exported by this screen.
+    std::unique_ptr<ReportDocument> m_cardReport = makeCardReport();
 };

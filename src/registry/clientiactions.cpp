@@ -287,13 +287,6 @@ void TfrmClienti::openCheckDialog(const CheckRequest& request)
     }
 }
 
-// The screens these commands open arrive with their own work; until then they do nothing.
-void TfrmClienti::cmdTrovaClick() {}
-void TfrmClienti::cmdAnteprimaClick() {}
-void TfrmClienti::cmdStampaClick() {}
-void TfrmClienti::cmdPDFClick() {}
-void TfrmClienti::cmdRicontattaClick() {}
-
 void TfrmClienti::cmdGuidaClick()
 {
     showHelp(this, kRegistryHelpTitle, registryHelpText());

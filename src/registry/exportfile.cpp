@@ -261,7 +261,9 @@ bool writeExportFile(const QString& path, const ExportGrid& grid, QString* error
               && writeParts(grid, [&file](const QByteArray& part) {
                      return file.write(part) == part.size();
                  })
-              && file.commit();
+              // The commit does not check its own final flush: a disk that fills up there
+              // would put a truncated file in place. Flushing first makes that a failure.
+              && file.flush() && file.commit();
     if (!ok) {
         if (error)
             *error = file.errorString();

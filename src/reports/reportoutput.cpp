@@ -4,13 +4,13 @@
 #include "reports/pdfinfo.h"
 #include "reports/reportpreview.h"
 #include "reports/reportrender.h"
+#include "storage/wholefile.h"
 
 #include <QBuffer>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -114,19 +114,9 @@ bool exportPdf(QWidget* parent, const ReportDocument& document, const PdfExportS
     if (!writePdf(pdf, document,
                   {settings.title, settings.subject, settings.author, settings.creator})) {
         errors << QStringLiteral("Impossibile comporre il documento PDF.");
-    } else {
-        QSaveFile file(settings.fileName);
-        if (!file.open(QIODevice::WriteOnly)) {
-            errors << QStringLiteral("Impossibile creare il file %1: %2")
-                          .arg(settings.fileName, file.errorString());
-        } else if (file.write(pdf) != pdf.size()) {
-            errors << QStringLiteral("Impossibile scrivere il file %1: %2")
-                          .arg(settings.fileName, file.errorString());
-            file.cancelWriting();
-        } else if (!file.commit()) {
-            errors << QStringLiteral("Impossibile salvare il file %1: %2")
-                          .arg(settings.fileName, file.errorString());
-        }
+    } else if (QString reason; !writeWholeFile(settings.fileName, pdf, &reason)) {
+        errors << QStringLiteral("Impossibile scrivere il file %1: %2")
+                      .arg(settings.fileName, reason);
     }
     if (errors.isEmpty())
         return true;

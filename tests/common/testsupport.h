@@ -77,3 +77,31 @@ inline void setMode(const QString& path, int mode)
 {
     ::chmod(QFile::encodeName(path).constData(), mode_t(mode));
 }
+
+// While a FileSizeLimit lives, no file of this process can grow beyond the given size: a write
+// past it stops part of the way through, as on a disk that fills up.
+#include <csignal>
+#include <sys/resource.h>
+
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(qint64 bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = rlim_t(bytes);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};

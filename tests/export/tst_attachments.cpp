@@ -221,15 +221,18 @@ void TestAttachments::cancelledDialogEndsTheAction()
 void TestAttachments::copyFailuresAreSilent_data()
 {
     QTest::addColumn<bool>("folderBlocked");
-    QTest::newRow("a file where the folder should be") << true;
-    QTest::newRow("source cannot be read") << false;
+    QTest::addColumn<bool>("diskFull");
+    QTest::newRow("a file where the folder should be") << true << false;
+    QTest::newRow("source cannot be read") << false << false;
+    QTest::newRow("disk full halfway through the copy") << false << true;
 }
 
 void TestAttachments::copyFailuresAreSilent()
 {
     QFETCH(bool, folderBlocked);
+    QFETCH(bool, diskFull);
     AttachFixture f;
-    const QString picked = f.source(QStringLiteral("doc.pdf"), "new");
+    const QString picked = f.source(QStringLiteral("doc.pdf"), QByteArray(5000, 'n'));
     if (folderBlocked) {
         QVERIFY(writeAll(f.folder(), "not a folder"));
         f.browse(0, picked);
@@ -241,9 +244,12 @@ void TestAttachments::copyFailuresAreSilent()
         openToAll(f.folder());
         openToAll(f.stored(QStringLiteral("doc.pdf")));
         openToAll(f.sources.path());
-        setMode(picked, 0);
         f.card.messages.setNextAnswer(MessageAnswer::Yes);
-        {
+        if (diskFull) {
+            FileSizeLimit limit(1000);
+            f.browse(0, picked);
+        } else {
+            setMode(picked, 0);
             AsOrdinaryUser user;
             f.browse(0, picked);
         }

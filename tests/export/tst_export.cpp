@@ -329,6 +329,7 @@ void TestExport::failedWriteKeepsPreviousFile_data()
     QTest::addColumn<QString>("obstacle");
     QTest::newRow("read-only folder") << QStringLiteral("folder");
     QTest::newRow("a folder in its place") << QStringLiteral("directory");
+    QTest::newRow("disk full halfway") << QStringLiteral("full");
 }
 
 void TestExport::failedWriteKeepsPreviousFile()
@@ -348,7 +349,10 @@ void TestExport::failedWriteKeepsPreviousFile()
     openToAll(s.folder.path());
     if (obstacle == QLatin1String("folder"))
         setMode(s.folder.path(), 0555);
-    {
+    if (obstacle == QLatin1String("full")) {
+        FileSizeLimit limit(100);
+        s.dialog->cmdEsportaClick();
+    } else {
         AsOrdinaryUser user;
         s.dialog->cmdEsportaClick();
     }

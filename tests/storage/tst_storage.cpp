@@ -5,6 +5,7 @@
 #include "storage/fixedtext.h"
 #include "storage/recordfile.h"
 #include "storage/text.h"
+#include "storage/wholefile.h"
 #include "storage/windows1252.h"
 
 #include <QtTest/QtTest>
@@ -28,6 +29,8 @@ private slots:
     void writePastEndLeavesNoGap();
     void readPastEndFails();
     void accessFailureMessage();
+    void wholeFileWritten_data();
+    void wholeFileWritten();
 };
 
 void TestStorage::windows1252RoundTrip_data()
@@ -274,6 +277,58 @@ void TestStorage::accessFailureMessage()
     QVERIFY(kAccessFailureMessage.contains(QStringLiteral("all'archivio.\n\r\n\rAccertarsi")));
     QVERIFY(kAccessFailureMessage.startsWith(QStringLiteral("Attenzione: il sistema")));
     QVERIFY(kAccessFailureMessage.endsWith(QStringLiteral("installazione del programma.")));
+}
+
+void TestStorage::wholeFileWritten_data()
+{
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("new file") << "missing" << true;
+    QTest::newRow("replaces a longer file") << "longer" << true;
+    QTest::newRow("disk full halfway") << "full" << false;
+    QTest::newRow("read-only folder") << "read-only" << false;
+    QTest::newRow("a folder in the file's place") << "folder" << false;
+}
+
+// The file is replaced whole or not at all, and nothing else is left in its folder.
+void TestStorage::wholeFileWritten()
+{
+    QFETCH(QString, situation);
+    QFETCH(bool, written);
+    TempProgramFolder folder;
+    const QString path = folder.file(QStringLiteral("dati.bin"));
+    const QByteArray old(5000, 'o');
+    const QByteArray fresh(3000, 'n');
+    if (situation == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(path));
+    else if (situation != QLatin1String("missing"))
+        QVERIFY(writeAll(path, old));
+
+    QString reason;
+    bool ok = false;
+    if (situation == QLatin1String("full")) {
+        FileSizeLimit limit(1000);
+        ok = writeWholeFile(path, fresh, &reason);
+    } else if (situation == QLatin1String("read-only")) {
+        openToAll(folder.path());
+        setMode(folder.path(), 0555);
+        {
+            AsOrdinaryUser user;
+            ok = writeWholeFile(path, fresh, &reason);
+        }
+        setMode(folder.path(), 0777);
+    } else {
+        ok = writeWholeFile(path, fresh, &reason);
+    }
+
+    QCOMPARE(ok, written);
+    QCOMPARE(reason.isEmpty(), written);
+    if (situation == QLatin1String("folder"))
+        QVERIFY(QFileInfo(path).isDir());
+    else
+        QCOMPARE(readAll(path), written ? fresh : old);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("dati.bin")});
 }
 
 QTEST_GUILESS_MAIN(TestStorage)

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "registry/cardlistdialog.h"
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// The registry search: up to ten filters on the filter panel; "Cerca" lists the matching cards
+// on the result panel, where they can be found, printed and opened on the card screen. There
+// is no way back to the filters: a new search needs a new opening.
+class TfrmTrovaClienti : public CardListDialog {
+    Q_OBJECT
+public:
+    static constexpr int kFilterCount = 10;
+
+    explicit TfrmTrovaClienti(TfrmClienti* cards);
+
+    QWidget* panFiltri = nullptr;
+    QWidget* panRisultati = nullptr;
+    // The ten filters in tab order: txtCognome ... txtNote.
+    std::array<QLineEdit*, kFilterCount> filters{};
+    QLineEdit* filter(AnagraficaField field) const;
+    QPushButton* btnAnnulla = nullptr;
+    QPushButton* btnCerca = nullptr;
+    QLabel* lblAttendere = nullptr;
+    QLabel* lblMemory = nullptr;   // set by the opener; "clienti" lets a card reach the card screen
+    QLabel* lblTrovate = nullptr;
+
+    void btnCercaMouseDown();
+    void btnCercaClick();
+    void btnAnnullaClick();
+
+protected:
+    AnagraficaField lastColumn() const override { return AnagraficaField::Note; }
+    QString reportTitle() const override;
+    bool cardScreenWanted() const override;
+
+    void showEvent(QShowEvent* event) override;
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildFilterPanel();
+};
