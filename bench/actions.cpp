@@ -10,6 +10,8 @@
 #include "register/riepprenotazioni.h"
 #include "registry/clienti.h"
 #include "registry/expclienti.h"
+#include "registry/ricontatta.h"
+#include "registry/trovaclienti.h"
 #include "reports/listreport.h"
 
 #include <QApplication>
@@ -75,6 +77,46 @@ TfrmPlanning* openCalendar()
     selection->btnApriFattureClick();
     settle(calendar);
     return calendar;
+}
+
+// The search screen as the card screen's "Trova" opens it, with filter set to text; only
+// "Cerca" and the result panel it shows are timed.
+double registrySearch(AnagraficaField field, const QString& text)
+{
+    TfrmClienti* cards = cardScreen();
+    std::unique_ptr<TfrmTrovaClienti> search(new TfrmTrovaClienti(cards));
+    search->lblMemory->setText(QStringLiteral("clienti"));
+    search->show();
+    settle(search.get());
+    if (!text.isEmpty())
+        search->filter(field)->setText(text);
+    return timed([&] {
+        search->btnCercaClick();
+        settle(search.get());
+    });
+}
+
+// The recontact list from the click on the card screen's button to the list shown.
+double recontactList()
+{
+    TfrmClienti* cards = cardScreen();
+    std::unique_ptr<TfrmRicontatta> list;
+    return timed([&] {
+        list.reset(new TfrmRicontatta(cards));
+        list->show();
+        settle(list.get());
+    });
+}
+
+// Cliente.pdf of the last card, without opening it afterwards.
+double cardPdf()
+{
+    TfrmClienti* cards = cardScreen();
+    if (cards->lblPosizione->text().isEmpty())
+        cards->imgUltimaClick();
+    MessageRecorder answers;
+    answers.setNextAnswer(MessageAnswer::No);
+    return timed([&] { cards->cmdPDFClick(); });
 }
 
 double registerList()
@@ -167,6 +209,13 @@ double listReportPrepare(int lineCount)
 std::vector<BenchAction> benchActions()
 {
     return {
+        {QStringLiteral("search-all"), QStringLiteral("search: all filters empty"), true,
+         Floor::Read, QString(), [] { return registrySearch(AnagraficaField::Cognome, {}); }},
+        {QStringLiteral("search-one"), QStringLiteral("search: surname holding \"ross\""),
+         true, Floor::Grep, QStringLiteral("ross"),
+         [] { return registrySearch(AnagraficaField::Cognome, QStringLiteral("ross")); }},
+        {QStringLiteral("recontact"), QStringLiteral("recontact list"), true, Floor::Read,
+         QString(), recontactList},
         {QStringLiteral("register-list"), QStringLiteral("register: selection list"), true,
          Floor::Read, QString(), registerList},
         {QStringLiteral("export-grid"), QStringLiteral("export: grid fill"), true, Floor::Read,
@@ -175,6 +224,8 @@ std::vector<BenchAction> benchActions()
          Floor::WriteExport, QString(), exportFileWrite},
         {QStringLiteral("card-last"), QStringLiteral("card: go to the last card"), true,
          Floor::ReadRecord, QString(), lastCard},
+        {QStringLiteral("card-pdf"), QStringLiteral("card: Cliente.pdf"), false,
+         Floor::PdfPage, QString(), cardPdf},
         {QStringLiteral("calendar-load"), QStringLiteral("calendar: load"), false,
          Floor::ReadYear, QString(), calendarLoad},
         {QStringLiteral("calendar-save"), QStringLiteral("calendar: save"), false,

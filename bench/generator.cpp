@@ -2,6 +2,7 @@
 
 #include "register/yearfile.h"
 #include "registry/anagraficarecord.h"
+#include "registry/listline.h"
 #include "storage/text.h"
 #include "validators/cardcheck.h"
 #include "validators/codfisccheck.h"
@@ -391,16 +392,7 @@ QStringList generateListLines(int count, unsigned seed)
     for (int i = 0; i < count; ++i) {
         bool recontact = false;
         QString cf;
-        const AnagraficaRecord card = makeCard(random, &recontact, &cf);
-        auto padCut = [](const QString& text, int n) {
-            return (text + QString(n, QLatin1Char(' '))).left(n);
-        };
-        using F = AnagraficaField;
-        lines.append(padCut(card.get(F::Cognome) + QLatin1Char(' ') + card.get(F::Nome), 30)
-                     + QStringLiteral("  Tel. ") + padCut(card.get(F::Recapito), 16)
-                     + QStringLiteral("  C.F. ") + padCut(card.get(F::CodFisc), 16)
-                     + QStringLiteral("  Citt\u00e0: ") + padCut(card.get(F::ComuneRes), 28)
-                     + QStringLiteral("  ") + card.get(F::Note));
+        lines.append(ListLine(makeCard(random, &recontact, &cf), AnagraficaField::Note));
     }
     return lines;
 }
