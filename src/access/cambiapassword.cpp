@@ -46,17 +46,6 @@ const FieldRow kFields[] = {
      "lblRigo07", "Conferma nuova password:", "Conferma nuova password", 284, 305},
 };
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
-                        const QRect& geometry)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setFont(uiFont(QStringLiteral("Verdana"), 12, true));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
 } // namespace
 
 TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent) : QWidget(parent)
@@ -102,10 +91,10 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent) : QWidget(parent)
     for (qsizetype i = 0; i < fields.size(); ++i)
         setEnterTarget(fields.at(i), fields.at((i + 1) % fields.size()));
 
-    cmdEsci = makeButton(panContainer, QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"),
-                         QRect(8, 350, 146, 32));
-    cmdOK = makeButton(panContainer, QStringLiteral("cmdOK"), QStringLiteral("OK"),
-                       QRect(232, 350, 146, 32));
+    cmdEsci = makeCommandButton(panContainer, QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"),
+                                QRect(8, 350, 146, 32), true);
+    cmdOK = makeCommandButton(panContainer, QStringLiteral("cmdOK"), QStringLiteral("OK"),
+                              QRect(232, 350, 146, 32), true);
     cmdOK->setEnabled(false);
     setTabOrder(txtConferma, cmdEsci);
     setTabOrder(cmdEsci, cmdOK);

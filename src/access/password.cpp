@@ -20,17 +20,6 @@ namespace {
 
 const QColor kSteelBlue(0x46, 0x82, 0xB4);
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
-                        const QRect& geometry)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setFont(uiFont(QStringLiteral("Verdana"), 12, true));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
 } // namespace
 
 TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent)
@@ -62,13 +51,14 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent)
     lblRigo05->setBuddy(txtPassword);
     effPassword = attachFocusHighlight(txtPassword);
 
-    cmdOK = makeButton(panContainer, QStringLiteral("cmdOK"), QStringLiteral("OK"),
-                       QRect(280, 216, 49, 33));
+    cmdOK = makeCommandButton(panContainer, QStringLiteral("cmdOK"), QStringLiteral("OK"),
+                              QRect(280, 216, 49, 33), true);
     cmdOK->setEnabled(false);
-    cmdEsci = makeButton(panContainer, QStringLiteral("cmdEsci"), QStringLiteral("Esci"),
-                         QRect(8, 338, 146, 32));
-    btnCambiaPassword = makeButton(panContainer, QStringLiteral("btnCambiaPassword"),
-                                   QStringLiteral("Cambia password"), QRect(205, 338, 146, 32));
+    cmdEsci = makeCommandButton(panContainer, QStringLiteral("cmdEsci"), QStringLiteral("Esci"),
+                                QRect(8, 338, 146, 32), true);
+    btnCambiaPassword =
+        makeCommandButton(panContainer, QStringLiteral("btnCambiaPassword"),
+                          QStringLiteral("Cambia password"), QRect(205, 338, 146, 32), true);
 
     lblMemory = new QLabel(panContainer);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));

@@ -1,7 +1,10 @@
 #include "app/decor.h"
 
+#include "app/fonts.h"
+
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPushButton>
 #include <QSvgRenderer>
 
 ShapeRect::ShapeRect(QWidget* parent, const QString& name, const QRect& geometry)
@@ -142,4 +145,15 @@ void Picture::paintEvent(QPaintEvent*)
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
     }
+}
+
+QPushButton* makeCommandButton(QWidget* parent, const QString& name, const QString& caption,
+                               const QRect& geometry, bool bold)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setFont(uiFont(QStringLiteral("Verdana"), 12, bold));
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
 }

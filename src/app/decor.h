@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+class QPushButton;
 class QSvgRenderer;
 
 // A decorative rectangle (shp, bkg and eff controls): a solid or vertical two-stop gradient
@@ -64,3 +65,8 @@ private:
     mutable bool m_loaded = false;
     bool m_clickable = false;
 };
+
+// A command button of the screens: its name, caption and place, Verdana 12 (bold where the
+// screen asks for it), hand cursor.
+QPushButton* makeCommandButton(QWidget* parent, const QString& name, const QString& caption,
+                               const QRect& geometry, bool bold = false);

@@ -130,9 +130,10 @@ TfrmMenuCamere::TfrmMenuCamere(QWidget* parent) : QWidget(parent)
     // Only digits reach the year: no paste through a menu and no dropped text either.
     txtAnnoFatture->setContextMenuPolicy(Qt::NoContextMenu);
     txtAnnoFatture->setAcceptDrops(false);
-    txtAnnoFatture->installEventFilter(this);
     btnApriFatture =
         button(panel, "btnApriFatture", QStringLiteral("Apri"), QRect(526, 530, 122, 28));
+    acceptDigitsOnly(txtAnnoFatture);
+    setEnterTarget(txtAnnoFatture, btnApriFatture);
     icoMano = new Picture(panel, QStringLiteral("icoMano"), QRect(656, 536, 36, 19),
                           registerArt("mano"), QStringLiteral("Persona selezionata"));
     icoMano->hide();
@@ -346,31 +347,3 @@ void TfrmMenuCamere::closeEvent(QCloseEvent* event)
         switchScreen(this, screens().frmPlanning);
 }
 
-bool TfrmMenuCamere::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == txtAnnoFatture && event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            btnApriFatture->setFocus(Qt::TabFocusReason);
-            return true;
-        case Qt::Key_Backspace:
-        case Qt::Key_Delete:
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        // Moving on with the keyboard stays possible.
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return false;
-        default:
-            break;
-        }
-        const QString text = key->text();
-        const bool digit = text.size() == 1 && text.at(0) >= QLatin1Char('0')
-                           && text.at(0) <= QLatin1Char('9')
-                           && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-        return !digit;
-    }
-    return QWidget::eventFilter(watched, event);
-}

@@ -57,17 +57,6 @@ QString slotName(const char* prefix, int slot)
     return QString::fromLatin1(prefix) + QStringLiteral("%1").arg(slot + 1, 2, 10, QLatin1Char('0'));
 }
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text,
-                        const QRect& geometry)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setFont(uiFont(QStringLiteral("Verdana"), 12));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
 } // namespace
 
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner) : QDialog(owner)
@@ -88,10 +77,10 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner) : QDialog(owner)
     for (int slot = 0; slot < kSlots; ++slot)
         buildSlot(panel, slot);
 
-    btnAnnulla = makeButton(panel, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"),
-                            QRect(312, 456, 126, 32));
-    btnApplica = makeButton(panel, QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"),
-                            QRect(447, 456, 154, 32));
+    btnAnnulla = makeCommandButton(panel, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"),
+                                   QRect(312, 456, 126, 32));
+    btnApplica = makeCommandButton(panel, QStringLiteral("btnApplica"),
+                                   QStringLiteral("Applica e chiudi"), QRect(447, 456, 154, 32));
     connect(btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmAllegaCartella::btnAnnullaClick);
 
@@ -163,11 +152,11 @@ void TfrmAllegaCartella::buildSlot(QWidget* panel, int slot)
             connect(imgCancella[s], &Picture::clicked, this, [this, slot] { imgCancellaClick(slot); });
             break;
         case SlotControl::Browse:
-            btnSfoglia[s] = makeButton(panel, name, text, geometry);
+            btnSfoglia[s] = makeCommandButton(panel, name, text, geometry);
             connect(btnSfoglia[s], &QPushButton::clicked, this, [this, slot] { btnSfogliaClick(slot); });
             break;
         case SlotControl::Open:
-            btnApri[s] = makeButton(panel, name, text, geometry);
+            btnApri[s] = makeCommandButton(panel, name, text, geometry);
             btnApri[s]->setEnabled(false);
             connect(btnApri[s], &QPushButton::clicked, this, [this, slot] { btnApriClick(slot); });
             break;

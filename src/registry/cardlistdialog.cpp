@@ -80,16 +80,6 @@ QLabel* makeText(QWidget* panel, const TextRow& row)
     return label;
 }
 
-QPushButton* makeButton(QWidget* panel, const char* name, const char* caption, const QRect& place)
-{
-    auto* button = new QPushButton(QString::fromUtf8(caption), panel);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(place);
-    button->setFont(uiFont(QStringLiteral("Verdana"), 12));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
 } // namespace
 
 CardListDialog::CardListDialog(TfrmClienti* cards, const QString& name, const QString& caption)
@@ -128,7 +118,8 @@ QWidget* CardListDialog::buildResultPanel(const QString& bannerSvg, const QStrin
     txtTrova->setGeometry(112, 122, 593, 22);
     txtTrova->setFont(uiFont(QStringLiteral("Verdana"), 12, true));
     txtTrova->setAccessibleName(QStringLiteral("Testo da trovare nell'elenco"));
-    btnTrova = makeButton(panel, "btnTrova", "Trova", QRect(710, 117, 105, 30));
+    btnTrova = makeCommandButton(panel, QStringLiteral("btnTrova"), QStringLiteral("Trova"),
+                                 QRect(710, 117, 105, 30));
     setEnterTarget(txtTrova, btnTrova);
 
     (new ShapeRect(panel, QStringLiteral("shpElenco"), QRect(8, 168, 817, 285)))
@@ -151,8 +142,10 @@ QWidget* CardListDialog::buildResultPanel(const QString& bannerSvg, const QStrin
     lstRecords->installEventFilter(this);
     lstRecords->viewport()->installEventFilter(this);
 
-    btnChiudi = makeButton(panel, "btnChiudi", "Chiudi", QRect(8, 488, 150, 30));
-    btnStampa = makeButton(panel, "btnStampa", "Stampa", QRect(675, 488, 150, 30));
+    btnChiudi = makeCommandButton(panel, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
+                                  QRect(8, 488, 150, 30));
+    btnStampa = makeCommandButton(panel, QStringLiteral("btnStampa"), QStringLiteral("Stampa"),
+                                  QRect(675, 488, 150, 30));
 
     connect(btnTrova, &QPushButton::clicked, this, &CardListDialog::btnTrovaClick);
     connect(btnStampa, &QPushButton::clicked, this, &CardListDialog::btnStampaClick);

@@ -16,17 +16,6 @@ namespace {
 const QColor panelGrey(0xF3, 0xF1, 0xF1);
 const QColor midnightBlue(0x19, 0x19, 0x70);
 
-QPushButton* makeButton(QWidget* parent, const QString& name, const QString& text,
-                        const QRect& geometry)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    button->setFont(uiFont(QStringLiteral("Verdana"), 12));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
 } // namespace
 
 ValidatorDialog::ValidatorDialog(QWidget* owner, const ValidatorLayout& layout) : QDialog(owner)
@@ -59,10 +48,10 @@ ValidatorDialog::ValidatorDialog(QWidget* owner, const ValidatorLayout& layout) 
     m_field->setAccessibleName(layout.titolo);
     lblTitolo->setBuddy(m_field);
 
-    btnControlla = makeButton(container, QStringLiteral("btnControlla"),
-                              QStringLiteral("Controlla"), layout.btnControlla);
-    btnChiudi = makeButton(container, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
-                           layout.btnChiudi);
+    btnControlla = makeCommandButton(container, QStringLiteral("btnControlla"),
+                                     QStringLiteral("Controlla"), layout.btnControlla);
+    btnChiudi = makeCommandButton(container, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
+                                  layout.btnChiudi);
     // Enter in the field moves to "Controlla"; on a button, Enter presses that button.
     setTabOrder(m_field, btnControlla);
     setTabOrder(btnControlla, btnChiudi);
