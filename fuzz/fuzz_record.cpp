@@ -5,14 +5,37 @@
 
 #include "register/personlist.h"
 #include "registry/anagraficarecord.h"
+#include "registry/listline.h"
 #include "storage/fixedtext.h"
 #include "storage/recordfile.h"
 #include "storage/text.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 namespace {
+
+using F = AnagraficaField;
+
+// The list lines as their columns are defined, built the plain way: the lines the screens
+// write in place must be exactly these.
+QString referencePersonLine(const AnagraficaRecord& card)
+{
+    return padCut(card.get(F::Cognome) + QLatin1Char(' ') + card.get(F::Nome), 30)
+           + QStringLiteral("  Tel. ") + padCut(card.get(F::Recapito), 16)
+           + QStringLiteral("  C.F. ") + padCut(card.get(F::CodFisc), 16)
+           + QStringLiteral("  Mansioni: ") + padCut(card.get(F::Conducente), 32);
+}
+
+QString referenceListLine(const AnagraficaRecord& card, AnagraficaField last)
+{
+    return padCut(card.get(F::Cognome) + QLatin1Char(' ') + card.get(F::Nome), 30)
+           + QStringLiteral("  Tel. ") + padCut(card.get(F::Recapito), 16)
+           + QStringLiteral("  C.F. ") + padCut(card.get(F::CodFisc), 16)
+           + QStringLiteral("  Citt\u00e0: ") + padCut(card.get(F::ComuneRes), 28)
+           + QStringLiteral("  ") + card.get(last);
+}
 
 void checkField(const uint8_t* data, size_t size)
 {
@@ -40,7 +63,14 @@ void checkCard(const AnagraficaRecord& card)
         FUZZ_CHECK(value.size() <= info.capacity);
         FUZZ_CHECK(trimText(value) == value);
     }
-    FUZZ_CHECK(personListLine(card).size() == 120);
+    FUZZ_CHECK(personListLine(card) == referencePersonLine(card));
+    FUZZ_CHECK(ListLine(card, F::Note) == referenceListLine(card, F::Note));
+    FUZZ_CHECK(ListLine(card, F::Questioni) == referenceListLine(card, F::Questioni));
+    for (const AnagraficaFieldInfo& info : AnagraficaRecord::fields()) {
+        QString appended = QStringLiteral("x");
+        card.appendTo(appended, info.field);
+        FUZZ_CHECK(appended == QStringLiteral("x") + card.get(info.field));
+    }
     // A value stored again reads back the same.
     AnagraficaRecord copy(card.bytes());
     for (const AnagraficaFieldInfo& info : AnagraficaRecord::fields())
@@ -76,11 +106,31 @@ void checkRegistryFile(const QByteArray& bytes)
 
 } // namespace
 
+// The bytes as lines of a list: sorted, they are the same lines, in list order, equal lines
+// in the order they came.
+void checkSort(const QByteArray& bytes)
+{
+    QStringList lines;
+    for (const QByteArray& line : bytes.split('\n'))
+        lines.append(QString::fromLatin1(line));
+    QStringList sorted = lines;
+    sortListLines(sorted);
+    FUZZ_CHECK(sorted.size() == lines.size());
+    for (qsizetype i = 1; i < sorted.size(); ++i)
+        FUZZ_CHECK(!listLineLess(sorted.at(i), sorted.at(i - 1)));
+    QStringList a = lines;
+    QStringList b = sorted;
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    FUZZ_CHECK(a == b);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1)
         return 0;
     checkField(data, size);
+    checkSort(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
     checkRegistryFile(QByteArray(reinterpret_cast<const char*>(data) + 1, qsizetype(size - 1)));
     return 0;
 }

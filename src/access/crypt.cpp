@@ -9,9 +9,12 @@ constexpr std::uint16_t kStartKey = 0x6B1D;
 constexpr std::uint16_t kMultiplier = 0x9E37;
 constexpr std::uint16_t kIncrement = 0x3A95;
 
+// Every step modulo 65536. The product is taken in 32 unsigned bits: two 16-bit values would
+// be multiplied as (signed) int, which overflows.
 std::uint16_t nextKey(std::uint16_t key, std::uint8_t scrambled)
 {
-    return std::uint16_t(std::uint16_t(std::uint16_t(scrambled + key) * kMultiplier) + kIncrement);
+    const std::uint32_t sum = std::uint16_t(scrambled + key);
+    return std::uint16_t(std::uint16_t(sum * kMultiplier) + kIncrement);
 }
 
 int hexDigit(QChar c)

@@ -5,6 +5,9 @@
 #include "storage/recordfile.h"
 #include "storage/text.h"
 
+#include <QFile>
+#include <QSaveFile>
+
 const std::array<MonthInfo, 12>& MonthTable()
 {
     static const std::array<MonthInfo, 12> table{{
@@ -152,8 +155,41 @@ bool SaveYear(const QString& path, const QStringList& texts)
     PresenzeRecord record;
     for (int s = 0; s < kDaysPerYear && s < texts.size(); ++s)
         record.setText(s, texts.at(s));
-    RecordFile file(path, PresenzeRecord::kSize);
-    if (!file.openOrCreate() || !file.seek(0) || !file.write(record.bytes()))
+
+    // The file must open for reading and writing as it is: a year file that may not be
+    // written is left alone. Records after the first are kept byte for byte.
+    QByteArray later;
+    {
+        RecordFile file(path, PresenzeRecord::kSize);
+        if (!file.openOrCreate())
+            return false;
+        QFile read(path);
+        if (!read.open(QIODevice::ReadOnly))
+            return false;
+        if (read.size() > PresenzeRecord::kSize) {
+            if (!read.seek(PresenzeRecord::kSize))
+                return false;
+            later = read.readAll();
+            if (later.size() != read.size() - PresenzeRecord::kSize)
+                return false;
+        }
+        if (!file.close())
+            return false;
+    }
+
+    // The whole file is written aside and put in place only when complete, so a device that
+    // fills up, or a crash, never leaves the stored year half overwritten.
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly)) {
+        // A folder that takes no new file, though the year file itself may be written: the
+        // record goes in place, as the file's own rules have it.
+        RecordFile file(path, PresenzeRecord::kSize);
+        return file.openOrCreate() && file.seek(0) && file.write(record.bytes()) && file.close();
+    }
+    if (out.write(record.bytes()) != PresenzeRecord::kSize
+        || (!later.isEmpty() && out.write(later) != later.size()) || !out.flush()) {
+        out.cancelWriting();
         return false;
-    return file.close();
+    }
+    return out.commit();
 }
