@@ -44,9 +44,13 @@ TfrmClienti::TfrmClienti(QWidget* parent) : QWidget(parent)
     setWindowGradient(this, QColor(0x43, 0x6C, 0xCA));
 
     QWidget* panel = makeCentredContainer(this, QSize(995, 692));
-    buildFrame(panel);
+    // The frame is built first, so that it lies behind the hint bar; its pictures empty the
+    // hint bar once the bar exists.
+    const QList<QWidget*> background = buildFrame(panel);
     m_info = new InfoLine(panel, QRect(16, 642, 777, 32),
                           QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    for (QWidget* picture : background)
+        m_info->addClearer(picture);
     buildFields(panel);
     buildCommands(panel);
     m_info->addClearer(this);
@@ -55,8 +59,9 @@ TfrmClienti::TfrmClienti(QWidget* parent) : QWidget(parent)
 
 // The frame, the five sections with their pictures, the command column, the decorative
 // picture and the navigation bar's box: everything drawn behind the controls.
-void TfrmClienti::buildFrame(QWidget* panel)
+QList<QWidget*> TfrmClienti::buildFrame(QWidget* panel)
 {
+    QList<QWidget*> pictures;
     auto* frame = new ShapeRect(panel, QStringLiteral("bkgCornice"), QRect(8, 8, 977, 675));
     frame->gradient(QColor(0x46, 0x82, 0xBE), Qt::white);
     for (const SectionRow& row : sectionTable()) {
@@ -69,7 +74,7 @@ void TfrmClienti::buildFrame(QWidget* panel)
         auto* picture = new Picture(panel, QStringLiteral("ico") + name, square.adjusted(6, 6, -6, -6),
                                     QString::fromLatin1(row.picture),
                                     QString::fromUtf8(row.accessibleName));
-        m_info->addClearer(picture);
+        pictures.append(picture);
     }
 
     auto* commands = new ShapeRect(panel, QStringLiteral("shpComandi"), QRect(800, 16, 177, 489));
@@ -77,7 +82,7 @@ void TfrmClienti::buildFrame(QWidget* panel)
     auto* decor = new Picture(panel, QStringLiteral("icoArchivio"), QRect(800, 512, 177, 121),
                               QStringLiteral(":/registry/archivio.svg"),
                               QStringLiteral("Archivio anagrafico"));
-    m_info->addClearer(decor);
+    pictures.append(decor);
     auto* navigation = new ShapeRect(panel, QStringLiteral("shpNavigazione"),
                                      QRect(800, 642, 177, 32));
     navigation->fill(Qt::white).outline(kPanelBorder);
@@ -87,7 +92,8 @@ void TfrmClienti::buildFrame(QWidget* panel)
         ->fill(Qt::white);
     auto* at = new Picture(panel, QStringLiteral("icoChiocciola"), QRect(418, 235, 35, 34),
                            QStringLiteral(":/registry/chiocciola.svg"), QStringLiteral("Posta"));
-    m_info->addClearer(at);
+    pictures.append(at);
+    return pictures;
 }
 
 // The 31 text fields from their table: caption, edit (or province box), highlight, input

@@ -73,7 +73,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildFrame(QWidget* panel);
+    // Builds what lies behind the controls; returns its pictures.
+    QList<QWidget*> buildFrame(QWidget* panel);
     void buildFields(QWidget* panel);
     void buildCommands(QWidget* panel);
     void clearCard();

@@ -33,17 +33,24 @@ const std::vector<char16_t>& orderTable()
 
 // The key a line is ordered by: each character replaced by its order, written as two bytes,
 // high byte first, so that comparing the keys byte by byte (one memcmp) orders them exactly as
-// comparing the orders one by one would.
-std::string orderKey(const QString& line)
+// comparing the orders one by one would. Appended to key.
+void appendOrderKey(std::string& key, const QString& line)
 {
     const std::vector<char16_t>& table = orderTable();
-    std::string key(size_t(line.size()) * 2, '\0');
-    const QChar* text = line.constData();
-    for (size_t i = 0; i < size_t(line.size()); ++i) {
-        const char16_t order = table[text[i].unicode()];
-        key[2 * i] = char(order >> 8);
-        key[2 * i + 1] = char(order & 0xFF);
+    const size_t at = key.size();
+    key.resize(at + size_t(line.size()) * 2);
+    char* out = key.data() + at;
+    for (const QChar c : line) {
+        const char16_t order = table[c.unicode()];
+        *out++ = char(order >> 8);
+        *out++ = char(order & 0xFF);
     }
+}
+
+std::string orderKey(const QString& line)
+{
+    std::string key;
+    appendOrderKey(key, line);
     return key;
 }
 
@@ -96,15 +103,19 @@ void sortListLines(QStringList& lines)
         size_t length;
         qsizetype index;
     };
+    size_t total = 0;
+    for (const QString& line : std::as_const(lines))
+        total += size_t(line.size()) * 2;
     std::string keys;
+    keys.reserve(total);
     std::vector<Entry> entries;
     entries.reserve(size_t(lines.size()));
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const std::string key = orderKey(lines.at(i));
-        Entry entry{{0, 0, 0}, keys.size(), key.size(), i};
-        for (size_t b = 0; b < 24 && b < key.size(); ++b)
-            entry.prefix[b / 8] |= std::uint64_t(uchar(key[b])) << (56 - 8 * (b % 8));
-        keys += key;
+        const size_t at = keys.size();
+        appendOrderKey(keys, lines.at(i));
+        Entry entry{{0, 0, 0}, at, keys.size() - at, i};
+        for (size_t b = 0; b < 24 && b < entry.length; ++b)
+            entry.prefix[b / 8] |= std::uint64_t(uchar(keys[at + b])) << (56 - 8 * (b % 8));
         entries.push_back(entry);
     }
     const char* base = keys.data();

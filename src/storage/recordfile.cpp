@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <cstring>
+
 RecordFile::RecordFile(const QString& path, int recordSize)
     : m_file(path), m_recordSize(recordSize)
 {
@@ -27,12 +29,12 @@ bool RecordFile::openOrCreate()
         if (!info.isFile())
             return fail(QStringLiteral("not a regular file"));
         // An existing file must open as it is: no creation, no truncation.
-        if (!m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        if (!m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
             return fail(QString());
         m_size = m_file.size();
         return true;
     }
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::NewOnly))
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered))
         return fail(QString());
     m_size = 0;
     return true;
@@ -44,7 +46,7 @@ bool RecordFile::openReadOnly()
     m_error.clear();
     if (!QFileInfo(m_file.fileName()).isFile())
         return fail(QStringLiteral("no such file"));
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly))
+    if (!m_file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly | QIODevice::Unbuffered))
         return fail(QString());
     m_size = m_file.size();
     return true;
@@ -73,20 +75,38 @@ bool RecordFile::read(QByteArray& buffer)
         return fail(QStringLiteral("file not open"));
     if (m_position >= count())
         return fail(QStringLiteral("read past the last record"));
-    // Reading on from the record just read needs no seek: a scan of the file reads it
-    // straight through.
-    const qint64 offset = m_position * m_recordSize;
-    if (m_file.pos() != offset && !m_file.seek(offset))
-        return fail(QString());
+    if (m_position < m_blockFirst || m_position >= m_blockFirst + m_blockCount) {
+        if (!readAhead())
+            return false;
+    }
     buffer.resize(m_recordSize);
+    std::memcpy(buffer.data(),
+                m_block.constData() + (m_position - m_blockFirst) * m_recordSize,
+                size_t(m_recordSize));
+    ++m_position;
+    return true;
+}
+
+// Reads the records from the current position on in one block of about 256 kB (at least one
+// record): a scan of the file reads it in large pieces, as fast as the device delivers them.
+bool RecordFile::readAhead()
+{
+    m_blockCount = 0;
+    const qint64 perBlock = qMax<qint64>(1, (256 * 1024) / m_recordSize);
+    const qint64 records = qMin(perBlock, count() - m_position);
+    const qint64 bytes = records * m_recordSize;
+    if (!m_file.seek(m_position * m_recordSize))
+        return fail(QString());
+    m_block.resize(bytes);
     qint64 got = 0;
-    while (got < m_recordSize) {
-        const qint64 n = m_file.read(buffer.data() + got, m_recordSize - got);
+    while (got < bytes) {
+        const qint64 n = m_file.read(m_block.data() + got, bytes - got);
         if (n <= 0)
             return fail(n == 0 ? QStringLiteral("short record") : QString());
         got += n;
     }
-    ++m_position;
+    m_blockFirst = m_position;
+    m_blockCount = records;
     return true;
 }
 
@@ -107,6 +127,7 @@ bool RecordFile::write(const QByteArray& buffer)
         return false;
     }
     m_size = qMax(m_size, offset + m_recordSize);
+    m_blockCount = 0; // records read ahead may no longer be what the file holds
     ++m_position;
     return true;
 }

@@ -46,11 +46,16 @@ public:
 
 private:
     bool fail(const QString& why);
+    bool readAhead();
     void takeBackFailedAppend();
 
     QFile m_file;
     int m_recordSize;
     qint64 m_size = 0; // bytes in the file; only this object changes them while it is open
     qint64 m_position = 0;
+    // Records read ahead for the reads that follow: m_blockCount records from m_blockFirst.
+    QByteArray m_block;
+    qint64 m_blockFirst = 0;
+    qint64 m_blockCount = 0;
     QString m_error;
 };

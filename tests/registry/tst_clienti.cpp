@@ -304,6 +304,15 @@ void TestClienti::hints()
     QTest::mouseMove(m_card->screen->findChild<QWidget*>(QStringLiteral("panContainer")),
                      QPoint(400, 10));
     QTRY_COMPARE(info->text(), QString());
+    // The pictures of the sections and the decorative picture are background too.
+    for (const char* picture : {"icoAnagrafica", "icoArchivio", "icoChiocciola"}) {
+        QTest::mouseMove(m_card->screen->findChild<QWidget*>(QStringLiteral("btnIban")));
+        QTRY_COMPARE(info->text(), hints.last().second);
+        auto* background = m_card->screen->findChild<QWidget*>(QString::fromLatin1(picture));
+        QVERIFY2(background, picture);
+        QTest::mouseMove(background);
+        QTRY_COMPARE(info->text(), QString());
+    }
 }
 
 void TestClienti::helpShowsTheRegistryTopic()
