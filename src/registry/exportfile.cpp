@@ -6,6 +6,8 @@
 
 #include <QSaveFile>
 
+#include <string>
+
 namespace {
 
 using F = AnagraficaField;
@@ -85,8 +87,8 @@ const char* const kOpening[] = {
 const char* const kClosing[] = {"</table>", "</body>", "</html>"};
 
 // Appends a cell's text as the file holds it: what exportCellText makes of it, in Windows-1252.
-// Cells of plain text (the most) are copied byte for byte without a text of their own.
-void appendCellBytes(QByteArray& out, QStringView text)
+// Cells of plain text (the most) are copied byte for byte as they are checked.
+void appendCellBytes(std::string& out, QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -95,18 +97,19 @@ void appendCellBytes(QByteArray& out, QStringView text)
     while (end > begin && text.at(end - 1).unicode() <= 32)
         --end;
     const QStringView value = text.mid(begin, end - begin);
+    const size_t at = out.size();
+    out.resize(at + size_t(value.size()));
+    char* dst = out.data() + at;
     for (const QChar ch : value) {
         const char16_t u = ch.unicode();
         if (u < 32 || u == '&' || u == '<' || u == '>' || (u >= 0x7F && u < 0xA0) || u > 0xFF) {
-            out += toWindows1252(exportCellText(value.toString()));
+            out.resize(at);
+            const QByteArray bytes = toWindows1252(exportCellText(value.toString()));
+            out.append(bytes.constData(), size_t(bytes.size()));
             return;
         }
+        *dst++ = char(u);
     }
-    const qsizetype at = out.size();
-    out.resize(at + value.size());
-    char* dst = out.data() + at;
-    for (const QChar ch : value)
-        *dst++ = char(ch.unicode());
 }
 
 // Hands every part of the file, in order, to out; stops at the first part out refuses.
@@ -133,26 +136,24 @@ bool writeParts(const ExportGrid& grid, const std::function<bool(const QByteArra
         return false;
     // Each table row goes out as one piece, built in one reused buffer: the same bytes, one
     // write instead of 27.
-    const QByteArray rowStart = QByteArrayLiteral("<tr>");
-    const QByteArray cellStart = QByteArrayLiteral("<td style=\"text-align: left;\" "
-                                                   "class=\"testo\">");
-    const QByteArray cellEnd = QByteArrayLiteral("</td>");
-    const QByteArray rowEnd = QByteArrayLiteral("</tr>");
-    QByteArray row;
+    static constexpr char cellStart[] = "<td style=\"text-align: left;\" class=\"testo\">";
+    std::string row;
     row.reserve(4096);
+    QString cellText;
     for (int r = 0; r < grid.rows; ++r) {
-        row.truncate(0);
-        row += rowStart;
+        row.assign("<tr>");
         for (int c = 1; c < kExportColumnCount; ++c) {
-            row += cellStart;
-            if (grid.view)
+            row.append(cellStart, sizeof cellStart - 1);
+            if (grid.view) {
                 appendCellBytes(row, grid.view(r, c));
-            else
-                appendCellBytes(row, grid.cell ? grid.cell(r, c) : QString());
-            row += cellEnd;
+            } else {
+                cellText = grid.cell ? grid.cell(r, c) : QString();
+                appendCellBytes(row, cellText);
+            }
+            row.append("</td>", 5);
         }
-        row += rowEnd;
-        if (!out(row))
+        row.append("</tr>", 5);
+        if (!out(QByteArray::fromRawData(row.data(), qsizetype(row.size()))))
             return false;
     }
     for (const char* part : kClosing) {
