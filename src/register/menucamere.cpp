@@ -213,7 +213,7 @@ void TfrmMenuCamere::buildList()
         QByteArray bytes;
         while (!file.atEnd() && file.read(bytes)) {
             const AnagraficaRecord card(bytes);
-            if (!card.get(AnagraficaField::CodFisc).isEmpty())
+            if (!card.isEmpty(AnagraficaField::CodFisc))
                 lines.append(personListLine(card));
         }
         file.close();

@@ -113,6 +113,11 @@ void AnagraficaRecord::appendTo(QString& out, AnagraficaField field) const
     decodeWindows1252(bytes, length, out.data() + at);
 }
 
+bool AnagraficaRecord::isEmpty(AnagraficaField field) const
+{
+    return trimmedBytes(m_bytes, info(field)).second == 0;
+}
+
 int AnagraficaRecord::writeTo(QChar* dst, int room, AnagraficaField field) const
 {
     const auto [bytes, length] = trimmedBytes(m_bytes, info(field));

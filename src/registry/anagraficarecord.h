@@ -38,6 +38,8 @@ public:
     // Appends the trimmed value of a field to out, as get() gives it, without a text of its
     // own: for readers that turn many cards into lines at once.
     void appendTo(QString& out, AnagraficaField field) const;
+    // True when the trimmed value of a field is empty.
+    bool isEmpty(AnagraficaField field) const;
     // Writes the trimmed value of a field at dst, at most room characters of it; returns how
     // many were written.
     int writeTo(QChar* dst, int room, AnagraficaField field) const;

@@ -176,9 +176,16 @@ void appendExportRow(const AnagraficaRecord& card, int row, QString& text,
     for (int c = 0; c < kExportColumnCount; ++c) {
         starts[size_t(c)] = int(text.size());
         switch (c) {
-        case 0:
-            text += QString::number(row + 1);
+        case 0: {
+            // The row number, written without a text of its own.
+            char digits[12];
+            int n = 0;
+            for (unsigned v = unsigned(row) + 1; v; v /= 10)
+                digits[n++] = char('0' + v % 10);
+            while (n)
+                text += QLatin1Char(digits[--n]);
             break;
+        }
         case 1:
             card.appendTo(text, F::Cognome);
             text += QLatin1Char(' ');
