@@ -39,6 +39,7 @@ private slots:
     void calendarKeepsStoredDays_data();
     void calendarKeepsStoredDays();
     void laterRecordsSurviveAFailedSave();
+    void savedInPlaceWhenTheFolderTakesNoNewFile();
 };
 
 void TestYearFaults::calendarKeepsStoredDays_data()
@@ -171,6 +172,39 @@ void TestYearFaults::laterRecordsSurviveAFailedSave()
     QCOMPARE(saved.mid(PresenzeRecord::kSize), stored.mid(PresenzeRecord::kSize));
     QCOMPARE(PresenzeRecord(saved).text(11), QStringLiteral("Secondo"));
     QCOMPARE(PresenzeRecord(saved).text(10), QStringLiteral("Primo"));
+}
+
+// A program folder that takes no new file, with a year file that may be written: the year is
+// stored in place, the days entered are kept and nothing is made beside it.
+void TestYearFaults::savedInPlaceWhenTheFolderTakesNoNewFile()
+{
+    TempProgramFolder folder;
+    const QString path = YearFileName(kCodFisc, QStringLiteral("2022"));
+    PresenzeRecord stored;
+    stored.setText(0, QStringLiteral("Primo giorno"));
+    const QByteArray second(PresenzeRecord::kSize, 's');
+    QVERIFY(writeAll(path, stored.bytes() + second));
+    openToAll(folder.path());
+    openToAll(path);
+    setMode(folder.path(), 0555);
+    QStringList texts;
+    bool saved = false;
+    {
+        AsOrdinaryUser user;
+        bool loaded = false;
+        texts = LoadYear(path, &loaded);
+        QVERIFY(loaded);
+        texts[1] = QStringLiteral("Secondo giorno");
+        saved = SaveYear(path, texts);
+    }
+    setMode(folder.path(), 0777);
+    QVERIFY(saved);
+    const QByteArray after = readAll(path);
+    QCOMPARE(after.size(), 2 * PresenzeRecord::kSize);
+    QCOMPARE(after.mid(PresenzeRecord::kSize), second);
+    QCOMPARE(PresenzeRecord(after).text(0), QStringLiteral("Primo giorno"));
+    QCOMPARE(PresenzeRecord(after).text(1), QStringLiteral("Secondo giorno"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 QTEST_MAIN(TestYearFaults)
