@@ -1,6 +1,7 @@
 # Vestrano: set-up, build, run and test on a Debian 12 machine.
-#   make run   installs what is missing, builds, lays out dist/ and starts the program
-#   make test  installs what is missing, builds and runs the whole test suite headless
+#   make run   installs what is missing, builds the program and its folder dist/, starts it
+#   make test  installs what is missing, builds everything and runs the test suite headless
+#              (WERROR=ON makes every compiler warning an error, as CI builds)
 #   make bench times the user actions over generated registries of 1,000 to 100,000 cards
 #   make fuzz  feeds malformed bytes to every reader of outside bytes, FUZZ_SECONDS each
 
@@ -8,12 +9,13 @@ PACKAGES := build-essential cmake ninja-build ccache qt6-base-dev qt6-svg-dev \
             xvfb xauth xdotool imagemagick poppler-utils \
             fonts-liberation2 fonts-dejavu-core fonts-wine
 BUILD    ?= build
+WERROR   ?= OFF
 # The fuzz targets: clang's libFuzzer and its sanitizer runtimes.
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 FUZZ_SECONDS  ?= 60
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all setup configure build run test test-sanitize bench fuzz clean
+.PHONY: all setup configure program build run test test-sanitize bench fuzz clean
 
 all: build
 
@@ -29,11 +31,18 @@ setup:
 
 configure: setup
 	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@grep -q '^VESTRANO_WERROR:BOOL=$(WERROR)$$' $(BUILD)/CMakeCache.txt || \
+	  cmake -B $(BUILD) -DVESTRANO_WERROR=$(WERROR) > /dev/null
 
+# The program, the user guide and the program folder dist/; the tests are not built.
+program: configure
+	cmake --build $(BUILD) --target dist
+
+# Everything: the program folder and every test program.
 build: configure
 	cmake --build $(BUILD)
 
-run: build
+run: program
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "Vestrano needs a graphical display, and this session has none (DISPLAY is not set)."; \
 	else \

@@ -3,8 +3,8 @@
 #include "generator.h"
 #include "measure.h"
 
-#include "app/messages.h"
 #include "app/screens.h"
+#include "core/reports/listreport.h"
 #include "register/menucamere.h"
 #include "register/planning.h"
 #include "register/riepprenotazioni.h"
@@ -12,7 +12,7 @@
 #include "registry/expclienti.h"
 #include "registry/ricontatta.h"
 #include "registry/trovaclienti.h"
-#include "reports/listreport.h"
+#include "ui/messages.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,13 +1,13 @@
 #include "generator.h"
 
-#include "register/yearfile.h"
-#include "registry/anagraficarecord.h"
-#include "registry/listline.h"
-#include "storage/text.h"
-#include "validators/cardcheck.h"
-#include "validators/codfisccheck.h"
-#include "validators/ibancheck.h"
-#include "validators/partitaivacheck.h"
+#include "core/register/yearfile.h"
+#include "core/registry/anagraficarecord.h"
+#include "core/registry/listline.h"
+#include "core/storage/text.h"
+#include "core/validators/cardcheck.h"
+#include "core/validators/codfisccheck.h"
+#include "core/validators/ibancheck.h"
+#include "core/validators/partitaivacheck.h"
 
 #include <QDate>
 #include <QFile>

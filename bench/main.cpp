@@ -12,10 +12,10 @@
 #include "generator.h"
 #include "measure.h"
 
-#include "app/messages.h"
-#include "app/programfolder.h"
 #include "app/screens.h"
-#include "register/yearfile.h"
+#include "core/register/yearfile.h"
+#include "core/storage/programfolder.h"
+#include "ui/messages.h"
 
 #include <QApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 
 #include "fuzz_support.h"
 
-#include "access/crypt.h"
-#include "access/passwordstore.h"
+#include "core/access/crypt.h"
+#include "core/access/passwordstore.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 
 #include "fuzz_support.h"
 
-#include "register/personlist.h"
-#include "registry/anagraficarecord.h"
-#include "registry/listline.h"
-#include "storage/fixedtext.h"
-#include "storage/recordfile.h"
-#include "storage/text.h"
+#include "core/registry/anagraficarecord.h"
+#include "core/registry/listline.h"
+#include "core/registry/personlist.h"
+#include "core/storage/fixedtext.h"
+#include "core/storage/recordfile.h"
+#include "core/storage/text.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,7 +3,7 @@
 // Shared by the fuzz targets: a private program folder for the readers that work on files,
 // and a check that stops the run with a report when a property of the system does not hold.
 
-#include "app/programfolder.h"
+#include "core/storage/programfolder.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -2,11 +2,11 @@
 
 #include "fuzz_support.h"
 
-#include "storage/text.h"
-#include "validators/cardcheck.h"
-#include "validators/codfisccheck.h"
-#include "validators/ibancheck.h"
-#include "validators/partitaivacheck.h"
+#include "core/storage/text.h"
+#include "core/validators/cardcheck.h"
+#include "core/validators/codfisccheck.h"
+#include "core/validators/ibancheck.h"
+#include "core/validators/partitaivacheck.h"
 
 namespace {
 

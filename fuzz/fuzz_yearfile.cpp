@@ -4,8 +4,8 @@
 
 #include "fuzz_support.h"
 
-#include "register/yearfile.h"
-#include "storage/text.h"
+#include "core/register/yearfile.h"
+#include "core/storage/text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

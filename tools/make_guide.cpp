@@ -1,6 +1,6 @@
 // Writes the user guide Guida.pdf from the help texts of the program.
-#include "app/fonts.h"
-#include "help/userguide.h"
+#include "core/base/fonts.h"
+#include "core/help/userguide.h"
 
 #include <QGuiApplication>
 

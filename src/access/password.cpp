@@ -1,13 +1,13 @@
 #include "access/password.h"
 
-#include "access/passwordstore.h"
-#include "app/decor.h"
-#include "app/fieldbehaviour.h"
-#include "app/fonts.h"
-#include "app/messages.h"
-#include "app/screens.h"
-#include "app/window.h"
-#include "storage/text.h"
+#include "core/access/passwordstore.h"
+#include "core/base/fonts.h"
+#include "core/storage/text.h"
+#include "ui/decor.h"
+#include "ui/fieldbehaviour.h"
+#include "ui/messages.h"
+#include "ui/screenflow.h"
+#include "ui/window.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -1,15 +1,15 @@
 #include "app/avvio.h"
 
-#include "app/decor.h"
-#include "app/formats.h"
 #include "app/screens.h"
-#include "app/window.h"
+#include "core/base/formats.h"
+#include "core/help/helptexts.h"
+#include "core/help/maker.h"
 #include "help/guida.h"
-#include "help/helptexts.h"
 #include "help/info.h"
-#include "help/maker.h"
 #include "help/openurl.h"
 #include "help/splash.h"
+#include "ui/decor.h"
+#include "ui/window.h"
 
 #include <QCloseEvent>
 #include <QPointer>

@@ -3,8 +3,8 @@
 #include "access/cambiapassword.h"
 #include "access/password.h"
 #include "app/avvio.h"
-#include "app/fonts.h"
-#include "app/formats.h"
+#include "core/base/fonts.h"
+#include "core/base/formats.h"
 #include "register/menucamere.h"
 #include "register/planning.h"
 #include "registry/clienti.h"
@@ -13,12 +13,6 @@
 
 #include <functional>
 #include <vector>
-
-Screens& screens()
-{
-    static Screens registry;
-    return registry;
-}
 
 namespace {
 
@@ -66,20 +60,4 @@ void destroyScreens()
         delete slot->data();
         *slot = nullptr;
     }
-}
-
-void switchScreen(QWidget* current, QWidget* next)
-{
-    // Without a screen to go to, the current one stays: hiding it would leave the run with
-    // no window at all.
-    if (!next)
-        return;
-    next->show();
-    if (current && current != next)
-        current->hide();
-}
-
-void terminateApplication()
-{
-    QCoreApplication::exit(0);
 }

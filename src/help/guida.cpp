@@ -1,11 +1,11 @@
 #include "help/guida.h"
 
-#include "app/decor.h"
-#include "app/fonts.h"
-#include "app/programfolder.h"
-#include "app/window.h"
+#include "core/base/fonts.h"
+#include "core/storage/programfolder.h"
 #include "help/linklabel.h"
 #include "help/openurl.h"
+#include "ui/decor.h"
+#include "ui/window.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

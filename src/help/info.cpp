@@ -1,11 +1,11 @@
 #include "help/info.h"
 
-#include "app/decor.h"
-#include "app/fonts.h"
-#include "app/window.h"
+#include "core/base/fonts.h"
+#include "core/help/maker.h"
 #include "help/linklabel.h"
-#include "help/maker.h"
 #include "help/openurl.h"
+#include "ui/decor.h"
+#include "ui/window.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "help/linklabel.h"
 
-#include "app/fonts.h"
+#include "core/base/fonts.h"
 
 #include <QPainter>
 

@@ -1,13 +1,13 @@
 #include "register/calendarsheetdialog.h"
 
-#include "app/decor.h"
-#include "app/fonts.h"
-#include "app/formats.h"
-#include "app/window.h"
+#include "core/base/fonts.h"
+#include "core/base/formats.h"
+#include "core/register/yearfile.h"
+#include "core/reports/calendarsheet.h"
 #include "register/planning.h"
-#include "register/yearfile.h"
-#include "reports/calendarsheet.h"
-#include "reports/reportoutput.h"
+#include "ui/decor.h"
+#include "ui/reportoutput.h"
+#include "ui/window.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -86,17 +86,6 @@ QLabel* note(QWidget* parent, const char* name, const QRect& geometry, const QSt
     return label;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(geometry);
-    b->setFont(uiFont(QStringLiteral("Verdana"), 12));
-    b->setCursor(Qt::PointingHandCursor);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 CalendarSheetDialog::CalendarSheetDialog(TfrmPlanning* calendar,
@@ -108,8 +97,8 @@ CalendarSheetDialog::CalendarSheetDialog(TfrmPlanning* calendar,
     setupFixedWindow(this, QString::fromUtf8(look.caption), look.client, CentreOn::Owner);
     setWindowGradient(this, QColor(0x74, 0x94, 0xB3));
 
-    shpSfondo = new ShapeRect(this, QStringLiteral("shpSfondo"),
-                              QRect(18, 18, look.backgroundWidth, 215));
+    shpSfondo =
+        new ShapeRect(this, QStringLiteral("shpSfondo"), QRect(18, 18, look.backgroundWidth, 215));
     shpSfondo->fill(Qt::white).outline(Qt::white);
     icoInf01 = note(this, "icoInf01", QRect(QPoint(28, 28), look.note1Size),
                     QStringLiteral("<p style='margin:0'><b style='color:#C01818; font-size:13px'>"
@@ -119,23 +108,25 @@ CalendarSheetDialog::CalendarSheetDialog(TfrmPlanning* calendar,
     imgLogo01 = new Picture(this, QStringLiteral("imgLogo01"), QRect(280, 31, 51, 81),
                             QStringLiteral(":/reports/persona_fogli.svg"),
                             QStringLiteral("Persona con dei fogli in mano"));
-    shpSepara = new ShapeRect(this, QStringLiteral("shpSepara"),
-                              QRect(26, 120, 311, look.separatorHeight));
+    shpSepara =
+        new ShapeRect(this, QStringLiteral("shpSepara"), QRect(26, 120, 311, look.separatorHeight));
     if (look.separatorGradient)
         shpSepara->gradient(QColor(0x46, 0x82, 0xB4), Qt::white);
     else
         shpSepara->fill(QColor(0x42, 0x7A, 0xA8));
     shpSepara->outline(Qt::white);
-    imgSezione04 = new Picture(this, QStringLiteral("imgSezione04"),
-                               QRect(QPoint(30, 140), look.sectionSize),
-                               QString::fromLatin1(look.sectionPicture),
-                               QString::fromLatin1(look.sectionName));
-    icoInf02 = note(this, "icoInf02", look.note2,
-                    QString::fromUtf8(look.note2Text).toHtmlEscaped());
+    imgSezione04 = new Picture(
+        this, QStringLiteral("imgSezione04"), QRect(QPoint(30, 140), look.sectionSize),
+        QString::fromLatin1(look.sectionPicture), QString::fromLatin1(look.sectionName));
+    icoInf02 =
+        note(this, "icoInf02", look.note2, QString::fromUtf8(look.note2Text).toHtmlEscaped());
 
-    btnAnnulla = button(this, "btnAnnulla", QStringLiteral("Annulla"), QRect(18, 243, 137, 28));
-    btnStampa = button(this, "btnStampa", QString::fromUtf8(look.actionText),
-                       QRect(208, 243, 137, 28));
+    btnAnnulla = makeCommandButton(this, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"),
+                                   QRect(18, 243, 137, 28));
+    btnStampa = makeCommandButton(this, QStringLiteral("btnStampa"),
+                                  QString::fromUtf8(look.actionText), QRect(208, 243, 137, 28));
+    for (QPushButton* b : {btnAnnulla, btnStampa})
+        b->setAutoDefault(false);
     setTabOrder(btnAnnulla, btnStampa);
 
     connect(btnAnnulla, &QPushButton::clicked, this, &CalendarSheetDialog::btnAnnullaClick);

@@ -1,6 +1,6 @@
 #include "register/dayimage.h"
 
-#include "app/fonts.h"
+#include "core/base/fonts.h"
 
 #include <QPainter>
 

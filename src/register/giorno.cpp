@@ -1,13 +1,13 @@
 #include "register/giorno.h"
 
-#include "app/decor.h"
-#include "app/fonts.h"
-#include "app/formats.h"
-#include "app/window.h"
+#include "core/base/fonts.h"
+#include "core/base/formats.h"
+#include "core/register/yearfile.h"
+#include "core/storage/text.h"
 #include "register/artwork.h"
 #include "register/planning.h"
-#include "register/yearfile.h"
-#include "storage/text.h"
+#include "ui/decor.h"
+#include "ui/window.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -25,17 +25,6 @@ QLabel* bandLabel(QWidget* parent, const char* name, const QString& designText,
     label->setAlignment(Qt::AlignCenter);
     label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(colour.name()));
     return label;
-}
-
-QPushButton* dialogButton(QWidget* parent, const char* name, const QString& text, QPoint at)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(QRect(at, QSize(160, 30)));
-    button->setFont(uiFont(QStringLiteral("Verdana"), 12));
-    button->setCursor(Qt::PointingHandCursor);
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace
@@ -88,9 +77,12 @@ TfrmGiorno::TfrmGiorno(TfrmPlanning* calendar) : QDialog(calendar), m_calendar(c
                 registerArt("istruzioni_giorno"),
                 QStringLiteral("Premere Applica e chiudi per salvare le modifiche."));
 
-    btnAnnulla = dialogButton(this, "btnAnnulla", QStringLiteral("Annulla"), QPoint(12, 334));
-    btnChiudi =
-        dialogButton(this, "btnChiudi", QStringLiteral("Applica e chiudi"), QPoint(487, 334));
+    btnAnnulla = makeCommandButton(this, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"),
+                                   QRect(12, 334, 160, 30));
+    btnChiudi = makeCommandButton(this, QStringLiteral("btnChiudi"),
+                                  QStringLiteral("Applica e chiudi"), QRect(487, 334, 160, 30));
+    for (QPushButton* b : {btnAnnulla, btnChiudi})
+        b->setAutoDefault(false);
     lblMemory = new QLabel(this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));
     lblMemory->hide();

@@ -1,23 +1,23 @@
 #include "register/menucamere.h"
 
-#include "app/clock.h"
-#include "app/decor.h"
-#include "app/fieldbehaviour.h"
-#include "app/findinlist.h"
-#include "app/fonts.h"
-#include "app/formats.h"
-#include "app/messages.h"
-#include "app/screens.h"
-#include "app/window.h"
+#include "core/base/clock.h"
+#include "core/base/findinlist.h"
+#include "core/base/fonts.h"
+#include "core/base/formats.h"
+#include "core/help/helptexts.h"
+#include "core/register/yearfile.h"
+#include "core/registry/anagraficarecord.h"
+#include "core/registry/personlist.h"
+#include "core/registry/registry.h"
+#include "core/storage/text.h"
 #include "help/guida.h"
-#include "help/helptexts.h"
 #include "register/artwork.h"
-#include "register/personlist.h"
 #include "register/planning.h"
-#include "register/yearfile.h"
-#include "registry/anagraficarecord.h"
-#include "storage/recordfile.h"
-#include "storage/text.h"
+#include "ui/decor.h"
+#include "ui/fieldbehaviour.h"
+#include "ui/messages.h"
+#include "ui/screenflow.h"
+#include "ui/window.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -50,16 +50,6 @@ QLabel* textLabel(QWidget* parent, const char* name, const QString& text, QPoint
     label->move(at);
     label->adjustSize();
     return label;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& at)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(at);
-    b->setFont(uiFont(QStringLiteral("Verdana"), 12, true));
-    b->setCursor(Qt::PointingHandCursor);
-    return b;
 }
 
 } // namespace
@@ -105,7 +95,8 @@ TfrmMenuCamere::TfrmMenuCamere(QWidget* parent) : QWidget(parent)
     txtTrova->setGeometry(36, 167, 789, 22);
     txtTrova->setFont(uiFont(QStringLiteral("Verdana"), 12, true));
     txtTrova->setAccessibleName(QStringLiteral("Testo da cercare nell'elenco"));
-    btnTrova = button(panel, "btnTrova", QStringLiteral("Trova"), QRect(832, 162, 128, 30));
+    btnTrova = makeCommandButton(panel, QStringLiteral("btnTrova"), QStringLiteral("Trova"),
+                                 QRect(832, 162, 128, 30), true);
 
     lstRecords = new QListWidget(panel);
     lstRecords->setObjectName(QStringLiteral("lstRecords"));
@@ -130,8 +121,8 @@ TfrmMenuCamere::TfrmMenuCamere(QWidget* parent) : QWidget(parent)
     // Only digits reach the year: no paste through a menu and no dropped text either.
     txtAnnoFatture->setContextMenuPolicy(Qt::NoContextMenu);
     txtAnnoFatture->setAcceptDrops(false);
-    btnApriFatture =
-        button(panel, "btnApriFatture", QStringLiteral("Apri"), QRect(526, 530, 122, 28));
+    btnApriFatture = makeCommandButton(panel, QStringLiteral("btnApriFatture"),
+                                       QStringLiteral("Apri"), QRect(526, 530, 122, 28), true);
     acceptDigitsOnly(txtAnnoFatture);
     setEnterTarget(txtAnnoFatture, btnApriFatture);
     icoMano = new Picture(panel, QStringLiteral("icoMano"), QRect(656, 536, 36, 19),
@@ -208,16 +199,10 @@ void TfrmMenuCamere::buildList()
     // A registry that cannot be read leaves the lines listed so far, without a message. The
     // lines are collected first and handed to the list in one go.
     QStringList lines;
-    RecordFile file(registryFilePath(), AnagraficaRecord::kSize);
-    if (file.openOrCreate()) {
-        QByteArray bytes;
-        while (!file.atEnd() && file.read(bytes)) {
-            const AnagraficaRecord card(bytes);
-            if (!card.isEmpty(AnagraficaField::CodFisc))
-                lines.append(personListLine(card));
-        }
-        file.close();
-    }
+    Registry().scan([&](qint64, const AnagraficaRecord& card) {
+        if (!card.isEmpty(AnagraficaField::CodFisc))
+            lines.append(personListLine(card));
+    });
     lstRecords->addItems(lines);
 }
 
@@ -246,22 +231,16 @@ void TfrmMenuCamere::lstRecordsClick()
     if (row < 0)
         return;
     const QString line = trimText(lstRecords->item(row)->text());
-    RecordFile file(registryFilePath(), AnagraficaRecord::kSize);
-    if (!file.openOrCreate())
-        return;
     // Every card giving the same line is looked at; the last one in the file is taken.
-    QByteArray bytes;
-    while (!file.atEnd() && file.read(bytes)) {
-        const AnagraficaRecord card(bytes);
+    Registry().scan([&](qint64, const AnagraficaRecord& card) {
         if (trimText(personListLine(card)) != line)
-            continue;
+            return;
         lblPersona->setText(personName(card));
         lblRecapito->setText(card.get(AnagraficaField::Recapito));
         lblCodFisc->setText(card.get(AnagraficaField::CodFisc));
         lblMansioni->setText(card.get(AnagraficaField::Conducente));
         icoMano->show();
-    }
-    file.close();
+    });
 }
 
 void TfrmMenuCamere::btnTrovaClick()
@@ -346,4 +325,3 @@ void TfrmMenuCamere::closeEvent(QCloseEvent* event)
     else if (next == QLatin1String("planning"))
         switchScreen(this, screens().frmPlanning);
 }
-

@@ -1,20 +1,20 @@
 #include "register/planning.h"
 
-#include "app/decor.h"
-#include "app/fonts.h"
-#include "app/formats.h"
-#include "app/infoline.h"
-#include "app/screens.h"
-#include "app/window.h"
+#include "core/base/fonts.h"
+#include "core/base/formats.h"
+#include "core/help/helptexts.h"
+#include "core/storage/text.h"
 #include "help/guida.h"
-#include "help/helptexts.h"
 #include "register/artwork.h"
 #include "register/calendarsheetdialog.h"
 #include "register/dayimage.h"
 #include "register/giorno.h"
 #include "register/menucamere.h"
 #include "register/riepprenotazioni.h"
-#include "storage/text.h"
+#include "ui/decor.h"
+#include "ui/infoline.h"
+#include "ui/screenflow.h"
+#include "ui/window.h"
 
 #include <QCloseEvent>
 #include <QLabel>

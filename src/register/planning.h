@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "register/yearfile.h"
+#include "core/register/yearfile.h"
 
 class DayImage;
 class InfoLine;

@@ -1,15 +1,16 @@
 #include "register/riepprenotazioni.h"
 
-#include "app/decor.h"
-#include "app/fieldbehaviour.h"
-#include "app/findinlist.h"
-#include "app/fonts.h"
-#include "app/messages.h"
-#include "app/window.h"
+#include "core/base/findinlist.h"
+#include "core/base/fonts.h"
+#include "core/register/yearfile.h"
+#include "core/reports/listreport.h"
+#include "core/storage/text.h"
 #include "register/planning.h"
-#include "register/yearfile.h"
-#include "reports/listreport.h"
-#include "storage/text.h"
+#include "ui/decor.h"
+#include "ui/fieldbehaviour.h"
+#include "ui/messages.h"
+#include "ui/reportoutput.h"
+#include "ui/window.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -20,17 +21,6 @@
 namespace {
 
 constexpr int kDateColumnWidth = 15;
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(geometry);
-    b->setFont(uiFont(QStringLiteral("Verdana"), 12));
-    b->setCursor(Qt::PointingHandCursor);
-    b->setAutoDefault(false);
-    return b;
-}
 
 QLabel* line(QWidget* parent, const char* name, const QString& text, QPoint at)
 {
@@ -75,7 +65,8 @@ TfrmRiepPrenotazioni::TfrmRiepPrenotazioni(TfrmPlanning* calendar)
     txtTrova->setGeometry(112, 122, 593, 22);
     txtTrova->setFont(uiFont(QStringLiteral("Verdana"), 12, true));
     txtTrova->setAccessibleName(QStringLiteral("Parole da cercare"));
-    btnTrova = button(panel, "btnTrova", QStringLiteral("Trova"), QRect(710, 117, 105, 30));
+    btnTrova = makeCommandButton(panel, QStringLiteral("btnTrova"), QStringLiteral("Trova"),
+                                 QRect(710, 117, 105, 30));
 
     (new ShapeRect(panel, QStringLiteral("shpLista"), QRect(8, 168, 817, 313)))
         ->gradient(Qt::black, Qt::white);
@@ -85,13 +76,17 @@ TfrmRiepPrenotazioni::TfrmRiepPrenotazioni(TfrmPlanning* calendar)
     lstRecords->setAccessibleName(QStringLiteral("Presenze e attivit\u00e0"));
     // Fixed-width lines in their own font and colour, so the date columns line up.
     lstRecords->setFont(uiFont(QStringLiteral("Courier New"), 12));
-    lstRecords->setStyleSheet(QStringLiteral(
-        "QListWidget { color: black; background: white; }"
-        "QListWidget::item:selected { color: white; background: #3166C6; }"));
+    lstRecords->setStyleSheet(
+        QStringLiteral("QListWidget { color: black; background: white; }"
+                       "QListWidget::item:selected { color: white; background: #3166C6; }"));
     lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    btnChiudi = button(panel, "btnChiudi", QStringLiteral("Chiudi"), QRect(8, 488, 150, 30));
-    btnStampa = button(panel, "btnStampa", QStringLiteral("Stampa"), QRect(675, 488, 150, 30));
+    btnChiudi = makeCommandButton(panel, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
+                                  QRect(8, 488, 150, 30));
+    btnStampa = makeCommandButton(panel, QStringLiteral("btnStampa"), QStringLiteral("Stampa"),
+                                  QRect(675, 488, 150, 30));
+    for (QPushButton* b : {btnTrova, btnChiudi, btnStampa})
+        b->setAutoDefault(false);
 
     setTabOrder(txtTrova, btnStampa);
     setTabOrder(btnStampa, btnChiudi);
@@ -113,8 +108,8 @@ QString TfrmRiepPrenotazioni::dateColumn(int slot)
     const MonthDay date = slotDate(slot);
     if (date.month == 0)
         return QString();
-    return (QStringLiteral("%1 ").arg(date.day, 2, 10, QLatin1Char('0')) +
-            QString::fromLatin1(MonthTable()[size_t(date.month - 1)].textName))
+    return (QStringLiteral("%1 ").arg(date.day, 2, 10, QLatin1Char('0'))
+            + QString::fromLatin1(MonthTable()[size_t(date.month - 1)].textName))
         .leftJustified(kDateColumnWidth, QLatin1Char(' '), true);
 }
 
@@ -164,8 +159,8 @@ void TfrmRiepPrenotazioni::btnStampaClick()
     QStringList lines;
     for (int i = 0; i < lstRecords->count(); ++i)
         lines << lstRecords->item(i)->text();
-    const QString title = QStringLiteral("Riepilogo presenze e attivit\u00e0 di ") +
-                          m_calendar->persona() + QStringLiteral(" anno ") + m_calendar->anno();
+    const QString title = QStringLiteral("Riepilogo presenze e attivit\u00e0 di ")
+                          + m_calendar->persona() + QStringLiteral(" anno ") + m_calendar->anno();
     printListReport(this, *m_report, title, lines);
 }
 

@@ -1,15 +1,15 @@
 #include "registry/allegacartella.h"
 
-#include "app/decor.h"
-#include "app/filedialog.h"
-#include "app/fonts.h"
-#include "app/messages.h"
-#include "app/screens.h"
-#include "app/window.h"
+#include "core/base/fonts.h"
+#include "core/registry/attachments.h"
+#include "core/storage/text.h"
 #include "help/openurl.h"
-#include "registry/attachments.h"
 #include "registry/clienti.h"
-#include "storage/text.h"
+#include "ui/decor.h"
+#include "ui/filedialog.h"
+#include "ui/messages.h"
+#include "ui/screenflow.h"
+#include "ui/window.h"
 
 #include <QDir>
 #include <QFileInfo>

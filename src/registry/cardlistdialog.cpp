@@ -1,16 +1,17 @@
 #include "registry/cardlistdialog.h"
 
-#include "app/decor.h"
-#include "app/fieldbehaviour.h"
-#include "app/findinlist.h"
-#include "app/fonts.h"
-#include "app/formats.h"
-#include "app/messages.h"
-#include "app/window.h"
-#include "registry/cardsearch.h"
+#include "core/base/findinlist.h"
+#include "core/base/fonts.h"
+#include "core/base/formats.h"
+#include "core/registry/cardsearch.h"
+#include "core/registry/listline.h"
+#include "core/reports/listreport.h"
 #include "registry/clienti.h"
-#include "registry/listline.h"
-#include "reports/listreport.h"
+#include "ui/decor.h"
+#include "ui/fieldbehaviour.h"
+#include "ui/messages.h"
+#include "ui/reportoutput.h"
+#include "ui/window.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -203,7 +204,7 @@ void CardListDialog::lstRecordsDblClick()
         const CardOfLine card = findCardOfLine(selected->text(), lastColumn());
         if (card.index >= 0 && cardScreenWanted()) {
             m_cards->ShowRecord(card.record);
-            m_cards->lblPosizione->setText(QString::number(card.index + 1));
+            m_cards->setCardNumber(card.index + 1);
         }
     }
     close();

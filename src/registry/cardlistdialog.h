@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registry/anagraficarecord.h"
+#include "core/registry/anagraficarecord.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -1,12 +1,12 @@
 #include "registry/clienti.h"
 
-#include "app/decor.h"
-#include "app/fieldbehaviour.h"
-#include "app/fonts.h"
-#include "app/formats.h"
-#include "app/infoline.h"
-#include "app/screens.h"
-#include "app/window.h"
+#include "core/base/fonts.h"
+#include "core/base/formats.h"
+#include "ui/decor.h"
+#include "ui/fieldbehaviour.h"
+#include "ui/infoline.h"
+#include "ui/screenflow.h"
+#include "ui/window.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -273,7 +273,7 @@ void TfrmClienti::showEvent(QShowEvent* event)
     // starts from a blank one.
     if (!event->spontaneous()) {
         clearCard();
-        lblPosizione->clear();
+        setCardNumber(0);
         control(AnagraficaField::Cognome)->setFocus(Qt::OtherFocusReason);
     }
     QWidget::showEvent(event);

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "registry/anagraficarecord.h"
+#include "core/registry/anagraficarecord.h"
+#include "core/registry/registry.h"
+#include "core/reports/cardreport.h"
 #include "registry/clientifields.h"
-#include "reports/cardreport.h"
 
 #include <QWidget>
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class InfoLine;
 class Picture;
@@ -15,7 +17,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class RecordFile;
 
 // The registry card screen: one card of Anagrafica.pro at a time, its 31 text fields, the
 // recontact box, the hidden attachment slots and the card's number between the four arrows.
@@ -25,8 +26,12 @@ class TfrmClienti : public QWidget {
 public:
     explicit TfrmClienti(QWidget* parent = nullptr);
 
-    // Puts a stored card into the controls; lblPosizione is left to the caller.
+    // Puts a stored card into the controls; the card number is left to the caller.
     void ShowRecord(const AnagraficaRecord& record);
+    // The CardNumber: the 1-based number of the card shown, 0 for a card not yet stored.
+    // Setting it shows it in lblPosizione.
+    qint64 cardNumber() const { return m_cardNumber; }
+    void setCardNumber(qint64 number);
     // Builds a card from the controls into the screen's record buffer and returns it.
     AnagraficaRecord BuildRecord();
 
@@ -37,7 +42,7 @@ public:
     QComboBox* provinceBox(AnagraficaField field) const;
 
     QCheckBox* chkRicontatta = nullptr;
-    QLabel* lblPosizione = nullptr;        // the CardNumber, empty for a card not yet stored
+    QLabel* lblPosizione = nullptr;        // shows the CardNumber, empty for a card not yet stored
     std::array<QLabel*, 3> lblFile{};      // lblFile01 .. lblFile03, hidden
     std::array<QLabel*, 3> lblDesc{};      // lblDesc01 .. lblDesc03, hidden
     InfoLine* info() const { return m_info; }
@@ -81,9 +86,10 @@ private:
     void resetProvinceSelections();
     // Opens the check dialog of a validator button with its starting text.
     void openCheckDialog(const CheckRequest& request);
-    // Reads the record at index into the buffer, shows it and sets the card number, then
-    // closes the file; any failure shows the access failure message.
-    void loadCard(RecordFile& file, qint64 index);
+    // Reads card index into the buffer, shows it and sets the card number; a failure shows
+    // the access failure message and changes nothing.
+    void loadCard(qint64 index);
+    std::optional<qint64> cardCount();
     void accessFailure();
     // Fills the card document from the controls as they are and prepares its page.
     void prepareCardReport();
@@ -91,6 +97,7 @@ private:
     std::array<QWidget*, kCardFieldCount> m_controls{};
     std::array<QLineEdit*, kCardFieldCount> m_edits{};
     InfoLine* m_info = nullptr;
+    qint64 m_cardNumber = 0;
     // The one record buffer of the screen: reading and building overwrite it field by field.
     AnagraficaRecord m_buffer;
     // The registry card document printed, previewed and exported by this screen.

@@ -4,14 +4,14 @@
 
 #include "registry/clienti.h"
 
-#include "app/messages.h"
+#include "core/help/helptexts.h"
+#include "core/registry/registry.h"
+#include "core/storage/text.h"
 #include "help/guida.h"
-#include "help/helptexts.h"
 #include "help/openurl.h"
 #include "registry/allegacartella.h"
 #include "registry/expclienti.h"
-#include "storage/recordfile.h"
-#include "storage/text.h"
+#include "ui/messages.h"
 #include "validators/frmcarta.h"
 #include "validators/frmcodfisc.h"
 #include "validators/frmiban.h"
@@ -25,8 +25,8 @@ namespace {
 
 const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
 const QString kInserted = QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio.");
-const QString kChanged = QStringLiteral(
-    "Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+const QString kChanged =
+    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 const QString kDuplicateFirst = QStringLiteral(
     "Attenzione: la duplicazione di una scheda pu\u00f2 avvenire soltanto dopo che questa \u00e8 "
     "stata inserita in archivio.");
@@ -39,14 +39,6 @@ constexpr AnagraficaField kFileFields[3] = {AnagraficaField::File01, AnagraficaF
                                             AnagraficaField::File03};
 constexpr AnagraficaField kDescFields[3] = {AnagraficaField::Desc01, AnagraficaField::Desc02,
                                             AnagraficaField::Desc03};
-
-// The card number held by lblPosizione; false when the label holds no number.
-bool cardNumber(const QString& label, qint64& number)
-{
-    bool ok = false;
-    number = trimText(label).toLongLong(&ok);
-    return ok;
-}
 
 } // namespace
 
@@ -83,105 +75,92 @@ void TfrmClienti::accessFailure()
     showMessage(this, MessageKind::Error, kAccessFailureMessage);
 }
 
-void TfrmClienti::loadCard(RecordFile& file, qint64 index)
+void TfrmClienti::setCardNumber(qint64 number)
 {
-    QByteArray bytes;
-    if (!file.seek(index) || !file.read(bytes)) {
-        file.close();
-        accessFailure();
-        return;
-    }
-    m_buffer = AnagraficaRecord(bytes);
+    m_cardNumber = number > 0 ? number : 0;
+    if (m_cardNumber == 0)
+        lblPosizione->clear();
+    else
+        lblPosizione->setText(QString::number(m_cardNumber));
+}
+
+void TfrmClienti::loadCard(qint64 index)
+{
+    const std::optional<AnagraficaRecord> card = Registry().read(index);
+    if (!card)
+        return accessFailure();
+    m_buffer = *card;
     ShowRecord(m_buffer);
-    lblPosizione->setText(QString::number(index + 1));
-    if (!file.close())
+    setCardNumber(index + 1);
+}
+
+// The number of cards, or nothing after the access failure message.
+std::optional<qint64> TfrmClienti::cardCount()
+{
+    const std::optional<qint64> count = Registry().count();
+    if (!count)
         accessFailure();
+    return count;
 }
 
 void TfrmClienti::imgPrimaClick()
 {
-    RecordFile file(registryFilePath(), AnagraficaRecord::kSize);
-    if (!file.openOrCreate())
-        return accessFailure();
-    if (file.count() == 0) {
-        file.close();
+    const std::optional<qint64> count = cardCount();
+    if (!count)
+        return;
+    if (*count == 0) {
         showMessage(this, MessageKind::Information, kEmptyArchive);
         return;
     }
-    loadCard(file, 0);
+    loadCard(0);
 }
 
 void TfrmClienti::imgUltimaClick()
 {
-    RecordFile file(registryFilePath(), AnagraficaRecord::kSize);
-    if (!file.openOrCreate())
-        return accessFailure();
-    const qint64 count = file.count();
-    if (count == 0) {
-        file.close();
+    const std::optional<qint64> count = cardCount();
+    if (!count)
+        return;
+    if (*count == 0) {
         showMessage(this, MessageKind::Information, kEmptyArchive);
         return;
     }
-    loadCard(file, count - 1);
+    loadCard(*count - 1);
 }
 
 void TfrmClienti::imgSuccessivaClick()
 {
-    RecordFile file(registryFilePath(), AnagraficaRecord::kSize);
-    if (!file.openOrCreate())
-        return accessFailure();
-    const qint64 count = file.count();
-    if (count == 0) {
-        lblPosizione->clear();
-        file.close();
+    const std::optional<qint64> count = cardCount();
+    if (!count)
+        return;
+    if (*count == 0) {
+        setCardNumber(0);
         showMessage(this, MessageKind::Information, kEmptyArchive);
         return;
     }
-    // A new card counts as number 0, so Next shows the first card.
-    qint64 n = 0;
-    if (!trimText(lblPosizione->text()).isEmpty() && !cardNumber(lblPosizione->text(), n)) {
-        file.close();
-        return accessFailure();
-    }
-    if (n < count)
-        loadCard(file, n);
-    else
-        file.close(); // the last card is on screen
+    // A new card counts as number 0, so Next shows the first card; past the last card nothing
+    // moves.
+    if (m_cardNumber < *count)
+        loadCard(m_cardNumber);
 }
 
 void TfrmClienti::imgPrecedenteClick()
 {
-    RecordFile file(registryFilePath(), AnagraficaRecord::kSize);
-    if (!file.openOrCreate())
-        return accessFailure();
-    const QString position = trimText(lblPosizione->text());
-    if (position == QLatin1String("1")) {
-        file.close(); // the first card is on screen
+    const std::optional<qint64> count = cardCount();
+    if (!count || m_cardNumber == 1) // the first card is on screen
         return;
-    }
-    if (file.count() == 0) {
-        file.close();
+    if (*count == 0) {
         showMessage(this, MessageKind::Information, kEmptyArchive);
         return;
     }
     // From a new card Previous shows the first card.
-    qint64 index = 0;
-    if (!position.isEmpty()) {
-        qint64 n = 0;
-        if (!cardNumber(position, n)) {
-            file.close();
-            return accessFailure();
-        }
-        index = n - 2;
-    }
-    loadCard(file, index);
+    loadCard(m_cardNumber == 0 ? 0 : m_cardNumber - 2);
 }
 
 void TfrmClienti::cmdNuovoClick()
 {
     clearCard();
     resetProvinceSelections();
-    lblPosizione->clear();
+    setCardNumber(0);
     control(AnagraficaField::Cognome)->setFocus(Qt::OtherFocusReason);
 }
 
@@ -195,40 +174,23 @@ void TfrmClienti::cmdSalvaClick()
         }
     }
 
-    RecordFile file(registryFilePath(), AnagraficaRecord::kSize);
-    if (!file.openOrCreate())
-        return accessFailure();
-    const QString position = trimText(lblPosizione->text());
-    if (!position.isEmpty()) {
-        // A stored card is written over its own record. A number past the end of the file (the
-        // file was shortened meanwhile) is refused by the write, so no gap of empty records
-        // is ever made.
-        qint64 n = 0;
-        if (!cardNumber(position, n) || n < 1 || !file.seek(n - 1) || !file.write(BuildRecord().bytes())) {
-            file.close();
-            return accessFailure();
-        }
-        lblPosizione->setText(QString::number(n));
-        if (!file.close())
+    if (m_cardNumber > 0) {
+        // A stored card is written over its own record.
+        if (!Registry().save(m_cardNumber - 1, BuildRecord()))
             return accessFailure();
         showMessage(this, MessageKind::Information, kChanged);
         return;
     }
-
-    const AnagraficaRecord record = BuildRecord();
-    if (!file.seek(file.count()) || !file.write(record.bytes())) {
-        file.close();
+    const std::optional<qint64> index = Registry().append(BuildRecord());
+    if (!index)
         return accessFailure();
-    }
-    lblPosizione->setText(QString::number(file.count()));
-    if (!file.close())
-        return accessFailure();
+    setCardNumber(*index + 1);
     showMessage(this, MessageKind::Information, kInserted);
 }
 
 void TfrmClienti::cmdDuplicaClick()
 {
-    if (trimText(lblPosizione->text()).isEmpty()) {
+    if (m_cardNumber == 0) {
         showMessage(this, MessageKind::Warning, kDuplicateFirst);
         return;
     }
@@ -236,10 +198,9 @@ void TfrmClienti::cmdDuplicaClick()
         lblFile[n]->clear();
         lblDesc[n]->clear();
     }
-    lblPosizione->clear();
+    setCardNumber(0);
     // The archive must be reachable before the user types the copy's changes.
-    RecordFile file(registryFilePath(), AnagraficaRecord::kSize);
-    if (!file.openOrCreate() || !file.close())
+    if (!Registry().reachable())
         return accessFailure();
     control(AnagraficaField::Cognome)->setFocus(Qt::OtherFocusReason);
     showMessage(this, MessageKind::Information, kDuplicated);

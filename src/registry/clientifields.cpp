@@ -1,6 +1,6 @@
 #include "registry/clientifields.h"
 
-#include "storage/text.h"
+#include "core/storage/text.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 
 #include "registry/clienti.h"
 
-#include "app/messages.h"
-#include "app/programfolder.h"
+#include "core/registry/cardprint.h"
+#include "core/storage/programfolder.h"
 #include "help/openurl.h"
-#include "registry/cardprint.h"
-#include "reports/reportoutput.h"
+#include "ui/messages.h"
+#include "ui/reportoutput.h"
 
 #include <QLineEdit>
 

@@ -1,15 +1,16 @@
 #include "registry/expclienti.h"
 
-#include "app/decor.h"
-#include "app/fonts.h"
-#include "app/infoline.h"
-#include "app/messages.h"
-#include "app/window.h"
+#include "core/base/fonts.h"
+#include "core/help/helptexts.h"
+#include "core/registry/anagraficarecord.h"
+#include "core/registry/registry.h"
 #include "help/guida.h"
-#include "help/helptexts.h"
 #include "help/openurl.h"
-#include "registry/anagraficarecord.h"
 #include "registry/exportgrid.h"
+#include "ui/decor.h"
+#include "ui/infoline.h"
+#include "ui/messages.h"
+#include "ui/window.h"
 
 #include <QHeaderView>
 #include <QLabel>

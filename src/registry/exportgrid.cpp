@@ -1,6 +1,6 @@
 #include "registry/exportgrid.h"
 
-#include "storage/recordfile.h"
+#include "core/registry/registry.h"
 
 QStringView ExportGridModel::Row::cell(int column) const
 {
@@ -83,25 +83,26 @@ QStringView ExportGridModel::cellView(int row, int column) const
 
 void ExportGridModel::fillFromRegistry(const QString& path)
 {
-    RecordFile file(path, AnagraficaRecord::kSize);
-    if (!file.openOrCreate())
-        return;
-    const qint64 count = file.count();
-    if (count == 0)
-        return;
-    beginResetModel();
-    m_rows.assign(size_t(count), Row());
-    QByteArray bytes;
     QString text;
     text.reserve(AnagraficaRecord::kSize);
-    for (qint64 r = 0; r < count && file.read(bytes); ++r) {
-        // Built in a reused buffer, then copied to its exact size.
-        Row& row = m_rows[size_t(r)];
-        text.truncate(0);
-        appendExportRow(AnagraficaRecord(bytes), int(r), text, row.starts);
-        row.text = QString(text.constData(), text.size());
-    }
-    endResetModel();
+    bool reset = false;
+    Registry(path).scan(
+        [&](qint64 r, const AnagraficaRecord& card) {
+            // Built in a reused buffer, then copied to its exact size.
+            Row& row = m_rows[size_t(r)];
+            text.truncate(0);
+            appendExportRow(card, int(r), text, row.starts);
+            row.text = QString(text.constData(), text.size());
+        },
+        [&](qint64 count) {
+            if (count == 0)
+                return;
+            beginResetModel();
+            reset = true;
+            m_rows.assign(size_t(count), Row());
+        });
+    if (reset)
+        endResetModel();
 }
 
 ExportGrid ExportGridModel::exportGrid() const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registry/exportfile.h"
+#include "core/registry/exportfile.h"
 
 #include <QAbstractTableModel>
 

@@ -1,8 +1,8 @@
 #include "registry/inputrules.h"
 
-#include "app/fieldbehaviour.h"
-#include "storage/text.h"
-#include "storage/windows1252.h"
+#include "core/storage/text.h"
+#include "core/storage/windows1252.h"
+#include "ui/fieldbehaviour.h"
 
 #include <QEvent>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "registry/ricontatta.h"
 
-#include "registry/cardsearch.h"
+#include "core/registry/cardsearch.h"
 
 #include <QLineEdit>
 #include <QShowEvent>

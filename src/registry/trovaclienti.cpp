@@ -1,11 +1,12 @@
 #include "registry/trovaclienti.h"
 
-#include "app/decor.h"
-#include "app/fieldbehaviour.h"
-#include "app/fonts.h"
-#include "app/messages.h"
-#include "registry/cardsearch.h"
-#include "storage/text.h"
+#include "core/base/fonts.h"
+#include "core/registry/cardsearch.h"
+#include "core/registry/registry.h"
+#include "core/storage/text.h"
+#include "ui/decor.h"
+#include "ui/fieldbehaviour.h"
+#include "ui/messages.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "validators/frmcarta.h"
 
-#include "app/fieldbehaviour.h"
-#include "app/messages.h"
-#include "storage/text.h"
-#include "validators/cardcheck.h"
+#include "core/storage/text.h"
+#include "core/validators/cardcheck.h"
+#include "ui/fieldbehaviour.h"
+#include "ui/messages.h"
 
 #include <QLineEdit>
 

@@ -1,9 +1,9 @@
 #include "validators/frmcodfisc.h"
 
-#include "app/fieldbehaviour.h"
-#include "app/messages.h"
-#include "storage/text.h"
-#include "validators/codfisccheck.h"
+#include "core/storage/text.h"
+#include "core/validators/codfisccheck.h"
+#include "ui/fieldbehaviour.h"
+#include "ui/messages.h"
 
 #include <QLineEdit>
 

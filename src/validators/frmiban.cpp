@@ -1,8 +1,8 @@
 #include "validators/frmiban.h"
 
-#include "app/messages.h"
-#include "storage/text.h"
-#include "validators/ibancheck.h"
+#include "core/storage/text.h"
+#include "core/validators/ibancheck.h"
+#include "ui/messages.h"
 
 #include <QLineEdit>
 

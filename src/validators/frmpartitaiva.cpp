@@ -1,9 +1,9 @@
 #include "validators/frmpartitaiva.h"
 
-#include "app/fieldbehaviour.h"
-#include "app/messages.h"
-#include "storage/text.h"
-#include "validators/partitaivacheck.h"
+#include "core/storage/text.h"
+#include "core/validators/partitaivacheck.h"
+#include "ui/fieldbehaviour.h"
+#include "ui/messages.h"
 
 #include <QLineEdit>
 

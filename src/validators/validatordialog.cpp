@@ -1,10 +1,10 @@
 #include "validators/validatordialog.h"
 
-#include "app/decor.h"
-#include "app/fieldbehaviour.h"
-#include "app/fonts.h"
-#include "app/formats.h"
-#include "app/window.h"
+#include "core/base/fonts.h"
+#include "core/base/formats.h"
+#include "ui/decor.h"
+#include "ui/fieldbehaviour.h"
+#include "ui/window.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -2,13 +2,13 @@
 // clicks, the messages they show and what ends up in the password file.
 
 #include "access/cambiapassword.h"
-#include "access/crypt.h"
 #include "access/password.h"
-#include "access/passwordstore.h"
-#include "app/decor.h"
-#include "app/messages.h"
 #include "app/screens.h"
 #include "common/testsupport.h"
+#include "core/access/crypt.h"
+#include "core/access/passwordstore.h"
+#include "ui/decor.h"
+#include "ui/messages.h"
 
 #include <QApplication>
 #include <QLabel>

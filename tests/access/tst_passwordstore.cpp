@@ -1,8 +1,8 @@
 // The scrambling of the password and the INI file that holds it, checked on the bytes.
 
-#include "access/crypt.h"
-#include "access/passwordstore.h"
 #include "common/testsupport.h"
+#include "core/access/crypt.h"
+#include "core/access/passwordstore.h"
 
 #include <QDir>
 #include <QtTest/QtTest>

@@ -1,13 +1,13 @@
 #include "app/avvio.h"
-#include "app/decor.h"
 #include "app/screens.h"
 #include "common/modaltest.h"
+#include "core/help/helptexts.h"
+#include "core/help/maker.h"
 #include "help/guida.h"
-#include "help/helptexts.h"
 #include "help/info.h"
-#include "help/maker.h"
 #include "help/openurl.h"
 #include "help/splash.h"
+#include "ui/decor.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // The "Trova" find-next search over a list's texts.
 
-#include "app/findinlist.h"
+#include "core/base/findinlist.h"
 
 #include <QtTest/QtTest>
 

@@ -2,13 +2,13 @@
 // focus highlight, the Enter chain, the info line, the centred container, the fixed window,
 // screen hand-over and the process-wide formats.
 
-#include "app/decor.h"
-#include "app/fieldbehaviour.h"
-#include "app/formats.h"
-#include "app/infoline.h"
-#include "app/messages.h"
 #include "app/screens.h"
-#include "app/window.h"
+#include "core/base/formats.h"
+#include "ui/decor.h"
+#include "ui/fieldbehaviour.h"
+#include "ui/infoline.h"
+#include "ui/messages.h"
+#include "ui/window.h"
 
 #include <QApplication>
 #include <QLabel>

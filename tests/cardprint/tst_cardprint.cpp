@@ -5,10 +5,10 @@
 #include "registry/cardscreen_support.h"
 #include "reports/reports_support.h"
 
-#include "app/clock.h"
+#include "core/base/clock.h"
+#include "core/reports/cardreport.h"
 #include "help/openurl.h"
-#include "reports/cardreport.h"
-#include "reports/reportoutput.h"
+#include "ui/reportoutput.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -2,7 +2,7 @@
 
 // Shared helpers for the test programs.
 
-#include "app/programfolder.h"
+#include "core/storage/programfolder.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -5,11 +5,11 @@
 #include "common/modaltest.h"
 #include "registry/cardscreen_support.h"
 
-#include "app/decor.h"
-#include "app/filedialog.h"
+#include "core/registry/attachments.h"
 #include "help/openurl.h"
 #include "registry/allegacartella.h"
-#include "registry/attachments.h"
+#include "ui/decor.h"
+#include "ui/filedialog.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -5,15 +5,15 @@
 #include "common/modaltest.h"
 #include "registry/cardscreen_support.h"
 
-#include "app/decor.h"
-#include "app/infoline.h"
+#include "core/help/helptexts.h"
+#include "core/registry/exportfile.h"
+#include "core/storage/windows1252.h"
 #include "help/guida.h"
-#include "help/helptexts.h"
 #include "help/openurl.h"
 #include "registry/expclienti.h"
-#include "registry/exportfile.h"
 #include "registry/exportgrid.h"
-#include "storage/windows1252.h"
+#include "ui/decor.h"
+#include "ui/infoline.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -247,7 +247,7 @@ void TestExport::cellText()
 {
     QFETCH(QString, cell);
     QFETCH(QByteArray, written);
-    const ExportGrid grid{1, [&](int, int c) { return c == 24 ? cell : QString(); }};
+    const ExportGrid grid{1, [&](int, int c) { return c == 24 ? cell : QString(); }, {}};
     const QByteArray doc = exportDocument(grid);
     QVERIFY2(doc.contains(kCell + written + "</td>" + kCell + "</td></tr>"),
              doc.right(200).constData());

@@ -3,12 +3,12 @@
 // stored password stays as it was.
 
 #include "access/cambiapassword.h"
-#include "access/crypt.h"
 #include "access/password.h"
-#include "access/passwordstore.h"
-#include "app/messages.h"
 #include "app/screens.h"
 #include "common/testsupport.h"
+#include "core/access/crypt.h"
+#include "core/access/passwordstore.h"
+#include "ui/messages.h"
 
 #include <QDir>
 #include <QLineEdit>

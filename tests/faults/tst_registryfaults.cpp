@@ -3,6 +3,7 @@
 // place, a device that fills up while a card is written and a file cut short. Each action gives
 // its message, or its silence, and every byte stored before stays where it was.
 
+#include "core/registry/registry.h"
 #include "registry/cardscreen_support.h"
 
 #include "register/menucamere.h"
@@ -42,7 +43,7 @@ struct RegistryAction {
 void presetStoredCard(CardScreen& c)
 {
     c.fillCompulsory(QStringLiteral("Bozza"));
-    c.screen->lblPosizione->setText(QStringLiteral("1"));
+    c.screen->setCardNumber(1);
 }
 
 const std::vector<RegistryAction>& registryActions()

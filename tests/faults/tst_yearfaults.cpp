@@ -5,9 +5,10 @@
 
 #include "register/register_support.h"
 
-#include "app/messages.h"
 #include "common/testsupport.h"
-#include "register/yearfile.h"
+#include "core/register/yearfile.h"
+#include "core/registry/registry.h"
+#include "ui/messages.h"
 
 #include <QDir>
 #include <QtTest/QtTest>

@@ -1,15 +1,15 @@
-#include "app/decor.h"
-#include "app/programfolder.h"
 #include "common/modaltest.h"
 #include "common/testsupport.h"
+#include "core/help/helptexts.h"
+#include "core/help/maker.h"
+#include "core/help/userguide.h"
+#include "core/storage/programfolder.h"
 #include "help/guida.h"
-#include "help/helptexts.h"
 #include "help/info.h"
 #include "help/linklabel.h"
-#include "help/maker.h"
 #include "help/openurl.h"
 #include "help/splash.h"
-#include "help/userguide.h"
+#include "ui/decor.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

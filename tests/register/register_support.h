@@ -3,11 +3,11 @@
 // Fixtures for the register's screen tests: registry cards on disk, the two long-lived
 // register screens with a start menu stand-in, and answering a modal dialog.
 
-#include "app/decor.h"
 #include "app/screens.h"
+#include "core/registry/anagraficarecord.h"
 #include "register/menucamere.h"
 #include "register/planning.h"
-#include "registry/anagraficarecord.h"
+#include "ui/decor.h"
 
 #include <QApplication>
 #include <QByteArray>

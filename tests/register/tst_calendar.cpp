@@ -2,14 +2,15 @@
 // bytes checked on disk.
 
 #include "app/avvio.h"
-#include "app/decor.h"
-#include "app/infoline.h"
 #include "common/testsupport.h"
+#include "core/help/helptexts.h"
+#include "core/registry/registry.h"
 #include "help/guida.h"
-#include "help/helptexts.h"
 #include "register/dayimage.h"
 #include "register/giorno.h"
 #include "register_support.h"
+#include "ui/decor.h"
+#include "ui/infoline.h"
 
 #include <QDir>
 #include <QLabel>

@@ -7,10 +7,10 @@
 #include "register/riepprenotazioni.h"
 #include "register_support.h"
 
-#include "app/clock.h"
-#include "app/messages.h"
-#include "register/yearfile.h"
-#include "reports/reportoutput.h"
+#include "core/base/clock.h"
+#include "core/register/yearfile.h"
+#include "ui/messages.h"
+#include "ui/reportoutput.h"
 
 #include <QLabel>
 #include <QPushButton>

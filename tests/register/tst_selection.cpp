@@ -1,12 +1,13 @@
 // The person and year selection, driven through its handlers: list lines, Trova, the year
 // edit, the Apri checks and the hand-over to the calendar or the start menu.
 
-#include "app/clock.h"
-#include "app/findinlist.h"
-#include "app/messages.h"
 #include "common/testsupport.h"
+#include "core/base/clock.h"
+#include "core/base/findinlist.h"
+#include "core/registry/registry.h"
+#include "core/storage/text.h"
 #include "register_support.h"
-#include "storage/text.h"
+#include "ui/messages.h"
 
 #include <QClipboard>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The year file: numbering of days, file names, and the bytes LoadYear and SaveYear leave.
 
 #include "common/testsupport.h"
-#include "register/yearfile.h"
+#include "core/register/yearfile.h"
 
 #include <QDir>
 #include <QtTest/QtTest>

@@ -3,11 +3,11 @@
 // Helpers for driving the registry card screen in tests: a fresh screen on a fresh program
 // folder, typing as the keyboard does, and cards written straight into Anagrafica.pro.
 
-#include "app/fonts.h"
-#include "app/messages.h"
 #include "common/testsupport.h"
-#include "registry/anagraficarecord.h"
+#include "core/base/fonts.h"
+#include "core/registry/anagraficarecord.h"
 #include "registry/clienti.h"
+#include "ui/messages.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -3,14 +3,14 @@
 
 #include "cardscreen_support.h"
 
-#include "app/infoline.h"
-#include "common/modaltest.h"
-#include "help/guida.h"
-#include "help/helptexts.h"
-#include "help/openurl.h"
 #include "app/screens.h"
+#include "common/modaltest.h"
+#include "core/help/helptexts.h"
+#include "help/guida.h"
+#include "help/openurl.h"
 #include "registry/clientifields.h"
 #include "registry/inputrules.h"
+#include "ui/infoline.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -398,7 +398,7 @@ void TestClienti::showingStartsBlankAndClosingReturnsToMenu()
     m_card->fillCompulsory(QStringLiteral("Verdi"));
     screen->chkRicontatta->setChecked(true);
     screen->lblFile[0]->setText(QStringLiteral("contratto.pdf"));
-    screen->lblPosizione->setText(QStringLiteral("4"));
+    screen->setCardNumber(4);
 
     screen->cmdEsciClick();
     QVERIFY(!screen->isVisible());

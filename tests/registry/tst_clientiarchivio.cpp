@@ -4,10 +4,11 @@
 
 #include "cardscreen_support.h"
 
+#include "core/registry/personlist.h"
+#include "core/registry/registry.h"
+#include "core/storage/fixedtext.h"
 #include "register/menucamere.h"
-#include "register/personlist.h"
 #include "registry/clientifields.h"
-#include "storage/fixedtext.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -313,7 +314,7 @@ void TestClientiArchivio::storedCardBeyondEndOfFileWritesNoGap()
     const QByteArray original = cardsFile({sampleCard("Uno"), sampleCard("Due"), sampleCard("Tre")});
     QVERIFY(writeAll(m_card->registry(), original));
     m_card->fillCompulsory(QStringLiteral("Cinque"));
-    m_card->screen->lblPosizione->setText(QStringLiteral("5"));
+    m_card->screen->setCardNumber(5);
     m_card->screen->cmdSalvaClick();
     QCOMPARE(m_card->messages.last().kind, MessageKind::Error);
     QCOMPARE(m_card->messages.last().text, kAccessFailureMessage);

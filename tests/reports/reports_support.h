@@ -3,7 +3,7 @@
 // Reading report output back: prepared pages flattened to text, and PDF files through
 // poppler's pdftotext.
 
-#include "reports/reportdocument.h"
+#include "core/reports/reportdocument.h"
 
 #include <QList>
 #include <QRectF>

@@ -5,11 +5,11 @@
 #include "common/testsupport.h"
 #include "reports_support.h"
 
-#include "app/clock.h"
-#include "app/messages.h"
-#include "reports/calendarsheet.h"
-#include "reports/listreport.h"
-#include "reports/reportoutput.h"
+#include "core/base/clock.h"
+#include "core/reports/calendarsheet.h"
+#include "core/reports/listreport.h"
+#include "ui/messages.h"
+#include "ui/reportoutput.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -5,8 +5,8 @@
 
 #include "registry/cardscreen_support.h"
 
-#include "app/decor.h"
 #include "registry/cardlistdialog.h"
+#include "ui/decor.h"
 
 #include <QListWidget>
 #include <QPushButton>

@@ -3,10 +3,10 @@
 
 #include "search_support.h"
 
-#include "registry/cardsearch.h"
-#include "registry/listline.h"
+#include "core/registry/cardsearch.h"
+#include "core/registry/listline.h"
 
-#include "storage/text.h"
+#include "core/storage/text.h"
 
 #include <QDir>
 #include <QtTest/QtTest>

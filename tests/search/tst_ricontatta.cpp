@@ -3,9 +3,9 @@
 
 #include "search_support.h"
 
+#include "core/reports/reportdocument.h"
 #include "registry/ricontatta.h"
-#include "reports/reportdocument.h"
-#include "reports/reportoutput.h"
+#include "ui/reportoutput.h"
 
 #include "common/modaltest.h"
 

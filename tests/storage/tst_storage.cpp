@@ -1,12 +1,13 @@
 // Counted text fields, record files and the registry card layout, checked on the bytes.
 
 #include "common/testsupport.h"
-#include "registry/anagraficarecord.h"
-#include "storage/fixedtext.h"
-#include "storage/recordfile.h"
-#include "storage/text.h"
-#include "storage/wholefile.h"
-#include "storage/windows1252.h"
+#include "core/registry/anagraficarecord.h"
+#include "core/registry/registry.h"
+#include "core/storage/fixedtext.h"
+#include "core/storage/recordfile.h"
+#include "core/storage/text.h"
+#include "core/storage/wholefile.h"
+#include "core/storage/windows1252.h"
 
 #include <QtTest/QtTest>
 

@@ -1,8 +1,8 @@
 // The four green ticks of the registry card screen open their check dialogs with the card's
 // trimmed value, modally, owned by the card screen, and leave the card as it was.
 
-#include "app/decor.h"
 #include "registry/cardscreen_support.h"
+#include "ui/decor.h"
 #include "validators/validatordialog.h"
 
 #include <QPointer>

@@ -1,7 +1,7 @@
 // The four check dialogs, driven through their controls as a user drives them.
 
-#include "app/decor.h"
-#include "app/messages.h"
+#include "ui/decor.h"
+#include "ui/messages.h"
 #include "validators/frmcarta.h"
 #include "validators/frmcodfisc.h"
 #include "validators/frmiban.h"

@@ -1,9 +1,9 @@
 // The check routines of the four code validators, against published codes and their edges.
 
-#include "validators/cardcheck.h"
-#include "validators/codfisccheck.h"
-#include "validators/ibancheck.h"
-#include "validators/partitaivacheck.h"
+#include "core/validators/cardcheck.h"
+#include "core/validators/codfisccheck.h"
+#include "core/validators/ibancheck.h"
+#include "core/validators/partitaivacheck.h"
 
 #include <QSet>
 #include <QtTest/QtTest>

@@ -1,0 +1,41 @@
+#include "core/base/findinlist.h"
+
+#include "core/storage/text.h"
+
+FindInListResult FindInList(const QStringList& items, int selected, const QString& typed,
+                            QString& lastKey)
+{
+    FindInListResult result;
+    const int count = int(items.size());
+    if (count == 0)
+        return result;
+    if (selected < 0 || selected >= count)
+        selected = 0;
+    result.selection = selected;
+
+    const QString key = lowerAZ(typed);
+    auto matches = [&](int index) {
+        return !key.isEmpty() && lowerAZ(items.at(index)).contains(key);
+    };
+
+    int start = 0;
+    int index = 0;
+    bool found = false;
+    if (key != lastKey) {
+        found = matches(0);
+    } else {
+        start = selected;
+        index = selected;
+    }
+    while (!found) {
+        index = (index + 1) % count;
+        found = matches(index);
+        if (index == start)
+            break;
+    }
+    lastKey = key;
+    result.outcome = found ? FindInListResult::Found : FindInListResult::NotFound;
+    if (found)
+        result.selection = index;
+    return result;
+}

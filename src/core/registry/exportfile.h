@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/registry/anagraficarecord.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+
+// The spreadsheet export of the registry: the 26 columns of the export grid and the file
+// Anagrafica.xls, an HTML page holding one table behind the header that names the worksheet.
+
+struct ExportColumn {
+    const char* control;  // colNum, colCliente ...
+    const char* header;   // the caption, in the grid and in the file's header row (UTF-8)
+    int gridWidth;        // the column's width in the grid
+    bool readOnly;        // read-only columns cannot be edited in the grid
+    int fileWidth;        // the width written in the file's header row; column 0 is not written
+};
+
+constexpr int kExportColumnCount = 26;
+// Rows of the grid before a registry with at least one card fills it.
+constexpr int kExportEmptyRows = 10;
+
+const std::array<ExportColumn, kExportColumnCount>& exportColumns();
+
+// The 26 cells of the grid row for a card, row being its 0-based place in the file.
+QStringList exportRowCells(const AnagraficaRecord& card, int row);
+// The same cells appended to text one after the other; starts receives where each cell begins
+// in text, and its last entry where the last cell ends.
+void appendExportRow(const AnagraficaRecord& card, int row, QString& text,
+                     std::array<int, kExportColumnCount + 1>& starts);
+
+// The text a cell puts between its <td> and </td>: trimmed, with &, < and > written as their
+// entities so that a note like "a<b & c" reaches the spreadsheet as typed. Characters that
+// would break the file's single line (codes below 32) and characters Windows-1252 cannot
+// hold are written as numeric references, so nothing typed is lost.
+QString exportCellText(const QString& text);
+
+// The grid the file is written from: its row count and the text of a cell (columns 0 to 25).
+// A grid that keeps its cells as texts may offer them as views instead, which spares a copy of
+// every cell when a large registry is written.
+struct ExportGrid {
+    int rows = 0;
+    std::function<QString(int row, int column)> cell;
+    std::function<QStringView(int row, int column)> view;
+};
+
+// The whole file as written: Windows-1252, one line, no line break at the end.
+QByteArray exportDocument(const ExportGrid& grid);
+
+// Writes the file part by part to a temporary file beside path and puts it in place of the
+// old one only when every part is written. On failure the previous file stays whole and
+// error (when given) receives the reason.
+bool writeExportFile(const QString& path, const ExportGrid& grid, QString* error = nullptr);
+
+// Anagrafica.xls in the program folder.
+QString exportFilePath();

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/registry/anagraficarecord.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// The registry file in the program folder.
+QString registryFilePath();
+
+// Shown by the registry screens whenever Anagrafica.pro cannot be opened, read or written.
+// The two sentences are joined by LF CR LF CR, in this order.
+extern const QString kAccessFailureMessage;
+
+// The one owner of Anagrafica.pro: every screen that reads or writes the registry goes through
+// it. Each call opens the file, works and closes it before it returns, so no file is held open
+// between two user actions; a missing file is created empty. Every failure comes back as an
+// empty result or false, and the screens turn it into kAccessFailureMessage (or their own
+// silence).
+class Registry {
+public:
+    // The registry of the program folder; another path for tests and the benchmark.
+    Registry();
+    explicit Registry(const QString& path);
+
+    const QString& path() const { return m_path; }
+
+    // The number of whole cards.
+    std::optional<qint64> count() const;
+    // Card index (0-based). Nothing when there is no such card or it cannot be read.
+    std::optional<AnagraficaRecord> read(qint64 index) const;
+    // Writes card over the stored card index, in place; nothing else in the file moves. An
+    // index past the end (the file was shortened meanwhile) is refused, so no gap of empty
+    // records is ever made.
+    bool save(qint64 index, const AnagraficaRecord& card) const;
+    // Appends card at the end and gives its index. A card that cannot be written whole leaves
+    // no part of itself behind.
+    std::optional<qint64> append(const AnagraficaRecord& card) const;
+    // Opens and closes the file: whether the registry can be reached at all.
+    bool reachable() const;
+
+    // Reads every card front to back, in read-ahead blocks, and hands each to visit with its
+    // index; started, when given, first learns how many cards there are. False when the file
+    // cannot be opened or read to its end (the cards visited until then stay visited).
+    using Visitor = std::function<void(qint64 index, const AnagraficaRecord& card)>;
+    bool scan(const Visitor& visit, const std::function<void(qint64 count)>& started = {}) const;
+
+private:
+    QString m_path;
+};

@@ -1,0 +1,25 @@
+#include "ui/screenflow.h"
+
+#include <QCoreApplication>
+
+Screens& screens()
+{
+    static Screens registry;
+    return registry;
+}
+
+void switchScreen(QWidget* current, QWidget* next)
+{
+    // Without a screen to go to, the current one stays: hiding it would leave the run with
+    // no window at all.
+    if (!next)
+        return;
+    next->show();
+    if (current && current != next)
+        current->hide();
+}
+
+void terminateApplication()
+{
+    QCoreApplication::exit(0);
+}
