@@ -1,4 +1,5 @@
 #include "app/screens.h"
+#include "core/storage/folderlock.h"
 
 #include <QApplication>
 
@@ -7,6 +8,9 @@ int main(int argc, char* argv[])
     // Draw with the software renderer: no hardware acceleration is needed or wanted.
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
-    createScreens();
+    // Held until the run ends: one running copy per program folder.
+    ProgramFolderLock lock;
+    if (!startProgram(lock))
+        return 1;
     return app.exec();
 }

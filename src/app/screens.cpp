@@ -5,11 +5,14 @@
 #include "app/avvio.h"
 #include "core/base/fonts.h"
 #include "core/base/formats.h"
+#include "core/storage/folderlock.h"
 #include "register/menucamere.h"
 #include "register/planning.h"
 #include "registry/clienti.h"
+#include "ui/messages.h"
 
 #include <QApplication>
+#include <QSysInfo>
 
 #include <functional>
 #include <vector>
@@ -50,6 +53,35 @@ void createScreens()
     }
     if (QWidget* login = screens().frmPassword)
         login->show();
+}
+
+QString folderInUseMessage(const QString& machine)
+{
+    const QString where = machine.isEmpty() || machine == QSysInfo::machineHostName()
+                              ? QStringLiteral("su questo computer")
+                              : QStringLiteral("sul computer \"%1\"").arg(machine);
+    return QStringLiteral("Attenzione: Vestrano \u00e8 gi\u00e0 aperto su questa cartella %1. Due "
+                          "copie aperte sulla stessa cartella salverebbero ciascuna i propri dati "
+                          "sopra quelli dell'altra, quindi questa copia si chiude senza modificare "
+                          "nessun file.")
+               .arg(where)
+           + QStringLiteral("\n\r\n\r")
+           + QStringLiteral("Usare la copia gi\u00e0 aperta, oppure chiuderla e avviare di nuovo il "
+                            "programma. Se nessuna copia \u00e8 aperta (per esempio dopo uno "
+                            "spegnimento improvviso di un altro computer), cancellare il file %1 "
+                            "nella cartella del programma.")
+                 .arg(ProgramFolderLock::fileName());
+}
+
+bool startProgram(ProgramFolderLock& lock)
+{
+    QApplication::setApplicationDisplayName(QStringLiteral("Vestrano"));
+    if (lock.acquire() == ProgramFolderLock::Outcome::InUse) {
+        showMessage(nullptr, MessageKind::Warning, folderInUseMessage(lock.holderMachine()));
+        return false;
+    }
+    createScreens();
+    return true;
 }
 
 void destroyScreens()

@@ -49,6 +49,14 @@ QUrl TMisc::urlFor(const QString& sCommand)
     return QUrl::fromLocalFile(QDir::cleanPath(QFileInfo(target).absoluteFilePath()));
 }
 
+QString TMisc::mailtoLink(const QString& address)
+{
+    // toPercentEncoding leaves the unreserved characters (letters, digits, - . _ ~) as they
+    // are; '@' is added to them.
+    return QStringLiteral("mailto:")
+           + QString::fromLatin1(QUrl::toPercentEncoding(address, QByteArrayLiteral("@")));
+}
+
 void TMisc::Open(const QString& sCommand)
 {
     const QUrl url = urlFor(sCommand);

@@ -15,6 +15,12 @@ public:
 
     // The URL that Open hands to the desktop for sCommand.
     static QUrl urlFor(const QString& sCommand);
+
+    // "mailto:" followed by address with every character but the letters A to Z and a to z,
+    // the digits, '@' and - . _ ~ percent-encoded (as UTF-8): whatever a stored e-mail holds
+    // ("x@y.it?attach=/etc/passwd"), the mail program gets one recipient and nothing else,
+    // no subject, body, attachment or other header.
+    static QString mailtoLink(const QString& address);
 };
 
 // Test seam: while a ShellOpenRecorder lives, Open records what it was asked to open instead

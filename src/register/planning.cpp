@@ -3,6 +3,7 @@
 #include "core/base/fonts.h"
 #include "core/base/formats.h"
 #include "core/help/helptexts.h"
+#include "core/storage/programfolder.h"
 #include "core/storage/text.h"
 #include "help/guida.h"
 #include "register/artwork.h"
@@ -13,6 +14,7 @@
 #include "register/riepprenotazioni.h"
 #include "ui/decor.h"
 #include "ui/infoline.h"
+#include "ui/messages.h"
 #include "ui/screenflow.h"
 #include "ui/window.h"
 
@@ -86,6 +88,58 @@ const HeaderRow kHeader[] = {
     {&TfrmPlanning::txtCodFisc, "Codice fiscale:", "txtCodFisc", {380, 104, 170, 22}},
     {&TfrmPlanning::txtMansioni, "Mansioni:", "txtMansioni", {560, 104, 210, 22}},
 };
+
+// The warning on opening a year that cannot be stored, by reason; each ends with the same
+// sentence.
+const QString kNotStoredEnd =
+    QStringLiteral("\n\r\n\r")
+    + QStringLiteral("Il calendario pu\u00f2 essere consultato, ma i giorni inseriti non verranno "
+                     "salvati.");
+
+QString openingWarning(YearProblem problem)
+{
+    QString why;
+    switch (problem) {
+    case YearProblem::None:
+        return QString();
+    case YearProblem::UnusableName:
+        why = QStringLiteral(
+            "Attenzione: il codice fiscale di questa scheda contiene caratteri che non possono far "
+            "parte del nome di un file (/ \\ : * ? \" < > | o caratteri di controllo), quindi il "
+            "registro presenze di questo anno non pu\u00f2 essere salvato. Per salvarlo, "
+            "correggere il codice fiscale nella scheda anagrafica.");
+        break;
+    case YearProblem::Unreadable:
+        why = QStringLiteral(
+            "Attenzione: il file del registro presenze di questo anno esiste ma non pu\u00f2 "
+            "essere letto, quindi il calendario \u00e8 mostrato vuoto e non verr\u00e0 salvato, "
+            "per non sostituire i giorni registrati nel file.");
+        break;
+    case YearProblem::ReadOnly:
+        why = QStringLiteral(
+            "Attenzione: il file del registro presenze di questo anno \u00e8 di sola lettura, "
+            "quindi non pu\u00f2 essere aggiornato.");
+        break;
+    case YearProblem::NoNewFile:
+        why = QStringLiteral(
+            "Attenzione: la cartella del programma non permette di creare il file del registro "
+            "presenze di questo anno, quindi l'anno non pu\u00f2 essere salvato.");
+        break;
+    }
+    return why + kNotStoredEnd;
+}
+
+// On leaving, when days entered are lost: the year could not be stored from the start, or
+// its save failed (the stored file stays as it was).
+const QString kLeftUnstored =
+    QStringLiteral("Attenzione: i giorni inseriti in questo calendario non sono stati salvati, "
+                   "perch\u00e9 il registro presenze di questo anno non pu\u00f2 essere "
+                   "salvato.");
+const QString kSaveFailed =
+    QStringLiteral("Attenzione: si \u00e8 verificato un errore durante il salvataggio del "
+                   "registro presenze: i giorni inseriti non sono stati salvati.")
+    + QStringLiteral("\n\r\n\r")
+    + QStringLiteral("Il file del registro \u00e8 rimasto come era prima.");
 
 QString twoDigits(int day)
 {
@@ -333,30 +387,46 @@ void TfrmPlanning::FormShow()
         txtMansioni->setText(trimText(selection->lblMansioni->text()));
         path = trimText(selection->lblFile->text());
     }
-    bool loaded = false;
-    const QStringList texts = LoadYear(path, &loaded);
+    const OpenedYear year = OpenYear(path);
     for (int slot = 0; slot < kDaysPerYear; ++slot) {
-        const QString text = trimText(texts.at(slot));
+        const QString text = trimText(year.texts.at(slot));
         m_cells[size_t(slot)].mem->setText(text);
         showLook(slot, !text.isEmpty());
     }
-    // The record number is set only when the year was really read. A year file that exists
-    // but could not be read leaves it empty, and the save on leaving then writes nothing, so
-    // the stored days are never replaced by this empty calendar.
-    if (loaded)
+    m_problem = year.problem;
+    // A year handed over by Apri names a file of the program folder; a calendar shown without
+    // one (its hidden label as built) has no year to store and nothing to say.
+    m_yearChosen = path.startsWith(programFolder());
+    m_openedTexts = dayTexts();
+    // The record number is set only when the year can be stored. A year file that exists but
+    // could not be read leaves it empty, and the save on leaving then writes nothing, so the
+    // stored days are never replaced by this empty calendar.
+    if (year.storable()) {
         lblPosizione->setText(QStringLiteral("1"));
+    } else if (m_yearChosen) {
+        // Said before anything is typed; the calendar stays open for looking.
+        showMessage(this, MessageKind::Warning, openingWarning(year.problem));
+    }
 }
 
 void TfrmPlanning::cmdSalvaClick()
 {
+    storeYear();
+}
+
+bool TfrmPlanning::storeYear()
+{
     if (trimText(lblPosizione->text()).isEmpty())
-        return;
+        return false;
     const TfrmMenuCamere* selection = selectionScreen();
     if (!selection)
-        return;
-    // A failed save is silent; the record number stays as it was.
-    if (SaveYear(trimText(selection->lblFile->text()), dayTexts()))
-        lblPosizione->setText(QStringLiteral("1"));
+        return false;
+    // A failed save leaves the stored year and the record number as they were.
+    if (!SaveYear(trimText(selection->lblFile->text()), dayTexts()))
+        return false;
+    lblPosizione->setText(QStringLiteral("1"));
+    m_openedTexts = dayTexts();
+    return true;
 }
 
 void TfrmPlanning::dayClick(int slot)
@@ -407,6 +477,11 @@ void TfrmPlanning::closeEvent(QCloseEvent* event)
     event->accept();
     if (!isVisible())
         return;
-    cmdSalvaClick();
+    const bool stored = storeYear();
+    // Days entered that were not stored are said lost once more; a calendar only looked at
+    // leaves in silence.
+    if (!stored && m_yearChosen && dayTexts() != m_openedTexts)
+        showMessage(this, MessageKind::Warning,
+                    m_problem == YearProblem::None ? kSaveFailed : kLeftUnstored);
     switchScreen(this, screens().frmAvvio);
 }

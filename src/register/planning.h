@@ -25,7 +25,9 @@ struct DayCell {
 // The annual calendar of one person: twelve month rows of day cells, red for present and
 // violet for absent. While it is open it is the working copy of the year: the day dialog
 // writes into it, the summary and the calendar sheet read from it. It loads the year file each
-// time it is shown and stores it each time it is closed.
+// time it is shown and stores it each time it is closed. A year that cannot be stored is said
+// so on opening (and the calendar stays open for looking), and again on leaving when days
+// entered are lost.
 class TfrmPlanning : public QWidget {
     Q_OBJECT
 public:
@@ -92,7 +94,14 @@ private:
     void buildHeader(QWidget* panel);
     void buildCalendar(QWidget* panel);
     void showLook(int slot, bool present);
+    // Stores the year shown; false when it was not stored (it cannot be, or the save failed).
+    bool storeYear();
 
     InfoLine* m_info = nullptr;
     std::array<DayCell, kDaysPerYear> m_cells{};
+    // The year as it was opened: what keeps it from being stored, and its days, so that
+    // leaving knows whether days entered would be lost.
+    YearProblem m_problem = YearProblem::None;
+    bool m_yearChosen = false; // opened on a year chosen with the selection screen's Apri
+    QStringList m_openedTexts;
 };

@@ -28,6 +28,25 @@ const QString kNotBareName =
     + QStringLiteral("\r\n\r\n")
     + QStringLiteral("Un file allegato deve trovarsi nella cartella dei documenti allegati e il "
                      "suo nome non pu\u00f2 contenere cartelle.");
+const QString kNotStorableName =
+    QStringLiteral("Attenzione: il nome del file scelto non pu\u00f2 essere memorizzato nella "
+                   "scheda anagrafica, che accetta nomi di al massimo 250 caratteri scritti con "
+                   "lettere latine, cifre e segni comuni (non, per esempio, lettere cirilliche o "
+                   "polacche come \u0141).")
+    + QStringLiteral("\r\n\r\n")
+    + QStringLiteral("Il file non \u00e8 stato allegato: rinominarlo con un nome pi\u00f9 breve o "
+                     "con soli caratteri ammessi, quindi sceglierlo di nuovo.");
+const QString kNotRegularFile =
+    QStringLiteral("Attenzione: l'elemento scelto non \u00e8 un file ordinario (\u00e8 per "
+                   "esempio una cartella, un dispositivo o una pipe), quindi non pu\u00f2 essere "
+                   "allegato.");
+const QString kNotAttached =
+    QStringLiteral("Attenzione: non \u00e8 stato possibile allegare il file scelto, perch\u00e9 "
+                   "la copia nella cartella dei documenti allegati non \u00e8 riuscita.")
+    + QStringLiteral("\r\n\r\n")
+    + QStringLiteral("Verificare che il file si possa leggere, che nella cartella del programma si "
+                     "possa scrivere e che il disco non sia pieno. L'allegato indicato nella "
+                     "scheda resta quello di prima.");
 const QString kDialogCaption = QStringLiteral("Selezionare il file da allegare:");
 const QString kAllFiles = QStringLiteral("Tutti i file (*.*)");
 const QString kOpener = QStringLiteral("clienti");
@@ -194,20 +213,39 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
         showMessage(this, MessageKind::Warning, kNotBareName);
         return;
     }
-    txtFile[s]->setText(name);
-
-    const QString target = attachmentPath(name);
-    if (!QDir().mkpath(attachmentFolder()))
+    // Refused before anything is copied: a name the card would store changed, and anything
+    // that is not a regular file (reading a FIFO would wait for good).
+    if (!isStorableAttachmentName(name)) {
+        showMessage(this, MessageKind::Warning, kNotStorableName);
         return;
+    }
+    if (!QFileInfo(picked).isFile()) {
+        showMessage(this, MessageKind::Warning, kNotRegularFile);
+        return;
+    }
+
+    // The slot takes the new name only once the file is in the folder; a copy that fails says
+    // so and leaves the slot as it was.
+    const QString target = attachmentPath(name);
+    if (!QDir().mkpath(attachmentFolder())) {
+        showMessage(this, MessageKind::Warning, kNotAttached);
+        return;
+    }
     const QFileInfo existing(target);
     const bool sameFile = existing.exists()
                           && existing.canonicalFilePath() == QFileInfo(picked).canonicalFilePath();
-    if (sameFile)
-        return; // the chosen file already is the attachment
-    if (existing.exists() && !confirmed(showMessage(this, MessageKind::Confirmation, kOverwrite)))
+    // The chosen file already is the attachment; or the user keeps the stored file of that
+    // name, which the slot then names.
+    if (sameFile
+        || (existing.exists() && !confirmed(showMessage(this, MessageKind::Confirmation, kOverwrite)))) {
+        txtFile[s]->setText(name);
         return;
-    // A failed copy is not reported; the slot keeps its new name.
-    copyReplacing(picked, target);
+    }
+    if (!copyReplacing(picked, target)) {
+        showMessage(this, MessageKind::Warning, kNotAttached);
+        return;
+    }
+    txtFile[s]->setText(name);
 }
 
 void TfrmAllegaCartella::btnApriClick(int slot)

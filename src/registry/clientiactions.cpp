@@ -256,8 +256,9 @@ void TfrmClienti::cmdGuidaClick()
 // Starts the mail program with the card's address as recipient (none when the field is empty).
 void TfrmClienti::btnEmailClick()
 {
-    TMisc::Open(QStringLiteral("\"mailto:") + trimText(edit(AnagraficaField::Email)->text())
-                + QStringLiteral("\""));
+    // The field's text can only be the recipient: '?', '&', '#' and the like are encoded.
+    TMisc::Open(QLatin1Char('"') + TMisc::mailtoLink(trimText(edit(AnagraficaField::Email)->text()))
+                + QLatin1Char('"'));
 }
 
 // The attachment dialog starts from the card's six hidden labels and, on "Applica e chiudi",

@@ -1,6 +1,7 @@
 // File attachments: copying into Documenti_Allegati with the overwrite question, a cancelled
 // file dialog, the hand-over to the card screen with "Applica e chiudi" and "Annulla", an erased
-// slot saved with the card, and names that would lead out of the folder.
+// slot saved with the card, and names that would lead out of the folder. Copies that fail and
+// names the card cannot store are in tests/faults/tst_attachmentfaults.cpp.
 
 #include "common/modaltest.h"
 #include "registry/cardscreen_support.h"
@@ -68,8 +69,6 @@ private slots:
     void browse_data();
     void browse();
     void cancelledDialogEndsTheAction();
-    void copyFailuresAreSilent_data();
-    void copyFailuresAreSilent();
     void applyCancelAndOpener_data();
     void applyCancelAndOpener();
     void erasedSlotSavedEmptyWithDescription();
@@ -216,50 +215,6 @@ void TestAttachments::cancelledDialogEndsTheAction()
     g.browse(2, QString());
     QVERIFY(!QFileInfo::exists(g.folder()));
     QCOMPARE(g.dialog->txtFile[2]->text(), QString());
-}
-
-void TestAttachments::copyFailuresAreSilent_data()
-{
-    QTest::addColumn<bool>("folderBlocked");
-    QTest::addColumn<bool>("diskFull");
-    QTest::newRow("a file where the folder should be") << true << false;
-    QTest::newRow("source cannot be read") << false << false;
-    QTest::newRow("disk full halfway through the copy") << false << true;
-}
-
-void TestAttachments::copyFailuresAreSilent()
-{
-    QFETCH(bool, folderBlocked);
-    QFETCH(bool, diskFull);
-    AttachFixture f;
-    const QString picked = f.source(QStringLiteral("doc.pdf"), QByteArray(5000, 'n'));
-    if (folderBlocked) {
-        QVERIFY(writeAll(f.folder(), "not a folder"));
-        f.browse(0, picked);
-        QCOMPARE(readAll(f.folder()), QByteArray("not a folder"));
-    } else {
-        QVERIFY(QDir().mkpath(f.folder()));
-        QVERIFY(writeAll(f.stored(QStringLiteral("doc.pdf")), "old"));
-        openToAll(f.card.folder.path());
-        openToAll(f.folder());
-        openToAll(f.stored(QStringLiteral("doc.pdf")));
-        openToAll(f.sources.path());
-        f.card.messages.setNextAnswer(MessageAnswer::Yes);
-        if (diskFull) {
-            FileSizeLimit limit(1000);
-            f.browse(0, picked);
-        } else {
-            setMode(picked, 0);
-            AsOrdinaryUser user;
-            f.browse(0, picked);
-        }
-        QCOMPARE(f.card.messages.count(), 1); // only the overwrite question
-        QCOMPARE(readAll(f.stored(QStringLiteral("doc.pdf"))), QByteArray("old"));
-        QCOMPARE(QDir(f.folder()).entryList(QDir::Files), QStringList{"doc.pdf"});
-    }
-    QCOMPARE(f.dialog->txtFile[0]->text(), QStringLiteral("doc.pdf"));
-    if (folderBlocked)
-        QCOMPARE(f.card.messages.count(), 0);
 }
 
 void TestAttachments::applyCancelAndOpener_data()

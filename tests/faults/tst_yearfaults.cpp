@@ -1,7 +1,8 @@
 // The calendar's year file under the faults a disk can show: a year file that may not be
 // written, a folder in its place, a program folder that takes no new file, a device that fills
-// up while the year is stored. The calendar says nothing, as its rules have it, and never costs
-// a stored day.
+// up while the year is stored; and a codice fiscale that names no file. A year that cannot be
+// stored says so on opening, before anything is typed, and again on leaving when days entered
+// are lost; a save that fails says so on leaving. No stored day is ever lost.
 
 #include "register/register_support.h"
 
@@ -31,6 +32,37 @@ QStringList folderEntries(const QString& path)
                                 | QDir::NoDotAndDotDot);
 }
 
+// The warnings on opening a year that cannot be stored, and on leaving one whose days entered
+// were not stored.
+const QString kNotStoredEnd = QString::fromUtf8(
+    "\n\r\n\rIl calendario può essere consultato, ma i giorni inseriti non verranno salvati.");
+const QString kUnusableName =
+    QString::fromUtf8("Attenzione: il codice fiscale di questa scheda contiene caratteri che non "
+                      "possono far parte del nome di un file (/ \\ : * ? \" < > | o caratteri di "
+                      "controllo), quindi il registro presenze di questo anno non può essere "
+                      "salvato. Per salvarlo, correggere il codice fiscale nella scheda anagrafica.")
+    + kNotStoredEnd;
+const QString kUnreadable =
+    QString::fromUtf8("Attenzione: il file del registro presenze di questo anno esiste ma non può "
+                      "essere letto, quindi il calendario è mostrato vuoto e non verrà salvato, "
+                      "per non sostituire i giorni registrati nel file.")
+    + kNotStoredEnd;
+const QString kReadOnly = QString::fromUtf8("Attenzione: il file del registro presenze di questo "
+                                            "anno è di sola lettura, quindi non può essere "
+                                            "aggiornato.")
+                          + kNotStoredEnd;
+const QString kNoNewFile =
+    QString::fromUtf8("Attenzione: la cartella del programma non permette di creare il file del "
+                      "registro presenze di questo anno, quindi l'anno non può essere salvato.")
+    + kNotStoredEnd;
+const QString kLeftUnstored = QString::fromUtf8(
+    "Attenzione: i giorni inseriti in questo calendario non sono stati salvati, perché il "
+    "registro presenze di questo anno non può essere salvato.");
+const QString kSaveFailed = QString::fromUtf8(
+    "Attenzione: si è verificato un errore durante il salvataggio del registro presenze: i "
+    "giorni inseriti non sono stati salvati.\n\r\n\rIl file del registro è rimasto come era "
+    "prima.");
+
 } // namespace
 
 class TestYearFaults : public QObject {
@@ -39,6 +71,8 @@ class TestYearFaults : public QObject {
 private slots:
     void calendarKeepsStoredDays_data();
     void calendarKeepsStoredDays();
+    void unstorableYearSaysSoBeforeTyping_data();
+    void unstorableYearSaysSoBeforeTyping();
     void laterRecordsSurviveAFailedSave();
     void savedInPlaceWhenTheFolderTakesNoNewFile();
 };
@@ -54,7 +88,8 @@ void TestYearFaults::calendarKeepsStoredDays_data()
 }
 
 // The person's calendar is opened, a day is entered and the calendar is left: whatever the
-// fault, no message is shown and the year file holds what it held before, byte for byte.
+// fault, the year file holds what it held before, byte for byte, and the user is told: on
+// opening when the fault is there already, on leaving that the day entered was not stored.
 void TestYearFaults::calendarKeepsStoredDays()
 {
     QFETCH(int, fault);
@@ -94,6 +129,23 @@ void TestYearFaults::calendarKeepsStoredDays()
         before = readAll(path);
     const QStringList entriesBefore = folderEntries(folder.path());
 
+    QStringList expected;
+    switch (Fault(fault)) {
+    case Fault::ReadOnlyYearFile:
+        expected = QStringList{kReadOnly, kLeftUnstored};
+        break;
+    case Fault::FolderInPlace:
+        expected = QStringList{kUnreadable, kLeftUnstored};
+        break;
+    case Fault::ReadOnlyProgramFolder:
+        expected = QStringList{kNoNewFile, kLeftUnstored};
+        break;
+    case Fault::DeviceFullAtFirstSave:
+    case Fault::DeviceFullOverStoredYear:
+        expected = QStringList{kSaveFailed};
+        break;
+    }
+
     MessageRecorder messages;
     {
         RegisterScreens s;
@@ -103,7 +155,14 @@ void TestYearFaults::calendarKeepsStoredDays()
             AsOrdinaryUser user;
             s.openCalendar(0, QStringLiteral("2024"));
             QVERIFY(s.calendar->isVisible());
+            // Told on opening, before a day is typed, when the year cannot be stored.
+            QCOMPARE(messages.count(), expected.size() - 1);
             QVERIFY(s.calendar->setDay(QStringLiteral("gen_02"), QStringLiteral("Nuovo giorno")));
+            if (Fault(fault) == Fault::ReadOnlyYearFile) {
+                // The stored days can be read: they are on screen for looking.
+                QCOMPARE(s.calendar->dayText(0), QStringLiteral("Inventario di inizio anno"));
+                QCOMPARE(s.calendar->dayText(59), QStringLiteral("Consegne zona nord"));
+            }
             if (Fault(fault) == Fault::DeviceFullOverStoredYear) {
                 // The stored days were read: they are on screen and will be saved again.
                 QCOMPARE(s.calendar->dayText(0), QStringLiteral("Inventario di inizio anno"));
@@ -119,7 +178,12 @@ void TestYearFaults::calendarKeepsStoredDays()
         setMode(folder.path(), 0777);
         QVERIFY(!s.calendar->isVisible());
     }
-    QCOMPARE(messages.count(), 0);
+    QStringList shown;
+    for (const ShownMessage& m : messages.messages()) {
+        QCOMPARE(m.kind, MessageKind::Warning);
+        shown << m.text;
+    }
+    QCOMPARE(shown, expected);
 
     switch (Fault(fault)) {
     case Fault::ReadOnlyYearFile:
@@ -143,6 +207,99 @@ void TestYearFaults::calendarKeepsStoredDays()
         QCOMPARE(QFileInfo(path).size(), 0);
         QCOMPARE(folderEntries(folder.path()), entriesBefore + QStringList{QFileInfo(path).fileName()});
         break;
+    }
+}
+
+enum class Unstorable { Colon, Bar, UnreadableFile, ReadOnlyFile, ReadOnlyFolder };
+
+void TestYearFaults::unstorableYearSaysSoBeforeTyping_data()
+{
+    QTest::addColumn<int>("cause");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("codice fiscale AB:CD") << int(Unstorable::Colon) << kUnusableName;
+    QTest::newRow("codice fiscale |") << int(Unstorable::Bar) << kUnusableName;
+    QTest::newRow("year file that cannot be read") << int(Unstorable::UnreadableFile)
+                                                   << kUnreadable;
+    QTest::newRow("read-only year file") << int(Unstorable::ReadOnlyFile) << kReadOnly;
+    QTest::newRow("program folder that takes no new file") << int(Unstorable::ReadOnlyFolder)
+                                                           << kNoNewFile;
+}
+
+// Opened twice: the first time only looked at and left, which is said once, on opening; the
+// second time a day is typed and the calendar left, which says once more that the day is lost.
+// The warning is up while the calendar is on screen and no day has been entered yet.
+void TestYearFaults::unstorableYearSaysSoBeforeTyping()
+{
+    QFETCH(int, cause);
+    QFETCH(QString, warning);
+    TempProgramFolder folder;
+    openToAll(folder.path());
+    QString codFisc = kCodFisc;
+    if (Unstorable(cause) == Unstorable::Colon)
+        codFisc = QStringLiteral("AB:CD");
+    else if (Unstorable(cause) == Unstorable::Bar)
+        codFisc = QStringLiteral("|");
+    QVERIFY(writeAll(registryFilePath(),
+                     cardBytes({makeCard(QStringLiteral("Rossi"), QStringLiteral("Mario"),
+                                         QStringLiteral("333 1234567"), codFisc,
+                                         QStringLiteral("Autista"))})));
+    openToAll(registryFilePath());
+    const QString path = YearFileName(codFisc, QStringLiteral("2024"));
+    PresenzeRecord stored;
+    stored.setText(DaySlot(3, 15), QStringLiteral("Giorno registrato"));
+    if (Unstorable(cause) == Unstorable::UnreadableFile
+        || Unstorable(cause) == Unstorable::ReadOnlyFile) {
+        QVERIFY(writeAll(path, stored.bytes()));
+        setMode(path, Unstorable(cause) == Unstorable::UnreadableFile ? 0 : 0444);
+    }
+    const QStringList entriesBefore = folderEntries(folder.path());
+
+    MessageRecorder messages;
+    bool visibleAtTheWarning = false;
+    bool emptyAtTheWarning = false;
+    RegisterScreens s;
+    messages.onShow([&](const ShownMessage&) {
+        if (messages.count() == 1) {
+            visibleAtTheWarning = s.calendar->isVisible();
+            emptyAtTheWarning = s.calendar->dayText(DaySlot(3, 16)).isEmpty();
+        }
+    });
+    if (Unstorable(cause) == Unstorable::ReadOnlyFolder)
+        setMode(folder.path(), 0555);
+    {
+        AsOrdinaryUser user;
+        s.openCalendar(0, QStringLiteral("2024"));
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().kind, MessageKind::Warning);
+        QCOMPARE(messages.last().text, warning);
+        QVERIFY(visibleAtTheWarning);
+        QVERIFY(emptyAtTheWarning);
+        // Usable for looking: the stored days where they can be read, the summary opens.
+        QVERIFY(s.calendar->isVisible());
+        QCOMPARE(s.calendar->dayText(DaySlot(3, 15)),
+                 Unstorable(cause) == Unstorable::ReadOnlyFile ? QStringLiteral("Giorno registrato")
+                                                                : QString());
+        s.calendar->close();
+        QCOMPARE(messages.count(), 1);
+
+        s.openCalendar(0, QStringLiteral("2024"));
+        QCOMPARE(messages.count(), 2);
+        QCOMPARE(messages.last().text, warning);
+        QVERIFY(s.calendar->setDay(QStringLiteral("mar_16"), QStringLiteral("Giorno nuovo")));
+        s.calendar->close();
+        QVERIFY(s.avvio->isVisible());
+    }
+    setMode(folder.path(), 0777);
+    QCOMPARE(messages.count(), 3);
+    QCOMPARE(messages.last().kind, MessageKind::Warning);
+    QCOMPARE(messages.last().text, kLeftUnstored);
+
+    // Nothing was written: the folder holds what it held.
+    QCOMPARE(folderEntries(folder.path()), entriesBefore);
+    if (Unstorable(cause) == Unstorable::UnreadableFile
+        || Unstorable(cause) == Unstorable::ReadOnlyFile) {
+        setMode(path, 0644);
+        QCOMPARE(readAll(path), stored.bytes());
     }
 }
 

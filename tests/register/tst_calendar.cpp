@@ -11,6 +11,7 @@
 #include "register_support.h"
 #include "ui/decor.h"
 #include "ui/infoline.h"
+#include "ui/messages.h"
 
 #include <QDir>
 #include <QLabel>
@@ -367,18 +368,28 @@ void TestCalendar::unreadableYearFileIsNotOverwritten()
     QVERIFY(writeAll(path, record.bytes()));
     setMode(path, 0);
 
+    MessageRecorder messages;
     RegisterScreens s;
     {
         AsOrdinaryUser user;
         s.openCalendar(0, QStringLiteral("2024"));
     }
+    // Said on opening, before anything is typed.
+    QCOMPARE(messages.count(), 1);
+    QCOMPARE(messages.last().kind, MessageKind::Warning);
+    QVERIFY(messages.last().text.startsWith(
+        QStringLiteral("Attenzione: il file del registro presenze di questo anno esiste ma non")));
+    QVERIFY(s.calendar->isVisible());
     QVERIFY(allAbsent(s.calendar));
     QCOMPARE(s.calendar->lblPosizione->text(), QString());
     typeAndApply(s.calendar, 7, QStringLiteral("Nuovo giorno"));
     // The file has become readable again by the time the calendar is left: the empty year
-    // shown must still not replace the stored days.
+    // shown must still not replace the stored days, and the day entered is said lost.
     setMode(path, 0644);
     s.calendar->close();
+    QCOMPARE(messages.count(), 2);
+    QVERIFY(messages.last().text.startsWith(
+        QStringLiteral("Attenzione: i giorni inseriti in questo calendario non sono stati salvati")));
     QVERIFY(s.avvio->isVisible());
     QCOMPARE(readAll(path), record.bytes());
 }
@@ -391,13 +402,18 @@ void TestCalendar::codiceFiscaleThatCannotNameAFile()
     setProgramFolderForTests(program);
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards(QStringLiteral("AB/../../x")))));
     {
+        MessageRecorder messages;
         RegisterScreens s;
         s.openCalendar(1, QStringLiteral("2024"));
         QVERIFY(s.calendar->isVisible());
+        QCOMPARE(messages.count(), 1);
+        QVERIFY(messages.last().text.startsWith(
+            QStringLiteral("Attenzione: il codice fiscale di questa scheda contiene caratteri")));
         QCOMPARE(s.calendar->txtCodFisc->text(), QStringLiteral("AB/../../x"));
         QVERIFY(allAbsent(s.calendar));
         typeAndApply(s.calendar, 0, QStringLiteral("Presente"));
         s.calendar->close();
+        QCOMPARE(messages.count(), 2);
         QVERIFY(s.avvio->isVisible());
     }
     setProgramFolderForTests(QString());

@@ -2,6 +2,7 @@
 
 #include "core/access/crypt.h"
 #include "core/storage/programfolder.h"
+#include "core/storage/regularfile.h"
 #include "core/storage/text.h"
 #include "core/storage/wholefile.h"
 
@@ -131,13 +132,12 @@ std::optional<QString> PasswordStore::readValue(const QString& section, const QS
 {
     if (!QFileInfo::exists(m_path))
         return QString();
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Only a regular file of sane size is read: a FIFO in its place would wait for a writer
+    // for good, a link to /dev/zero would never end.
+    const std::optional<QByteArray> content = readRegularFile(m_path, kMaxFileBytes);
+    if (!content)
         return std::nullopt;
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    const QList<IniLine> lines = parseLines(content);
+    const QList<IniLine> lines = parseLines(*content);
     qsizetype header = 0;
     qsizetype last = 0;
     const qsizetype at = findKey(lines, section, key, &header, &last);
@@ -151,13 +151,14 @@ bool PasswordStore::writeValue(const QString& section, const QString& key,
 {
     QByteArray content;
     if (QFileInfo::exists(m_path)) {
-        // A file that may not be written keeps its value, even where the folder would allow
-        // replacing it.
-        QFile file(m_path);
-        if (!file.open(QIODevice::ReadWrite))
+        // The file is read as readValue reads it; and a file that may not be written keeps
+        // its value, even where the folder would allow replacing it.
+        const std::optional<QByteArray> read = readRegularFile(m_path, kMaxFileBytes);
+        if (!read)
             return false;
-        content = file.readAll();
-        if (file.error() != QFileDevice::NoError)
+        content = *read;
+        QFile file(m_path);
+        if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
             return false;
     }
 

@@ -6,6 +6,7 @@
 #include "core/storage/text.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 const std::array<MonthInfo, 12>& MonthTable()
@@ -122,30 +123,66 @@ QStringList emptyYear()
     return texts;
 }
 
-} // namespace
-
-QStringList LoadYear(const QString& path, bool* ok)
+// Reads the first record of an open year file into texts; false on a read error.
+bool readFirstRecord(RecordFile& file, QStringList& texts)
 {
-    if (ok)
-        *ok = false;
-    QStringList texts = emptyYear();
-    if (!isYearFilePathUsable(path))
-        return texts;
-    RecordFile file(path, PresenzeRecord::kSize);
-    if (!file.openOrCreate())
-        return texts;
     if (file.count() > 0) {
         QByteArray bytes;
         if (!file.seek(0) || !file.read(bytes))
-            return texts;
+            return false;
         const PresenzeRecord record(bytes);
         for (int s = 0; s < kDaysPerYear; ++s)
             texts[s] = record.text(s);
     }
-    file.close();
+    return true;
+}
+
+} // namespace
+
+OpenedYear OpenYear(const QString& path)
+{
+    OpenedYear year;
+    year.texts = emptyYear();
+    if (!isYearFilePathUsable(path)) {
+        year.problem = YearProblem::UnusableName;
+        return year;
+    }
+    const QFileInfo info(path);
+    const bool existed = info.exists() || info.isSymLink();
+    {
+        RecordFile file(path, PresenzeRecord::kSize);
+        if (file.openOrCreate()) {
+            if (readFirstRecord(file, year.texts))
+                return year;
+            year.texts = emptyYear();
+            year.problem = YearProblem::Unreadable;
+            return year;
+        }
+    }
+    if (!existed) {
+        year.problem = YearProblem::NoNewFile;
+        return year;
+    }
+    // An existing file that does not open for writing: its days are still shown when it can
+    // be read, and it is never written.
+    RecordFile reader(path, PresenzeRecord::kSize);
+    if (info.isFile() && reader.openReadOnly() && readFirstRecord(reader, year.texts)) {
+        year.problem = YearProblem::ReadOnly;
+        return year;
+    }
+    year.texts = emptyYear();
+    year.problem = YearProblem::Unreadable;
+    return year;
+}
+
+QStringList LoadYear(const QString& path, bool* ok)
+{
+    OpenedYear year = OpenYear(path);
     if (ok)
-        *ok = true;
-    return texts;
+        *ok = year.storable();
+    if (!year.storable())
+        return emptyYear();
+    return year.texts;
 }
 
 bool SaveYear(const QString& path, const QStringList& texts)

@@ -77,6 +77,25 @@ QString YearFileName(const QString& codiceFiscale, const QString& year);
 // reaches another folder.
 bool isYearFilePathUsable(const QString& path);
 
+// Why a year opened in the calendar cannot be stored.
+enum class YearProblem {
+    None,          // the year can be stored
+    UnusableName,  // the codice fiscale gives no usable file name (see isYearFilePathUsable)
+    Unreadable,    // the year file exists but cannot be read (no right to, not a regular file)
+    ReadOnly,      // the year file can be read but not written
+    NoNewFile,     // no year file yet, and the program folder takes no new file
+};
+
+// A year as the calendar opens it: the 366 day texts (trimmed, indexed by DaySlot) and whether
+// it can be stored. A missing file is created empty. The texts are the stored days whenever the
+// file could be read (a read-only year file too); otherwise all 366 are empty.
+struct OpenedYear {
+    QStringList texts;
+    YearProblem problem = YearProblem::None;
+    bool storable() const { return problem == YearProblem::None; }
+};
+OpenedYear OpenYear(const QString& path);
+
 // Reads the 366 day texts (trimmed, indexed by DaySlot). A missing file is created empty. Every
 // failure gives 366 empty texts; ok, when given, tells whether the year was really read (a
 // missing, empty or short file is read correctly as an empty year; an unreadable file, a read

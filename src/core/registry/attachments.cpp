@@ -1,7 +1,9 @@
 #include "core/registry/attachments.h"
 
 #include "core/storage/programfolder.h"
+#include "core/storage/regularfile.h"
 #include "core/storage/text.h"
+#include "core/storage/windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +19,19 @@ bool isBareFileName(const QString& name)
     const QString n = trimText(name);
     return !n.isEmpty() && !n.contains(QLatin1Char('/')) && !n.contains(QLatin1Char('\\'))
            && n != QLatin1String(".") && n != QLatin1String("..") && !n.contains(QChar(0));
+}
+
+bool isStorableAttachmentName(const QString& name)
+{
+    const QString n = trimText(name);
+    if (n.size() > kAttachmentNameBytes)
+        return false;
+    for (const char32_t c : n.toUcs4()) {
+        if (!isWindows1252(c))
+            return false;
+    }
+    // One byte per character in the single-byte set.
+    return toWindows1252(n).size() <= kAttachmentNameBytes;
 }
 
 QString attachmentPath(const QString& name)
@@ -36,9 +51,9 @@ bool copyReplacing(const QString& source, const QString& target, QString* error)
     if (to.exists() && from.exists() && from.canonicalFilePath() == to.canonicalFilePath())
         return true;
 
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return fail(in.errorString());
+    QFile in;
+    if (!openRegularFile(in, source))
+        return fail(QStringLiteral("not a regular file that can be read"));
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))
         return fail(out.errorString());

@@ -12,10 +12,20 @@ QString attachmentFolder();
 // foreign registry may hold anything; only bare names are ever opened or written.
 bool isBareFileName(const QString& name);
 
+// The most bytes a card stores of an attachment's name (its File01 to File03 fields).
+constexpr int kAttachmentNameBytes = 250;
+
+// True when a card can store name (trimmed) as it is: every character is one of Windows-1252,
+// the single-byte set of the registry (so not "Łódź.txt"), and it takes at most
+// kAttachmentNameBytes bytes there. A name the card would store changed ("?ód?.txt", or cut
+// short) would name a file that is not in the folder.
+bool isStorableAttachmentName(const QString& name);
+
 // The path of the attachment named name (trimmed), or an empty text when the name is not bare.
 QString attachmentPath(const QString& name);
 
 // Copies source over target. The copy is written beside target and takes its place only when
 // complete, so a failed copy leaves an existing target whole; copying a file onto itself
-// changes nothing. error (when given) receives the reason of a failure.
+// changes nothing. Only a regular file is copied: anything else (a FIFO, a device) is refused
+// at once, without waiting on it. error (when given) receives the reason of a failure.
 bool copyReplacing(const QString& source, const QString& target, QString* error = nullptr);
