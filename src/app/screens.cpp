@@ -60,14 +60,14 @@ QString folderInUseMessage(const QString& machine)
     const QString where = machine.isEmpty() || machine == QSysInfo::machineHostName()
                               ? QStringLiteral("su questo computer")
                               : QStringLiteral("sul computer \"%1\"").arg(machine);
-    return QStringLiteral("Attenzione: Vestrano \u00e8 gi\u00e0 aperto su questa cartella %1. Due "
-                          "copie aperte sulla stessa cartella salverebbero ciascuna i propri dati "
-                          "sopra quelli dell'altra, quindi questa copia si chiude senza modificare "
-                          "nessun file.")
+    return QStringLiteral("Attenzione: la cartella del programma \u00e8 gi\u00e0 usata da un'altra "
+                          "copia di Vestrano aperta %1. Due copie aperte sulla stessa cartella "
+                          "salverebbero ciascuna i propri dati sopra quelli dell'altra, quindi "
+                          "questa copia si chiude senza modificare nessun file.")
                .arg(where)
            + QStringLiteral("\n\r\n\r")
-           + QStringLiteral("Usare la copia gi\u00e0 aperta, oppure chiuderla e avviare di nuovo il "
-                            "programma. Se nessuna copia \u00e8 aperta (per esempio dopo uno "
+           + QStringLiteral("Usare la copia gi\u00e0 aperta, oppure chiuderla e avviare di nuovo "
+                            "il programma. Se nessuna copia \u00e8 aperta (per esempio dopo uno "
                             "spegnimento improvviso di un altro computer), cancellare il file %1 "
                             "nella cartella del programma.")
                  .arg(ProgramFolderLock::fileName());

@@ -237,7 +237,8 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
     // The chosen file already is the attachment; or the user keeps the stored file of that
     // name, which the slot then names.
     if (sameFile
-        || (existing.exists() && !confirmed(showMessage(this, MessageKind::Confirmation, kOverwrite)))) {
+        || (existing.exists()
+            && !confirmed(showMessage(this, MessageKind::Confirmation, kOverwrite)))) {
         txtFile[s]->setText(name);
         return;
     }

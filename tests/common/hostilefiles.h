@@ -58,7 +58,8 @@ public:
     Deadline(int milliseconds, const char* what) : m_what(what)
     {
         m_thread = std::thread([this, milliseconds] {
-            const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+            const auto end =
+                std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
             while (!m_done) {
                 if (std::chrono::steady_clock::now() > end) {
                     std::fprintf(stderr, "FAIL! still running after the deadline: %s\n", m_what);

@@ -171,8 +171,9 @@ void TestHostileContents::mailtoCarriesOnlyTheAddress_data()
     QTest::addColumn<QString>("command");
     QTest::newRow("an attachment asked for")
         << "x@y.it?attach=/etc/passwd" << "\"mailto:x@y.it%3Fattach%3D%2Fetc%2Fpasswd\"";
-    QTest::newRow("more headers") << "x@y.it?subject=Ciao&body=Testo&cc=spia@z.it"
-                                  << "\"mailto:x@y.it%3Fsubject%3DCiao%26body%3DTesto%26cc%3Dspia@z.it\"";
+    QTest::newRow("more headers")
+        << "x@y.it?subject=Ciao&body=Testo&cc=spia@z.it"
+        << "\"mailto:x@y.it%3Fsubject%3DCiao%26body%3DTesto%26cc%3Dspia@z.it\"";
     QTest::newRow("a fragment") << "x@y.it#parte" << "\"mailto:x@y.it%23parte\"";
     QTest::newRow("already percent-encoded")
         << "x@y.it%3Fattach%3D%2Fetc%2Fpasswd"

@@ -42,6 +42,13 @@ const QString kRossi = QStringLiteral("RSSMRA80A01H501U");
 
 // ---- the copy: one running program, driven line by line --------------------------------------
 
+// A message on one line: each line break becomes '|'.
+QString oneLine(QString text)
+{
+    return text.replace(QLatin1Char('\n'), QLatin1Char('|'))
+        .replace(QLatin1Char('\r'), QLatin1Char('|'));
+}
+
 void say(const QString& line)
 {
     std::cout << line.toStdString() << std::endl;
@@ -105,8 +112,7 @@ int runCopy(int argc, char** argv)
     else
         started = startProgram(lock);
     for (const ShownMessage& m : messages.messages())
-        say(QStringLiteral("MESSAGE ") + QString(m.text).replace(QLatin1Char('\n'), QLatin1Char('|'))
-                                             .replace(QLatin1Char('\r'), QLatin1Char('|')));
+        say(QStringLiteral("MESSAGE ") + oneLine(m.text));
     if (!started) {
         say(QStringLiteral("REFUSED"));
         return kRefusedExit;
@@ -216,7 +222,8 @@ QMap<QString, QByteArray> snapshot(const QString& folder)
     const QFileInfoList list = QDir(folder).entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& info : list)
-        files.insert(info.fileName(), info.isFile() ? readAll(info.filePath()) : QByteArray("<dir>"));
+        files.insert(info.fileName(),
+                     info.isFile() ? readAll(info.filePath()) : QByteArray("<dir>"));
     return files;
 }
 
@@ -311,10 +318,7 @@ void TestTwoCopies::secondCopyOnAFolderInUseEnds()
         QVERIFY(b.waitForEnd());
         QCOMPARE(b.exitCode(), kRefusedExit);
         QCOMPARE(b.messages().size(), 1);
-        QCOMPARE(b.messages().first(),
-                 QString(folderInUseMessage(QSysInfo::machineHostName()))
-                     .replace(QLatin1Char('\n'), QLatin1Char('|'))
-                     .replace(QLatin1Char('\r'), QLatin1Char('|')));
+        QCOMPARE(b.messages().first(), oneLine(folderInUseMessage(QSysInfo::machineHostName())));
     }
     QCOMPARE(snapshot(folder.path()), before);
 

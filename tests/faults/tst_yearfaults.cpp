@@ -40,7 +40,8 @@ const QString kUnusableName =
     QString::fromUtf8("Attenzione: il codice fiscale di questa scheda contiene caratteri che non "
                       "possono far parte del nome di un file (/ \\ : * ? \" < > | o caratteri di "
                       "controllo), quindi il registro presenze di questo anno non può essere "
-                      "salvato. Per salvarlo, correggere il codice fiscale nella scheda anagrafica.")
+                      "salvato. Per salvarlo, correggere il codice fiscale nella scheda "
+                      "anagrafica.")
     + kNotStoredEnd;
 const QString kUnreadable =
     QString::fromUtf8("Attenzione: il file del registro presenze di questo anno esiste ma non può "

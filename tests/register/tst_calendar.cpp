@@ -388,8 +388,8 @@ void TestCalendar::unreadableYearFileIsNotOverwritten()
     setMode(path, 0644);
     s.calendar->close();
     QCOMPARE(messages.count(), 2);
-    QVERIFY(messages.last().text.startsWith(
-        QStringLiteral("Attenzione: i giorni inseriti in questo calendario non sono stati salvati")));
+    QVERIFY(messages.last().text.startsWith(QStringLiteral(
+        "Attenzione: i giorni inseriti in questo calendario non sono stati salvati")));
     QVERIFY(s.avvio->isVisible());
     QCOMPARE(readAll(path), record.bytes());
 }
