@@ -40,6 +40,7 @@ private slots:
     void fieldTableMatchesRecord();
     void hints();
     void helpShowsTheRegistryTopic();
+    void helpNamesEveryFieldSaveRequires();
     void mailStartsTheMailProgram_data();
     void mailStartsTheMailProgram();
     void checkRequest_data();
@@ -334,6 +335,39 @@ void TestClienti::helpShowsTheRegistryTopic()
         "usata anche come una completa rubrica elettronica")));
     QCOMPARE(registryHelpText().split(kParagraphBreak).size(), 10);
     QVERIFY(m_card->screen->isVisible());
+}
+
+// The help tells which fields a card cannot be saved without: every field Save insists on is
+// named in the sentence about them.
+void TestClienti::helpNamesEveryFieldSaveRequires()
+{
+    // How the help names each field Save may ask for.
+    const QList<std::pair<F, QString>> named = {
+        {F::Cognome, QStringLiteral("cognome")},
+        {F::Nome, QStringLiteral("nome")},
+        {F::Recapito, QStringLiteral("telefono preferito")},
+        {F::CodFisc, QStringLiteral("codice fiscale")},
+        {F::Conducente, QStringLiteral("mansioni")},
+    };
+    QCOMPARE(qsizetype(compulsoryFields().size()), named.size());
+
+    QString text;
+    whenModal([&](QWidget* shown) {
+        if (auto* help = qobject_cast<TfrmGuida*>(shown))
+            text = help->txtGuida->toPlainText();
+    });
+    QTest::mouseClick(m_card->screen->findChild<QWidget*>(QStringLiteral("cmdGuida")),
+                      Qt::LeftButton);
+    const QString opening = QStringLiteral("I campi obbligatori sono ");
+    const qsizetype from = text.indexOf(opening);
+    QVERIFY2(from >= 0, qPrintable(text));
+    const QString sentence = text.mid(from, text.indexOf(QLatin1Char('.'), from) - from);
+    for (const CompulsoryField& required : compulsoryFields()) {
+        auto it = std::find_if(named.cbegin(), named.cend(),
+                               [&](const auto& n) { return n.first == required.field; });
+        QVERIFY(it != named.cend());
+        QVERIFY2(sentence.contains(it->second), qPrintable(sentence + " / " + it->second));
+    }
 }
 
 void TestClienti::mailStartsTheMailProgram_data()
