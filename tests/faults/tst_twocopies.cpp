@@ -2,10 +2,11 @@
 // processes, each running the program's start-up on one program folder and then the user's
 // actions it is sent, one line each, on its standard input.
 //
-// What two copies do to each other when both run (today's start-up, without the lock): one
-// calendar left after the other replaces the other's days in the same year, and one card saved
-// by both keeps only the later; a card appended by one while the other saves another card in
-// place is kept. So the program's start-up takes the folder: a second copy started on a folder
+// What two copies do to each other when both run (the start-up without the lock): one calendar
+// left after the other replaces the other's days in the same year. The registry holds: a card
+// appended by one while the other saves another card in place is kept, and a card saved by one
+// after the other changed it is refused as changed elsewhere. So the program's start-up takes
+// the folder: a second copy started on a folder
 // in use says so and ends without touching a file, a copy killed with kill -9 leaves a stale
 // lock that the next copy takes over, and a folder where no lock can be made (read-only) still
 // starts, as before.
@@ -86,9 +87,18 @@ QString act(const QString& line, std::optional<AnagraficaRecord>& shownCard)
         return shownCard ? QStringLiteral("OK") : QStringLiteral("ERR read");
     }
     if (verb == QLatin1String("save") && words.size() == 3 && shownCard) {
-        shownCard->set(AnagraficaField::Cognome, words.at(2));
-        return Registry().save(words.at(1).toLongLong(), *shownCard) ? QStringLiteral("OK")
-                                                                      : QStringLiteral("ERR save");
+        AnagraficaRecord card = *shownCard;
+        card.set(AnagraficaField::Cognome, words.at(2));
+        switch (Registry().save(words.at(1).toLongLong(), *shownCard, card)) {
+        case Registry::SaveOutcome::Saved:
+            shownCard = card;
+            return QStringLiteral("OK");
+        case Registry::SaveOutcome::ChangedElsewhere:
+            return QStringLiteral("CHANGED");
+        case Registry::SaveOutcome::Failed:
+            break;
+        }
+        return QStringLiteral("ERR save");
     }
     if (verb == QLatin1String("append") && words.size() == 2) {
         return Registry().append(makeCard(words.at(1), QStringLiteral("Anna"),
@@ -258,8 +268,9 @@ private slots:
 };
 
 // Two copies started as the program started before the lock. A calendar left by one replaces
-// the days the other stored in the same year; the same card saved by both keeps the later
-// save only. A card appended by one while the other saves another card in place survives.
+// the days the other stored in the same year. A card appended by one while the other saves
+// another card in place survives; the same card saved by both keeps the first save, the
+// second being refused as changed elsewhere.
 void TestTwoCopies::withoutTheLockTwoCopiesLoseEachOthersWork()
 {
     TempProgramFolder folder;
@@ -288,12 +299,12 @@ void TestTwoCopies::withoutTheLockTwoCopiesLoseEachOthersWork()
     QCOMPARE(Registry().count(), std::optional<qint64>(2));
     QCOMPARE(Registry().read(0)->get(AnagraficaField::Cognome), QStringLiteral("RossiA"));
     QCOMPARE(Registry().read(1)->get(AnagraficaField::Cognome), QStringLiteral("Bianchi"));
-    // Both show card 0 and save it: the later save replaces the earlier one.
+    // Both show card 0 and save it: the later save finds the card changed and writes nothing.
     QCOMPARE(a.send(QStringLiteral("read 0")), QStringLiteral("OK"));
     QCOMPARE(b.send(QStringLiteral("read 0")), QStringLiteral("OK"));
     QCOMPARE(b.send(QStringLiteral("save 0 Verdi")), QStringLiteral("OK"));
-    QCOMPARE(a.send(QStringLiteral("save 0 Neri")), QStringLiteral("OK"));
-    QCOMPARE(Registry().read(0)->get(AnagraficaField::Cognome), QStringLiteral("Neri"));
+    QCOMPARE(a.send(QStringLiteral("save 0 Neri")), QStringLiteral("CHANGED"));
+    QCOMPARE(Registry().read(0)->get(AnagraficaField::Cognome), QStringLiteral("Verdi"));
     QVERIFY(a.quit());
     QVERIFY(b.quit());
 }
