@@ -59,6 +59,7 @@ TfrmGuida::TfrmGuida(QWidget* owner) : QDialog(owner)
     btnChiudi->setGeometry(472, 490, 161, 38);
     btnChiudi->setFont(uiFont(QStringLiteral("Verdana"), 12));
     btnChiudi->setDefault(true);
+    pressOnEnter(btnChiudi);
 
     connect(lnkWeb, &QAbstractButton::clicked, this, &TfrmGuida::lnkWebClick);
     connect(imgPDF, &QAbstractButton::clicked, this, &TfrmGuida::lnkWebClick);

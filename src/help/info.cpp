@@ -62,6 +62,7 @@ TfrmInfo::TfrmInfo(QWidget* owner) : QDialog(owner)
     btnChiudi->setGeometry(15 + 280, 15 + 504, 161, 41);
     btnChiudi->setFont(uiFont(QStringLiteral("Verdana"), 12));
     btnChiudi->setDefault(true);
+    pressOnEnter(btnChiudi);
 
     imgEmail = new Picture(this, QStringLiteral("imgEmail"), QRect(15, 531, 23, 16),
                            QStringLiteral(":/app/icon_mail.svg"),

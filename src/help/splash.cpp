@@ -36,6 +36,7 @@ TfrmSplash::TfrmSplash(QWidget* owner) : QDialog(owner)
     btnChiudi->setGeometry(473, 402, 160, 34);
     btnChiudi->setFont(uiFont(QStringLiteral("Verdana"), 12));
     btnChiudi->setDefault(true);
+    pressOnEnter(btnChiudi);
 
     connect(lnkWeb, &QAbstractButton::clicked, this, &TfrmSplash::lnkWebClick);
     connect(imgWeb, &QAbstractButton::clicked, this, &TfrmSplash::lnkWebClick);

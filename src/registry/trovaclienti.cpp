@@ -148,6 +148,7 @@ void TfrmTrovaClienti::buildFilterPanel()
     for (QPushButton* button : {btnAnnulla, btnCerca}) {
         button->setFont(uiFont(QStringLiteral("Verdana"), 12));
         button->setCursor(Qt::PointingHandCursor);
+        pressOnEnter(button);
     }
     btnCerca->installEventFilter(this);
     connect(btnCerca, &QPushButton::clicked, this, &TfrmTrovaClienti::btnCercaClick);

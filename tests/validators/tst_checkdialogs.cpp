@@ -304,19 +304,18 @@ void TestCheckDialogs::enterLeadsToControlla()
         auto dialog = makeDialog(kind);
         showActive(dialog.get());
         QLineEdit* field = dialog->inputField();
-        // Digits-only fields still let the editing keys through; Home is refused.
+        // Every field, digits-only ones included, lets the editing keys through.
         QTest::keyClicks(field, QStringLiteral("123"));
         QTest::keyClick(field, Qt::Key_Left);
         QTest::keyClick(field, Qt::Key_Backspace);
         QTest::keyClick(field, Qt::Key_Home);
         QTest::keyClicks(field, QStringLiteral("4"));
-        const bool filtered = kind == QLatin1String("piva") || kind == QLatin1String("carta");
-        QCOMPARE(field->text(), filtered ? QStringLiteral("143") : QStringLiteral("413"));
+        QCOMPARE(field->text(), QStringLiteral("413"));
 
         QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), dialog->btnControlla);
         QCOMPARE(recorder.count(), 0);
-        QCOMPARE(field->text(), filtered ? QStringLiteral("143") : QStringLiteral("413"));
+        QCOMPARE(field->text(), QStringLiteral("413"));
         // Enter on the focused button presses it: a length warning that keeps the dialog
         // open, except for the card, whose short number is simply wrong.
         QTest::keyClick(dialog->btnControlla, Qt::Key_Return);
