@@ -268,6 +268,15 @@ void TestCalendar::dayDialog()
         QVERIFY(!day->isVisible());
     });
     QCOMPARE(c->dayText(9), QStringLiteral("Inventario"));
+    // A day that has the focus opens on Enter as on a click.
+    QString opened;
+    onNextModal([&](QDialog* dialog) {
+        if (auto* day = qobject_cast<TfrmGiorno*>(dialog))
+            opened = day->lblMemory->text();
+    });
+    c->cell(10).lib->setFocus();
+    QTest::keyClick(c->cell(10).lib, Qt::Key_Return);
+    QCOMPARE(opened, QStringLiteral("gen_11"));
 
     typeAndApply(c, 178, QStringLiteral("Consegna"));
     // A present day shows its text and PRESENTE. The eraser empties the field and keeps the
