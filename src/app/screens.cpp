@@ -3,6 +3,7 @@
 #include "access/cambiapassword.h"
 #include "access/password.h"
 #include "app/avvio.h"
+#include "app/sessionend.h"
 #include "core/base/fonts.h"
 #include "core/base/formats.h"
 #include "register/menucamere.h"
@@ -48,6 +49,7 @@ void createScreens()
         QWidget* screen = kind.create();
         screens().*(kind.slot) = screen;
     }
+    storeWorkWhenTheSessionEnds();
     if (QWidget* login = screens().frmPassword)
         login->show();
 }

@@ -402,6 +402,12 @@ void TfrmPlanning::cmdEsciClick()
     close();
 }
 
+void TfrmPlanning::storeOpenYear()
+{
+    if (isVisible())
+        cmdSalvaClick();
+}
+
 void TfrmPlanning::closeEvent(QCloseEvent* event)
 {
     event->accept();
