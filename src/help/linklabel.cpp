@@ -1,6 +1,7 @@
 #include "help/linklabel.h"
 
 #include "core/base/fonts.h"
+#include "ui/decor.h"
 
 #include <QPainter>
 
@@ -18,6 +19,7 @@ LinkLabel::LinkLabel(QWidget* parent, const QString& name, const QPoint& topLeft
     setAccessibleName(text);
     setGeometry(QRect(topLeft, sizeHint()));
     followPresses(this);
+    pressOnEnter(this);
 }
 
 void LinkLabel::setColour(const QColor& colour)

@@ -1,6 +1,7 @@
 #include "register/dayimage.h"
 
 #include "core/base/fonts.h"
+#include "ui/decor.h"
 
 #include <QPainter>
 
@@ -13,6 +14,7 @@ DayImage::DayImage(QWidget* parent, const QString& name, const QRect& geometry, 
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setText(QString::number(day));
+    pressOnEnter(this);
 }
 
 void DayImage::paintEvent(QPaintEvent*)

@@ -250,7 +250,7 @@ void TfrmPlanning::buildHeader(QWidget* panel)
     txtAnno->setGeometry(889, 93, 84, 30);
     txtAnno->setFont(uiFont(QStringLiteral("Verdana"), 23, true));
     txtAnno->setStyleSheet(QStringLiteral("color: yellow; background: transparent;"));
-    txtAnno->setAccessibleName(QStringLiteral("Anno"));
+    txtAnno->setAccessibleDescription(QStringLiteral("Anno")); // its name is the year shown
 }
 
 void TfrmPlanning::buildCalendar(QWidget* panel)

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 
@@ -228,16 +229,32 @@ void CardListDialog::done(int result)
 
 bool CardListDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (lstRecords && watched == lstRecords->viewport()
-        && event->type() == QEvent::MouseButtonDblClick) {
-        lstRecordsDblClick();
+    if (!lstRecords)
+        return QDialog::eventFilter(watched, event);
+    // A double click on a line opens its card; one below the last line does nothing.
+    if (watched == lstRecords->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        if (lstRecords->itemAt(at))
+            lstRecordsDblClick();
         return true;
     }
-    // Enter on the list opens the selected card, as a double click does.
-    if (lstRecords && watched == lstRecords && event->type() == QEvent::KeyPress) {
+    if (watched != lstRecords)
+        return QDialog::eventFilter(watched, event);
+    // The keyboard reaching the list lands on a line: the current one, or the first, selected.
+    if (event->type() == QEvent::FocusIn && lstRecords->count() > 0) {
+        if (!lstRecords->currentItem())
+            lstRecords->setCurrentRow(0);
+        lstRecords->currentItem()->setSelected(true);
+    }
+    // Enter on the list opens the card of the line that has the focus, as a double click does;
+    // on a list without lines it does nothing.
+    if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            lstRecordsDblClick();
+            if (QListWidgetItem* current = lstRecords->currentItem()) {
+                current->setSelected(true);
+                lstRecordsDblClick();
+            }
             return true;
         }
     }

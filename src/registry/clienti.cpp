@@ -31,6 +31,17 @@ void clearListSelection(QComboBox* box)
     box->setEditText(text);
 }
 
+// What a screen reader calls a field: its caption; the two province boxes, both captioned
+// "Prov.", say whose province they hold.
+QString accessibleFieldName(const CardFieldRow& row)
+{
+    if (row.field == AnagraficaField::ProvRes)
+        return QStringLiteral("Provincia di residenza");
+    if (row.field == AnagraficaField::ProvNasc)
+        return QStringLiteral("Provincia di nascita");
+    return QString::fromUtf8(row.caption);
+}
+
 // Moves a province box from the code it shows to the code before (step -1) or after (+1) it in
 // the list. A text that is no code of the list (typed by hand, or none at all) stays as it is
 // until the user picks from the list.
@@ -172,7 +183,8 @@ void TfrmClienti::buildFields(QWidget* panel)
         control->setObjectName(name);
         control->setGeometry(row.geometry);
         control->setFont(editFont);
-        control->setAccessibleName(QString::fromUtf8(row.caption));
+        control->setAccessibleName(accessibleFieldName(row));
+        edit->setAccessibleName(control->accessibleName());
         control->setMouseTracking(true); // text fields leave the hint bar as it is
         edit->setMouseTracking(true);
         edit->setFont(editFont);
@@ -182,6 +194,8 @@ void TfrmClienti::buildFields(QWidget* panel)
             edit->setAlignment(Qt::AlignCenter);
         attachFocusHighlight(control);
         new InputRuleKeeper(edit, control, row.filter, row.rules);
+        if (row.field == AnagraficaField::Iban)
+            cleanPastedText(edit, withoutBlanks); // the printed form's groups come in whole
         caption->setBuddy(control);
         m_controls[i] = control;
         m_edits[i] = edit;
@@ -226,7 +240,8 @@ void TfrmClienti::buildFields(QWidget* panel)
     lblPosizione->setGeometry(846, 650, 82, 17);
     lblPosizione->setFont(uiFont(QStringLiteral("Verdana"), 12, true));
     lblPosizione->setAlignment(Qt::AlignCenter);
-    lblPosizione->setAccessibleName(QStringLiteral("Numero della scheda"));
+    // A reader hears the number itself (a label's name is its text) and what it is.
+    lblPosizione->setAccessibleDescription(QStringLiteral("Numero della scheda"));
     m_info->addClearer(lblPosizione);
 }
 

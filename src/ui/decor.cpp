@@ -2,10 +2,85 @@
 
 #include "core/base/fonts.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
 #include <QSvgRenderer>
+
+namespace {
+
+class EnterPresser : public QObject {
+public:
+    explicit EnterPresser(QAbstractButton* button) : QObject(button), m_button(button) {}
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        if (key->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        // The press is the button's either way: nothing else (the dialog's default button
+        // included) sees it. A held key does not repeat the command.
+        if (!key->isAutoRepeat() && m_button->isEnabled())
+            m_button->click();
+        return true;
+    }
+
+private:
+    QAbstractButton* m_button;
+};
+
+// What a screen reader is told about a picture: a button when it acts on a click, with the
+// press action; a graphic otherwise. Its name is the accessible name it was given.
+class PictureAccessible : public QAccessibleWidget {
+public:
+    explicit PictureAccessible(Picture* picture) : QAccessibleWidget(picture, QAccessible::Graphic)
+    {
+    }
+
+    QAccessible::Role role() const override
+    {
+        return picture()->isClickable() ? QAccessible::Button : QAccessible::Graphic;
+    }
+
+    QStringList actionNames() const override
+    {
+        if (!picture()->isClickable())
+            return QAccessibleWidget::actionNames();
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction() && picture()->isClickable())
+            picture()->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    Picture* picture() const { return static_cast<Picture*>(widget()); }
+};
+
+QAccessibleInterface* pictureAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("Picture") && object && object->isWidgetType())
+        return new PictureAccessible(static_cast<Picture*>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void pressOnEnter(QAbstractButton* button)
+{
+    button->installEventFilter(new EnterPresser(button));
+}
 
 ShapeRect::ShapeRect(QWidget* parent, const QString& name, const QRect& geometry)
     : QWidget(parent)
@@ -86,11 +161,17 @@ Picture::Picture(QWidget* parent, const QString& name, const QRect& geometry,
                  const QString& svgPath, const QString& accessibleName)
     : QAbstractButton(parent), m_renderer(new QSvgRenderer(this))
 {
+    static const bool accessibleFactory = [] {
+        QAccessible::installFactory(pictureAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleFactory);
     setObjectName(name);
     setGeometry(geometry);
-    setAccessibleName(accessibleName.isEmpty() ? name : accessibleName);
+    setAccessibleName(accessibleName);
     setSvg(svgPath);
     setClickable(false);
+    pressOnEnter(this);
 }
 
 void Picture::setSvg(const QString& svgPath)
@@ -121,7 +202,7 @@ void Picture::setClickable(bool clickable)
 {
     m_clickable = clickable;
     setCursor(clickable ? Qt::PointingHandCursor : Qt::ArrowCursor);
-    setFocusPolicy(clickable ? Qt::StrongFocus : Qt::NoFocus);
+    setFocusPolicy(clickable ? Qt::TabFocus : Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents, false);
     setEnabled(true);
 }
@@ -155,5 +236,6 @@ QPushButton* makeCommandButton(QWidget* parent, const QString& name, const QStri
     button->setGeometry(geometry);
     button->setFont(uiFont(QStringLiteral("Verdana"), 12, bold));
     button->setCursor(Qt::PointingHandCursor);
+    pressOnEnter(button);
     return button;
 }

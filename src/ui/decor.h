@@ -38,8 +38,10 @@ private:
 };
 
 // A picture drawn from an SVG resource, scaled to its box. A clickable picture acts as a
-// button: hand cursor, keyboard focus, clicked() on mouse or Space, and its accessible name
-// says what it does. A plain picture takes no focus and only shows.
+// button: hand cursor, reached with Tab (a mouse click leaves the keyboard focus where it
+// was), clicked() on mouse, Space, Return or Enter, and a screen reader hears a button named
+// after what it does. A plain picture takes no focus and is announced as a graphic, by its
+// accessible name (none when it is pure decoration), never as a button.
 class Picture : public QAbstractButton {
     Q_OBJECT
 public:
@@ -66,7 +68,12 @@ private:
     bool m_clickable = false;
 };
 
+// Return and keypad Enter press the button while it has the keyboard focus, as Space does,
+// whatever window it is in (a held key presses it once). Every command of the screens, push
+// buttons and clickable pictures alike, gets this.
+void pressOnEnter(QAbstractButton* button);
+
 // A command button of the screens: its name, caption and place, Verdana 12 (bold where the
-// screen asks for it), hand cursor.
+// screen asks for it), hand cursor; Return and Enter press it while it has the focus.
 QPushButton* makeCommandButton(QWidget* parent, const QString& name, const QString& caption,
                                const QRect& geometry, bool bold = false);

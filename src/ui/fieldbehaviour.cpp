@@ -3,9 +3,18 @@
 #include "core/storage/text.h"
 #include "ui/decor.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QWidget>
 
@@ -52,34 +61,141 @@ private:
     QPointer<QWidget> m_next;
 };
 
+bool isDigit(QChar c)
+{
+    return c.unicode() >= '0' && c.unicode() <= '9';
+}
+
+QLineEdit* lineEditOf(QWidget* field)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        return edit;
+    if (auto* box = qobject_cast<QComboBox*>(field))
+        return box->lineEdit();
+    return nullptr;
+}
+
+// Puts clean(text) where the cursor is (over the selection), cut to the room the length limit
+// leaves, as one step of the field's undo.
+void insertCleaned(QLineEdit* edit, const QString& text, QString (*clean)(const QString&))
+{
+    if (edit->isReadOnly())
+        return;
+    const qsizetype kept = edit->text().size() - edit->selectedText().size();
+    const QString cleaned = clean(text).left(qMax<qsizetype>(0, edit->maxLength() - kept));
+    if (cleaned.isEmpty() && !edit->hasSelectedText())
+        return;
+    edit->insert(cleaned);
+}
+
+class PasteCleaner : public QObject {
+public:
+    PasteCleaner(QLineEdit* edit, QWidget* keyTarget, QString (*clean)(const QString&))
+        : QObject(edit), m_edit(edit), m_clean(clean)
+    {
+        keyTarget->installEventFilter(this);
+        if (keyTarget != edit)
+            edit->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            if (!isPasteKey(*static_cast<QKeyEvent*>(event)))
+                return false;
+            paste(QClipboard::Clipboard);
+            return true;
+        case QEvent::ContextMenu:
+            if (watched != m_edit)
+                return false;
+            showMenu(static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        case QEvent::MouseButtonRelease: {
+            // The middle button pastes the selection, where the system has one.
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            if (watched != m_edit || mouse->button() != Qt::MiddleButton
+                || !QGuiApplication::clipboard()->supportsSelection()
+                || !m_edit->rect().contains(mouse->position().toPoint()))
+                return false;
+            paste(QClipboard::Selection);
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    static bool isPasteKey(const QKeyEvent& key)
+    {
+        return key.matches(QKeySequence::Paste)
+               || (key.key() == Qt::Key_Insert && key.modifiers() == Qt::ShiftModifier);
+    }
+
+    void paste(QClipboard::Mode mode)
+    {
+        insertCleaned(m_edit, QGuiApplication::clipboard()->text(mode), m_clean);
+    }
+
+    // The field's own menu, with its paste going through the cleaning too.
+    void showMenu(const QPoint& at)
+    {
+        QMenu* menu = m_edit->createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        for (QAction* action : menu->actions()) {
+            if (QObject::disconnect(action, SIGNAL(triggered()), m_edit, SLOT(paste()))
+                || QObject::disconnect(action, &QAction::triggered, m_edit, &QLineEdit::paste))
+                connect(action, &QAction::triggered, this, [this] { paste(QClipboard::Clipboard); });
+        }
+        menu->popup(at);
+    }
+
+    QLineEdit* m_edit;
+    QString (*m_clean)(const QString&);
+};
+
 class DigitsOnly : public QObject {
 public:
-    explicit DigitsOnly(QWidget* field) : QObject(field) {}
+    DigitsOnly(QWidget* field, QLineEdit* edit) : QObject(field), m_edit(edit) {}
 
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Backspace:
-        case Qt::Key_Delete:
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return false;
-        default:
-            break;
-        }
-        const QString text = key->text();
-        const bool digit = text.size() == 1 && text.at(0) >= QLatin1Char('0')
-                           && text.at(0) <= QLatin1Char('9')
-                           && !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
-        return !digit;
+        if (event->type() == QEvent::KeyPress)
+            return refused(*static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::Drop && m_edit)
+            return dropDigits(static_cast<QDropEvent*>(event));
+        return false;
     }
+
+private:
+    // A key that types anything but a digit; shortcuts and keys that type nothing pass.
+    static bool refused(const QKeyEvent& key)
+    {
+        if (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+            return false;
+        for (QChar c : key.text()) {
+            if (c.isPrint() && !isDigit(c))
+                return true;
+        }
+        return false;
+    }
+
+    // Dropped text holding more than digits goes in as its digits, where it was dropped.
+    bool dropDigits(QDropEvent* drop)
+    {
+        const QString text = drop->mimeData()->text();
+        if (digitsOf(text) == text || m_edit->isReadOnly())
+            return false;
+        m_edit->deselect();
+        m_edit->setCursorPosition(m_edit->cursorPositionAt(drop->position().toPoint()));
+        insertCleaned(m_edit, text, digitsOf);
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        return true;
+    }
+
+    QPointer<QLineEdit> m_edit;
 };
 
 } // namespace
@@ -107,9 +223,41 @@ QObject* setEnterTarget(QWidget* field, QWidget* next)
 
 QObject* acceptDigitsOnly(QWidget* field)
 {
-    auto* filter = new DigitsOnly(field);
+    QLineEdit* edit = lineEditOf(field);
+    auto* filter = new DigitsOnly(field, edit);
     field->installEventFilter(filter);
+    if (edit) {
+        if (edit != field)
+            edit->installEventFilter(filter);
+        // Runs before the digit filter: a paste key is not typing.
+        new PasteCleaner(edit, field, digitsOf);
+    }
     return filter;
+}
+
+QObject* cleanPastedText(QLineEdit* edit, QString (*clean)(const QString&))
+{
+    return new PasteCleaner(edit, edit, clean);
+}
+
+QString digitsOf(const QString& text)
+{
+    QString out;
+    for (QChar c : text) {
+        if (isDigit(c))
+            out += c;
+    }
+    return out;
+}
+
+QString withoutBlanks(const QString& text)
+{
+    QString out;
+    for (QChar c : text) {
+        if (c.unicode() > 32 && c.unicode() != 0xA0)
+            out += c;
+    }
+    return out;
 }
 
 void tidyFieldText(QLineEdit* field, bool upper)

@@ -16,11 +16,25 @@ ShapeRect* attachFocusHighlight(QWidget* field);
 // remove it; it is owned by field.
 QObject* setEnterTarget(QWidget* field, QWidget* next);
 
-// Digits-only fields: a key press reaches the field only when it is Enter, Backspace, Delete,
-// Left, Right, or its character is a digit 0 to 9; every other key, keys without a character
-// (Home, End, Up, Down ...) and shortcuts included, is discarded. Tab and Shift+Tab still move
-// the focus. Install it after setEnterTarget or before it: Enter is always let through.
+// Digits-only fields: a key that types a character reaches the field only when that character
+// is a digit 0 to 9; editing and moving keys (Backspace, Delete, Home, End, the arrows with or
+// without Shift, Enter, Tab, Escape) and shortcuts (Ctrl+A, Ctrl+C, Ctrl+X, Ctrl+Z ...) pass.
+// Pasted text (Ctrl+V, Shift+Insert, the right-click menu, the middle button) and dropped text
+// go in with every character that is not a digit removed, then cut to the room the field's
+// length limit leaves. field is the line edit, or an editable box holding one. Install it
+// after setEnterTarget or before it: Enter is always let through.
 QObject* acceptDigitsOnly(QWidget* field);
+
+// Pasted text (Ctrl+V, Shift+Insert, the right-click menu, the middle button) goes into edit
+// through clean first and is cut to the room left by the field's length limit only then, so
+// that nothing clean removes takes a place of the limit. Returns the filter, owned by edit.
+QObject* cleanPastedText(QLineEdit* edit, QString (*clean)(const QString&));
+
+// The digits 0 to 9 of text, in order.
+QString digitsOf(const QString& text);
+// text without blanks (code 32 or less, and the no-break space): a code pasted in its printed
+// form, in groups ("IT60 X054 2811 ..."), comes out whole.
+QString withoutBlanks(const QString& text);
 
 // Replaces the field's text by itself trimmed and, when upper is set, upper-cased (a to z only),
 // keeping the cursor on the same character. Does nothing when the text is already tidy.

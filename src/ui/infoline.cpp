@@ -18,7 +18,8 @@ InfoLine::InfoLine(QWidget* parent, const QRect& barGeometry, const QString& des
     m_text->setFont(uiFont(QStringLiteral("Tahoma"), 12));
     m_text->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
     m_text->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
-    m_text->setAccessibleName(QStringLiteral("Barra informazioni"));
+    // A reader hears the hint itself (a label's name is its text) and what the bar is.
+    m_text->setAccessibleDescription(QStringLiteral("Barra informazioni"));
     addClearer(m_bar);
     addClearer(m_text);
 }

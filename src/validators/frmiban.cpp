@@ -2,6 +2,7 @@
 
 #include "core/storage/text.h"
 #include "core/validators/ibancheck.h"
+#include "ui/fieldbehaviour.h"
 #include "ui/messages.h"
 
 #include <QLineEdit>
@@ -37,6 +38,8 @@ TfrmIban::TfrmIban(QWidget* owner) : ValidatorDialog(owner, ibanLayout())
     txtIban = inputField();
     // No key is refused; every key released leaves the text trimmed and in capitals.
     tidyOnKeyRelease();
+    // An IBAN pasted in its printed form, in groups, comes in whole.
+    cleanPastedText(txtIban, withoutBlanks);
 }
 
 void TfrmIban::btnControllaClick()

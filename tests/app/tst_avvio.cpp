@@ -44,6 +44,7 @@ private slots:
     void layoutAsDesigned();
     void everyPictureHasArtwork();
     void registryAndAttendanceSwitchScreens();
+    void keyboardOpensBothHalves();
     void nothingHappensWhileTargetsAreMissing();
     void dialogsOpenFreshEachTime();
     void webStripOpensMakersSite();
@@ -158,6 +159,32 @@ void TestAvvio::registryAndAttendanceSwitchScreens()
         QVERIFY(!m_menu->isVisible());
         QCOMPARE(registry.isVisible() + selection.isVisible(), 1);
     }
+}
+
+// The focus starts on "ARCHIVIO ANAGRAFICO": Enter opens the registry; Tab moves on to the
+// attendance half, and the keypad's Enter opens it.
+void TestAvvio::keyboardOpensBothHalves()
+{
+    QWidget registry, selection;
+    screens().frmClienti = &registry;
+    screens().frmMenuCamere = &selection;
+    m_menu->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_menu.get()));
+    QCOMPARE(QApplication::focusWidget(), m_menu->btnAnagrafica);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(registry.isVisible());
+    QVERIFY(!m_menu->isVisible());
+
+    registry.hide();
+    m_menu->show();
+    QApplication::setActiveWindow(m_menu.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_menu.get()));
+    m_menu->btnAnagrafica->setFocus();
+    QTest::keyClick(m_menu->btnAnagrafica, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), m_menu->imgPresenze);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    QVERIFY(selection.isVisible());
+    QVERIFY(!registry.isVisible());
 }
 
 void TestAvvio::nothingHappensWhileTargetsAreMissing()

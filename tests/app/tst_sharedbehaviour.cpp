@@ -3,6 +3,7 @@
 // screen hand-over and the process-wide formats.
 
 #include "app/screens.h"
+#include "common/pastesupport.h"
 #include "core/base/formats.h"
 #include "ui/decor.h"
 #include "ui/fieldbehaviour.h"
@@ -10,13 +11,17 @@
 #include "ui/messages.h"
 #include "ui/window.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest/QtTest>
+
+#include <memory>
 
 // The process starts under a regional format with '.' as decimal separator and month-first
 // dates, as on a machine set up for the United States.
@@ -35,6 +40,11 @@ private slots:
     void recorderAnswers();
     void focusHighlightFollowsFocus();
     void enterChain();
+    void enterPressesFocusedCommand_data();
+    void enterPressesFocusedCommand();
+    void clickOnPictureKeepsFocus();
+    void digitsOnlyField();
+    void picturesAndValuesForScreenReaders();
     void infoLineHintAndClear();
     void containerStaysCentred_data();
     void containerStaysCentred();
@@ -142,6 +152,170 @@ void TestSharedBehaviour::enterChain()
     QCOMPARE(QApplication::focusWidget(), button);
     QCOMPARE(returns.count(), 0); // the key is taken, the field never sees it
     QCOMPARE(fields[0]->text(), QStringLiteral("ab"));
+}
+
+void TestSharedBehaviour::enterPressesFocusedCommand_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("inDialog");
+    QTest::addColumn<int>("key");
+    for (const char* command : {"button", "picture"}) {
+        for (bool inDialog : {false, true}) {
+            const QByteArray row = QByteArray(command) + (inDialog ? " in a dialog" : " in a screen");
+            QTest::newRow(row + ", Return") << command << inDialog << int(Qt::Key_Return);
+            QTest::newRow(row + ", keypad Enter") << command << inDialog << int(Qt::Key_Enter);
+        }
+    }
+}
+
+// The field's Enter moves to the command without pressing it; Enter on the focused command
+// presses it once, also where the dialog gives its buttons no default role.
+void TestSharedBehaviour::enterPressesFocusedCommand()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, inDialog);
+    QFETCH(int, key);
+    std::unique_ptr<QWidget> window(inDialog ? new QDialog : new QWidget);
+    window->resize(300, 200);
+    auto* field = new QLineEdit(window.get());
+    auto* other = makeCommandButton(window.get(), QStringLiteral("btnAltro"),
+                                    QStringLiteral("Altro"), QRect(10, 150, 80, 30));
+    other->setAutoDefault(false);
+    QAbstractButton* target = nullptr;
+    if (command == QLatin1String("button")) {
+        auto* button = makeCommandButton(window.get(), QStringLiteral("btnApri"),
+                                         QStringLiteral("Apri"), QRect(10, 40, 80, 30));
+        button->setAutoDefault(false);
+        target = button;
+    } else {
+        auto* picture = new Picture(window.get(), QStringLiteral("imgApri"), QRect(10, 40, 30, 30),
+                                    QStringLiteral(":/app/icon_info.svg"), QStringLiteral("Apri"));
+        picture->setClickable(true);
+        target = picture;
+    }
+    setEnterTarget(field, target);
+    QSignalSpy pressed(target, &QAbstractButton::clicked);
+    QSignalSpy otherPressed(other, &QAbstractButton::clicked);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(QApplication::focusWidget(), target);
+    QCOMPARE(pressed.count(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                    key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(pressed.count(), 1);
+    QCOMPARE(otherPressed.count(), 0);
+    QVERIFY(window->isVisible());
+}
+
+void TestSharedBehaviour::clickOnPictureKeepsFocus()
+{
+    QWidget window;
+    window.resize(300, 200);
+    auto* field = new QLineEdit(&window);
+    ShapeRect* highlight = attachFocusHighlight(field);
+    auto* picture = new Picture(&window, QStringLiteral("cmdSalva"), QRect(10, 40, 30, 30),
+                                QStringLiteral(":/app/icon_info.svg"), QStringLiteral("Salva"));
+    picture->setClickable(true);
+    QSignalSpy pressed(picture, &QAbstractButton::clicked);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    field->setFocus();
+    QTest::keyClicks(field, QStringLiteral("Rossi"));
+
+    QTest::mouseClick(picture, Qt::LeftButton);
+    QCOMPARE(pressed.count(), 1);
+    QCOMPARE(QApplication::focusWidget(), field);
+    QVERIFY(highlight->isVisible());
+    QTest::keyClicks(field, QStringLiteral("ni"));
+    QCOMPARE(field->text(), QStringLiteral("Rossini"));
+    // Tab still reaches it, and Space presses it.
+    QTest::keyClick(field, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), picture);
+    QTest::keyClick(picture, Qt::Key_Space);
+    QCOMPARE(pressed.count(), 2);
+}
+
+// A year-like field: typing takes digits only, every editing key and Escape pass, and pasted
+// text comes in as its digits, cut to the limit only after that.
+void TestSharedBehaviour::digitsOnlyField()
+{
+    QDialog dialog;
+    dialog.resize(300, 200);
+    auto* year = new QLineEdit(&dialog);
+    year->setMaxLength(4);
+    acceptDigitsOnly(year);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    year->setFocus();
+
+    QTest::keyClicks(year, QStringLiteral("2a0 2x6"));
+    QCOMPARE(year->text(), QStringLiteral("2026"));
+    QTest::keyClick(year, Qt::Key_Home);
+    QTest::keyClick(year, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(year, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(year->selectedText(), QStringLiteral("20"));
+    QTest::keyClick(year, Qt::Key_End);
+    QTest::keyClick(year, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(year, Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(year->selectedText(), QStringLiteral("26"));
+    QTest::keyClick(year, Qt::Key_Backspace);
+    QCOMPARE(year->text(), QStringLiteral("20"));
+    QTest::keyClick(year, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(year->text(), QStringLiteral("2026"));
+
+    for (PasteRoute route : {PasteRoute::CtrlV, PasteRoute::ShiftInsert, PasteRoute::Menu}) {
+        year->clear();
+        QVERIFY(pasteInto(year, QStringLiteral("anno: 1.999"), route));
+        QVERIFY2(year->text() == QStringLiteral("1999"), qPrintable(routeName(route)));
+        year->setText(QStringLiteral("20"));
+        year->end(false);
+        QVERIFY(pasteInto(year, QStringLiteral(" 2-6 10"), route)); // room for two digits
+        QVERIFY2(year->text() == QStringLiteral("2026"), qPrintable(routeName(route)));
+    }
+    QTest::keyClick(year, Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
+}
+
+void TestSharedBehaviour::picturesAndValuesForScreenReaders()
+{
+    QWidget window;
+    auto* decoration = new Picture(&window, QStringLiteral("icoTitolo"), QRect(0, 0, 50, 50),
+                                   QStringLiteral(":/app/icon_info.svg"), QStringLiteral("Titolo"));
+    auto* unnamed = new Picture(&window, QStringLiteral("imgMano"), QRect(0, 60, 20, 20),
+                                QStringLiteral(":/app/icon_info.svg"));
+    auto* command = new Picture(&window, QStringLiteral("imgEsci"), QRect(60, 0, 20, 20),
+                                QStringLiteral(":/app/icon_exit.svg"), QStringLiteral("Esci"));
+    command->setClickable(true);
+    InfoLine info(&window, QRect(0, 100, 300, 32), QStringLiteral("Pronto."));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(decoration);
+    QVERIFY(a);
+    QCOMPARE(a->role(), QAccessible::Graphic);
+    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Titolo"));
+    QVERIFY(!a->state().focusable);
+    a = QAccessible::queryAccessibleInterface(unnamed);
+    QCOMPARE(a->role(), QAccessible::Graphic);
+    QCOMPARE(a->text(QAccessible::Name), QString()); // never its internal name
+    a = QAccessible::queryAccessibleInterface(command);
+    QCOMPARE(a->role(), QAccessible::Button);
+    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Esci"));
+    QVERIFY(a->state().focusable);
+    QSignalSpy pressed(command, &QAbstractButton::clicked);
+    QVERIFY(a->actionInterface());
+    a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(pressed.count(), 1);
+
+    // The hint bar: a reader hears the hint and what the bar is.
+    a = QAccessible::queryAccessibleInterface(info.label());
+    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Pronto."));
+    QCOMPARE(a->text(QAccessible::Description), QStringLiteral("Barra informazioni"));
+    info.label()->setText(QStringLiteral("Salva la scheda."));
+    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Salva la scheda."));
 }
 
 void TestSharedBehaviour::infoLineHintAndClear()

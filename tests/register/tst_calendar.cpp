@@ -260,6 +260,25 @@ void TestCalendar::dayDialog()
     });
     QCOMPARE(c->dayText(8), QString(250, QLatin1Char('a')));
 
+    // With the keyboard: Tab reaches "Applica e chiudi", Enter presses it.
+    onDay(c, 9, [&](TfrmGiorno* day) {
+        QTest::keyClicks(day->txtPrenotazione, QStringLiteral("Inventario"));
+        QTest::keyClick(day->txtPrenotazione, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), day->btnChiudi);
+        QTest::keyClick(day->btnChiudi, Qt::Key_Return);
+        QVERIFY(!day->isVisible());
+    });
+    QCOMPARE(c->dayText(9), QStringLiteral("Inventario"));
+    // A day that has the focus opens on Enter as on a click.
+    QString opened;
+    onNextModal([&](QDialog* dialog) {
+        if (auto* day = qobject_cast<TfrmGiorno*>(dialog))
+            opened = day->lblMemory->text();
+    });
+    c->cell(10).lib->setFocus();
+    QTest::keyClick(c->cell(10).lib, Qt::Key_Return);
+    QCOMPARE(opened, QStringLiteral("gen_11"));
+
     typeAndApply(c, 178, QStringLiteral("Consegna"));
     // A present day shows its text and PRESENTE. The eraser empties the field and keeps the
     // focus there, but only Applica changes the day: Annulla leaves it as it was.

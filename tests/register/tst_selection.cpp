@@ -246,8 +246,10 @@ void TestSelection::emptyRegistry()
 void TestSelection::yearKeyFilter()
 {
     TempProgramFolder folder;
+    QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     RegisterScreens s;
     s.enterSelection();
+    s.clickRow(0);
     QLineEdit* year = s.selection->txtAnnoFatture;
     QApplication::setActiveWindow(s.selection);
     year->setFocus();
@@ -260,12 +262,22 @@ void TestSelection::yearKeyFilter()
     QTest::keyClick(year, Qt::Key_Left);
     QTest::keyClick(year, Qt::Key_Delete);
     QCOMPARE(year->text(), QStringLiteral("201"));
-    // A paste is a key press like any other and is refused.
+    // A paste brings in the digits of what was copied, no more than fit.
     QApplication::clipboard()->setText(QStringLiteral("abcd"));
     QTest::keyClick(year, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(year->text(), QStringLiteral("201"));
+    QApplication::clipboard()->setText(QStringLiteral("anno 2024."));
+    QTest::keyClick(year, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(year, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(year->text(), QStringLiteral("2024"));
+    // The chain ends on Apri, and Enter there opens the year.
     QTest::keyClick(year, Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), s.selection->btnApriFatture);
+    QVERIFY(!s.calendar->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(s.calendar->isVisible());
+    QVERIFY(!s.selection->isVisible());
+    QCOMPARE(s.calendar->txtAnno->text(), QStringLiteral("2024"));
 }
 
 void TestSelection::apriWarnings()

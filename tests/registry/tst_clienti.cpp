@@ -5,6 +5,7 @@
 
 #include "app/screens.h"
 #include "common/modaltest.h"
+#include "common/pastesupport.h"
 #include "core/help/helptexts.h"
 #include "help/guida.h"
 #include "help/openurl.h"
@@ -145,6 +146,17 @@ void TestClienti::pasting_data()
                                                << QString::fromUtf8("Łódź 😀") << QString::fromUtf8("?ód? ?");
     QTest::newRow("accented letters dropped by filter B") << "txtComuneRes" << "San "
                                                          << QString::fromUtf8("Donà") << "San Don";
+    // Digits-only fields take the digits of what is pasted before the limit cuts it.
+    QTest::newRow("CAP from a mail") << "txtCapRes" << "" << "CAP: 00184 Roma" << "00184";
+    QTest::newRow("partita IVA with its country code") << "txtPartitaIva" << ""
+                                                       << "IT 0123456789 0" << "01234567890";
+    QTest::newRow("card number in groups") << "txtCarta" << ""
+                                           << "4111 1111 1111 1111" << "4111111111111111";
+    // A printed IBAN (33 characters with its blanks) comes in whole, in capitals.
+    QTest::newRow("IBAN in groups") << "txtIban" << ""
+                                    << "it60 X054 2811 1010 0000 0123 456"
+                                    << "IT60X0542811101000000123456";
+    QTest::newRow("IBAN over a selection") << "txtIban" << "IT00*" << "\tIT60 X054\t" << "IT60X054";
 }
 
 void TestClienti::pasting()
@@ -155,32 +167,52 @@ void TestClienti::pasting()
     QFETCH(QString, expected);
     const CardFieldRow* row = cardFieldRow(field);
     QLineEdit* edit = m_card->edit(row->field);
-    edit->setText(before);
+    // "before" ending in "*": that part is selected and the paste replaces it.
+    const bool overSelection = before.endsWith(QLatin1Char('*'));
+    before.chop(overSelection ? 1 : 0);
     edit->setFocus();
-    edit->end(false);
-    QApplication::clipboard()->setText(pasted);
-    edit->paste();
-    QCOMPARE(edit->text(), expected);
-    // What is on screen is what the card stores.
-    QCOMPARE(m_card->screen->BuildRecord().get(row->field), expected.trimmed());
+    for (PasteRoute route : {PasteRoute::CtrlV, PasteRoute::ShiftInsert, PasteRoute::Menu}) {
+        edit->setText(before);
+        if (overSelection)
+            edit->selectAll();
+        else
+            edit->end(false);
+        QVERIFY(pasteInto(edit, pasted, route));
+        QVERIFY2(edit->text() == expected, qPrintable(routeName(route) + ": " + edit->text()));
+        // What is on screen is what the card stores.
+        QCOMPARE(m_card->screen->BuildRecord().get(row->field), expected.trimmed());
+    }
 }
 
 void TestClienti::digitsOnlyKeys()
 {
     QLineEdit* cap = m_card->edit(F::CapRes);
     cap->setFocus();
-    typeInto(cap, QStringLiteral("123"));
-    for (int key : {int(Qt::Key_Left), int(Qt::Key_Backspace)})
-        pressKey(cap, key);
+    // Only digits are typed in.
+    typeInto(cap, QStringLiteral("1a2 -3."));
+    QCOMPARE(cap->text(), QStringLiteral("123"));
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Backspace})
+        QTest::keyClick(cap, key);
     QCOMPARE(cap->text(), QStringLiteral("13"));
-    pressKey(cap, Qt::Key_Delete);
+    QTest::keyClick(cap, Qt::Key_Delete);
     QCOMPARE(cap->text(), QStringLiteral("1"));
-    // Keys outside the list are discarded: the cursor stays where it was.
-    for (int key : {int(Qt::Key_Home), int(Qt::Key_Up)})
-        pressKey(cap, key);
-    typeInto(cap, QStringLiteral(" 2"));
-    QCOMPARE(cap->text(), QStringLiteral("12"));
-    pressKey(cap, Qt::Key_Return);
+    QTest::keyClicks(cap, QStringLiteral("234"));
+    // Editing and moving keys work as in every field.
+    QTest::keyClick(cap, Qt::Key_Home);
+    QTest::keyClick(cap, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(cap->selectedText(), QStringLiteral("1"));
+    QTest::keyClick(cap, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(cap->text(), QStringLiteral("234"));
+    QTest::keyClick(cap, Qt::Key_End);
+    QTest::keyClick(cap, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(cap->text(), QStringLiteral("2341"));
+    QTest::keyClick(cap, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(cap->text(), QStringLiteral("234"));
+    QTest::keyClick(cap, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(cap->selectedText(), QStringLiteral("234"));
+    QTest::keyClick(cap, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("234"));
+    QTest::keyClick(cap, Qt::Key_Return);
     QCOMPARE(m_card->focusName(), QStringLiteral("txtDataNasc"));
 }
 

@@ -42,6 +42,8 @@ private slots:
     void doubleClickOpensTheCard();
     void doubleClickWithoutEffect_data();
     void doubleClickWithoutEffect();
+    void keyboardFindsAndOpens();
+    void noLineUnderThePointer();
     void openedCardIsSavedInPlace();
     void printsTheFoundLines();
 
@@ -281,6 +283,59 @@ void TestTrovaClienti::doubleClickWithoutEffect()
     QCOMPARE(m_card->text(F::Cognome), QStringLiteral("Bozza"));
     QCOMPARE(m_card->position(), QString());
     QCOMPARE(m_card->messages.count(), 0);
+}
+
+// The keyboard path: Enter in the key field moves to "Trova", Enter there finds; Tab into the
+// list lands on a selected line, and Enter opens that line's card.
+void TestTrovaClienti::keyboardFindsAndOpens()
+{
+    TfrmTrovaClienti* s = openSearch();
+    cerca();
+    s->txtTrova->setFocus();
+    typeInto(s->txtTrova, QStringLiteral("NERI"));
+    QTest::keyClick(s->txtTrova, Qt::Key_Return);
+    QCOMPARE(m_card->focusName(), QStringLiteral("btnTrova"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(s->lstRecords->currentRow(), 3);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(s->lstRecords->currentRow(), 4);
+    QVERIFY(s->isVisible());
+
+    m_search.reset();
+    s = openSearch();
+    cerca();
+    s->txtTrova->setFocus();
+    QTest::keyClick(s->txtTrova, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(m_card->focusName(), QStringLiteral("lstRecords"));
+    QCOMPARE(s->lstRecords->currentRow(), 0);
+    QVERIFY(s->lstRecords->currentItem()->isSelected());
+    QTest::keyClick(s->lstRecords, Qt::Key_Down);
+    const QString surname = namesOf(s->lines()).value(1);
+    QTest::keyClick(s->lstRecords, Qt::Key_Return);
+    QVERIFY(!s->isVisible());
+    QVERIFY(surname.startsWith(m_card->text(F::Cognome) + QLatin1Char(' ')));
+    QVERIFY(!m_card->position().isEmpty());
+}
+
+// A click or a double click below the last line leaves the list and the card screen alone.
+void TestTrovaClienti::noLineUnderThePointer()
+{
+    m_card->set(F::Cognome, QStringLiteral("Bozza"));
+    TfrmTrovaClienti* s = openSearch();
+    cerca({{F::Cognome, QStringLiteral("Rossini")}});
+    QCOMPARE(s->lstRecords->count(), 1);
+    const QPoint below(20, s->lstRecords->viewport()->height() - 10);
+    QVERIFY(!s->lstRecords->itemAt(below));
+    QTest::mouseClick(s->lstRecords->viewport(), Qt::LeftButton, {}, below);
+    QTest::mouseDClick(s->lstRecords->viewport(), Qt::LeftButton, {}, below);
+    QVERIFY(s->isVisible());
+    QCOMPARE(m_card->text(F::Cognome), QStringLiteral("Bozza"));
+    QCOMPARE(m_card->position(), QString());
+    // The line itself still opens.
+    doubleClickRow(s->lstRecords, 0);
+    QVERIFY(!s->isVisible());
+    QCOMPARE(m_card->text(F::Cognome), QStringLiteral("Rossini"));
 }
 
 void TestTrovaClienti::openedCardIsSavedInPlace()
