@@ -2,6 +2,7 @@
 
 #include "access/cambiapassword.h"
 #include "access/password.h"
+#include "app/language.h"
 #include "app/avvio.h"
 #include "core/base/fonts.h"
 #include "core/base/formats.h"
@@ -40,6 +41,7 @@ void createScreens()
 {
     registerFonts();
     applyProcessFormats();
+    installQtTranslations();
     QApplication::setApplicationDisplayName(QStringLiteral("Vestrano"));
     // The run ends only through terminateApplication (the start menu's exit, the login's
     // "Esci"), never because the last visible screen was hidden during a hand-over.
