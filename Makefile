@@ -9,7 +9,8 @@ PACKAGES := build-essential cmake ninja-build ccache qt6-base-dev qt6-svg-dev qt
             xvfb xauth xdotool imagemagick poppler-utils \
             fonts-liberation2 fonts-dejavu-core fonts-wine
 BUILD    ?= build
-WERROR   ?= OFF
+# WERROR=ON or OFF sets whether warnings are errors in $(BUILD); unset, the build keeps its setting.
+WERROR   ?=
 # The fuzz targets: clang's libFuzzer and its sanitizer runtimes.
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 FUZZ_SECONDS  ?= 60
@@ -31,7 +32,7 @@ setup:
 
 configure: setup
 	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	@grep -q '^VESTRANO_WERROR:BOOL=$(WERROR)$$' $(BUILD)/CMakeCache.txt || \
+	@[ -z "$(WERROR)" ] || grep -q '^VESTRANO_WERROR:BOOL=$(WERROR)$$' $(BUILD)/CMakeCache.txt || \
 	  cmake -B $(BUILD) -DVESTRANO_WERROR=$(WERROR) > /dev/null
 
 # The program, the user guide and the program folder dist/; the tests are not built.
