@@ -73,8 +73,7 @@ public:
         m_container = container;
         window->installEventFilter(this);
         m_stage->installEventFilter(this);
-        m_scroll->setGeometry(window->rect());
-        place();
+        fit();
         // A field that takes the focus (Tab, or an Enter chain) is scrolled into view.
         QObject::connect(qApp, &QApplication::focusChanged, m_scroll, [this](QWidget*, QWidget* now) {
             if (now && m_stage->isAncestorOf(now))
@@ -85,13 +84,23 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == m_window && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
-            m_scroll->setGeometry(m_window->rect());
+            fit();
         else if (watched == m_stage && event->type() == QEvent::Resize)
             place();
         return false;
     }
 
 private:
+    // The scroll area sizes the stage when it is shown and resized; a hidden window's
+    // container is placed at once, so it is where it belongs before the window first shows.
+    void fit()
+    {
+        m_scroll->setGeometry(m_window->rect());
+        if (!m_scroll->isVisible())
+            m_stage->resize(m_window->size().expandedTo(m_container->size()));
+        place();
+    }
+
     void place()
     {
         const QSize size = m_container->size();
