@@ -75,15 +75,17 @@ public:
         m_stage->installEventFilter(this);
         fit();
         // A field that takes the focus (Tab, or an Enter chain) is scrolled into view.
-        QObject::connect(qApp, &QApplication::focusChanged, m_scroll, [this](QWidget*, QWidget* now) {
-            if (now && m_stage->isAncestorOf(now))
-                m_scroll->ensureWidgetVisible(now, 8, 8);
-        });
+        QObject::connect(qApp, &QApplication::focusChanged, m_scroll,
+                         [this](QWidget*, QWidget* now) {
+                             if (now && m_stage->isAncestorOf(now))
+                                 m_scroll->ensureWidgetVisible(now, 8, 8);
+                         });
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == m_window && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        if (watched == m_window
+            && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
             fit();
         else if (watched == m_stage && event->type() == QEvent::Resize)
             place();
