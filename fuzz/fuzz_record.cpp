@@ -53,6 +53,8 @@ void checkField(const uint8_t* data, size_t size)
     const int kept = FixedText::store(copy.data(), capacity, value);
     FUZZ_CHECK(kept == value.size());
     FUZZ_CHECK(std::memcmp(copy.data() + 1, field.data() + 1, size_t(kept)) == 0);
+    for (int i = 1 + kept; i <= capacity; ++i)
+        FUZZ_CHECK(copy[size_t(i)] == '\0'); // nothing of the old bytes after the value
     FUZZ_CHECK(FixedText::read(copy.data(), capacity) == value);
 }
 

@@ -4,6 +4,7 @@
 #include "access/password.h"
 #include "app/language.h"
 #include "app/avvio.h"
+#include "app/sessionend.h"
 #include "core/base/fonts.h"
 #include "core/base/formats.h"
 #include "register/menucamere.h"
@@ -50,6 +51,7 @@ void createScreens()
         QWidget* screen = kind.create();
         screens().*(kind.slot) = screen;
     }
+    storeWorkWhenTheSessionEnds();
     if (QWidget* login = screens().frmPassword)
         login->show();
 }

@@ -406,6 +406,12 @@ void TfrmPlanning::cmdEsciClick()
     close();
 }
 
+void TfrmPlanning::storeOpenYear()
+{
+    if (isVisible())
+        cmdSalvaClick();
+}
+
 void TfrmPlanning::closeEvent(QCloseEvent* event)
 {
     event->accept();

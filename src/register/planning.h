@@ -83,6 +83,10 @@ public:
     void cmdGuidaClick();
     void cmdEsciClick();
 
+    // While the calendar is open, stores its year as leaving does: the session is ending (a
+    // logout, a shutdown) and the days entered must not be lost. The calendar stays open.
+    void storeOpenYear();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

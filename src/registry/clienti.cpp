@@ -11,9 +11,11 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShowEvent>
+#include <QWheelEvent>
 
 namespace {
 
@@ -27,6 +29,41 @@ void clearListSelection(QComboBox* box)
     const QString text = box->currentText();
     box->setCurrentIndex(-1);
     box->setEditText(text);
+}
+
+// Moves a province box from the code it shows to the code before (step -1) or after (+1) it in
+// the list. A text that is no code of the list (typed by hand, or none at all) stays as it is
+// until the user picks from the list.
+void stepProvince(QComboBox* box, int step)
+{
+    const int at = box->findText(box->currentText(), Qt::MatchFixedString | Qt::MatchCaseSensitive);
+    const int next = at + step;
+    if (at < 0 || next < 0 || next >= box->count())
+        return;
+    box->setCurrentIndex(next);
+    box->setEditText(box->itemText(next));
+}
+
+// The step an arrow key or a wheel turn asks of a province box: -1, +1, or 0 for no step.
+int provinceStep(const QEvent* event)
+{
+    if (event->type() == QEvent::Wheel) {
+        const int delta = static_cast<const QWheelEvent*>(event)->angleDelta().y();
+        return delta > 0 ? -1 : delta < 0 ? 1 : 0;
+    }
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier))
+        return 0; // Alt+Down opens the list; Ctrl is the edit's own
+    switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_PageUp:
+        return -1;
+    case Qt::Key_Down:
+    case Qt::Key_PageDown:
+        return 1;
+    default:
+        return 0;
+    }
 }
 
 QString labelName(const char* prefix, int number)
@@ -122,7 +159,9 @@ void TfrmClienti::buildFields(QWidget* panel)
             box->addItems(provinceCodes());
             box->setCurrentIndex(-1);
             box->setMaxVisibleItems(16);
-            box->installEventFilter(this); // resets the list selection on receiving the focus
+            // The wheel never takes the focus to the box; see eventFilter for what it does there.
+            box->setFocusPolicy(Qt::StrongFocus);
+            box->installEventFilter(this);
             edit = box->lineEdit();
             edit->setObjectName(name + QStringLiteral("Edit"));
             control = box;
@@ -286,11 +325,30 @@ void TfrmClienti::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+// The province boxes: receiving the focus resets the list selection; the arrow keys and the
+// wheel step from the code shown to its neighbour in the list, and only in the box that has
+// the focus: the wheel passing over another box changes nothing there.
 bool TfrmClienti::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusIn) {
-        if (auto* box = qobject_cast<QComboBox*>(watched))
-            clearListSelection(box);
+    auto* box = qobject_cast<QComboBox*>(watched);
+    if (!box)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        clearListSelection(box);
+        break;
+    case QEvent::Wheel:
+        if (box->hasFocus())
+            stepProvince(box, provinceStep(event));
+        return true;
+    case QEvent::KeyPress:
+        if (const int step = provinceStep(event)) {
+            stepProvince(box, step);
+            return true;
+        }
+        break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -26,7 +26,9 @@ class TfrmClienti : public QWidget {
 public:
     explicit TfrmClienti(QWidget* parent = nullptr);
 
-    // Puts a stored card into the controls; the card number is left to the caller.
+    // Puts a stored card, as read from the registry, into the controls and remembers its
+    // bytes: Save in place writes only over a record that still holds them. The card number
+    // is left to the caller.
     void ShowRecord(const AnagraficaRecord& record);
     // The CardNumber: the 1-based number of the card shown, 0 for a card not yet stored.
     // Setting it shows it in lblPosizione.
@@ -101,6 +103,8 @@ private:
     qint64 m_cardNumber = 0;
     // The one record buffer of the screen: reading and building overwrite it field by field.
     AnagraficaRecord m_buffer;
+    // The stored card on screen as the registry held it when it was read or last saved.
+    AnagraficaRecord m_shown;
     // The registry card document printed, previewed and exported by this screen.
     std::unique_ptr<ReportDocument> m_cardReport = makeCardReport();
 };

@@ -27,6 +27,13 @@ const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna sc
 const QString kInserted = QStringLiteral("La scheda corrente \u00e8 stata inserita in archivio.");
 const QString kChanged =
     QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+const QString kChangedElsewhere =
+    QStringLiteral("Attenzione: la scheda corrente \u00e8 stata modificata altrove dopo essere "
+                   "stata visualizzata, ad esempio da un'altra copia del programma o con il "
+                   "ripristino di una copia dell'archivio.")
+    + QStringLiteral("\r\n\r\n")
+    + QStringLiteral("Le modifiche non sono state salvate, per non sovrascrivere i dati presenti "
+                     "in archivio.");
 const QString kDuplicateFirst = QStringLiteral(
     "Attenzione: la duplicazione di una scheda pu\u00f2 avvenire soltanto dopo che questa \u00e8 "
     "stata inserita in archivio.");
@@ -44,6 +51,7 @@ constexpr AnagraficaField kDescFields[3] = {AnagraficaField::Desc01, AnagraficaF
 
 void TfrmClienti::ShowRecord(const AnagraficaRecord& record)
 {
+    m_shown = record;
     for (size_t i = 0; i < m_edits.size(); ++i)
         m_edits[i]->setText(record.get(AnagraficaField(i)));
     const QString ricontatta = record.get(AnagraficaField::Ricontatta);
@@ -174,16 +182,27 @@ void TfrmClienti::cmdSalvaClick()
         }
     }
 
+    const AnagraficaRecord card = BuildRecord();
     if (m_cardNumber > 0) {
-        // A stored card is written over its own record.
-        if (!Registry().save(m_cardNumber - 1, BuildRecord()))
+        // A stored card is written over its own record, as long as that record still holds
+        // the card that was shown.
+        switch (Registry().save(m_cardNumber - 1, m_shown, card)) {
+        case Registry::SaveOutcome::Saved:
+            m_shown = card;
+            showMessage(this, MessageKind::Information, kChanged);
+            return;
+        case Registry::SaveOutcome::ChangedElsewhere:
+            showMessage(this, MessageKind::Warning, kChangedElsewhere);
+            return;
+        case Registry::SaveOutcome::Failed:
             return accessFailure();
-        showMessage(this, MessageKind::Information, kChanged);
+        }
         return;
     }
-    const std::optional<qint64> index = Registry().append(BuildRecord());
+    const std::optional<qint64> index = Registry().append(card);
     if (!index)
         return accessFailure();
+    m_shown = card;
     setCardNumber(*index + 1);
     showMessage(this, MessageKind::Information, kInserted);
 }

@@ -138,7 +138,7 @@ void TfrmExpClienti::showEvent(QShowEvent* event)
 void TfrmExpClienti::FormShow()
 {
     m_filled = true;
-    m_model->fillFromRegistry(registryFilePath());
+    m_registryRead = m_model->fillFromRegistry(registryFilePath());
     grdRecords->setFocus(Qt::OtherFocusReason);
 }
 
@@ -159,6 +159,12 @@ void TfrmExpClienti::commitOpenEditor()
 void TfrmExpClienti::cmdEsportaClick()
 {
     commitOpenEditor();
+    // A registry that could not be read leaves the grid without its cards: the file exported
+    // before stays as it is.
+    if (!m_registryRead) {
+        showMessage(this, MessageKind::Plain, kAccessFailureMessage);
+        return;
+    }
     if (!confirmed(showMessage(this, MessageKind::Confirmation, kExportQuestion)))
         return;
     const QString path = exportFilePath();

@@ -43,4 +43,7 @@ private:
     ExportGridModel* m_model;
     InfoLine* m_info;
     bool m_filled = false;
+    // Whether the grid holds every card of the registry: an export of a grid that could not
+    // be filled would replace Anagrafica.xls with empty rows.
+    bool m_registryRead = false;
 };

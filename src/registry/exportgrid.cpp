@@ -81,12 +81,12 @@ QStringView ExportGridModel::cellView(int row, int column) const
     return m_rows[size_t(row)].cell(column);
 }
 
-void ExportGridModel::fillFromRegistry(const QString& path)
+bool ExportGridModel::fillFromRegistry(const QString& path)
 {
     QString text;
     text.reserve(AnagraficaRecord::kSize);
     bool reset = false;
-    Registry(path).scan(
+    const bool read = Registry(path).scan(
         [&](qint64 r, const AnagraficaRecord& card) {
             // Built in a reused buffer, then copied to its exact size.
             Row& row = m_rows[size_t(r)];
@@ -103,6 +103,7 @@ void ExportGridModel::fillFromRegistry(const QString& path)
         });
     if (reset)
         endResetModel();
+    return read;
 }
 
 ExportGrid ExportGridModel::exportGrid() const

@@ -61,6 +61,13 @@ ValidatorDialog::ValidatorDialog(QWidget* owner, const ValidatorLayout& layout) 
     connect(btnChiudi, &QPushButton::clicked, this, &ValidatorDialog::btnChiudiClick);
 }
 
+void ValidatorDialog::preset(const QString& text)
+{
+    if (text.size() > m_field->maxLength())
+        m_field->setMaxLength(int(text.size()));
+    m_field->setText(text);
+}
+
 void ValidatorDialog::btnChiudiClick()
 {
     close();

@@ -40,6 +40,11 @@ class ValidatorDialog : public QDialog {
 public:
     // The input field, to preset it before the dialog is shown.
     QLineEdit* inputField() const { return m_field; }
+    // Puts a text handed over by another screen into the field, whole: a text longer than the
+    // field's limit (a codice fiscale of 16 digits in the partita IVA field) raises the limit to
+    // its length for this opening, so the check judges what the card holds and never a
+    // shortened copy of it.
+    void preset(const QString& text);
 
     ShapeRect* shpContainer;
     Picture* imgLogo;
@@ -68,12 +73,12 @@ private:
     QLineEdit* m_field;
 };
 
-// Creates a fresh dialog of kind D owned by owner, puts preset in its input field, shows it
+// Creates a fresh dialog of kind D owned by owner, presets its input field, shows it
 // modally and destroys it when it closes.
 template <class D>
 void runValidatorDialog(QWidget* owner, const QString& preset)
 {
     D dialog(owner);
-    dialog.inputField()->setText(preset);
+    dialog.preset(preset);
     dialog.exec();
 }

@@ -18,6 +18,7 @@ private slots:
     void loadingAMissingYearCreatesAnEmptyFile();
     void savedBytes();
     void recordsAfterTheFirstStayUntouched();
+    void shortenedOrClearedDaysLeaveNoTrace();
     void shortFileLoadsEmptyAndIsReplacedWhole();
     void unreadableFileIsAFailedLoad();
     void unusableNamesTouchNothing_data();
@@ -168,6 +169,47 @@ void TestYearFile::recordsAfterTheFirstStayUntouched()
     QCOMPARE(bytes.size(), 2 * 91866);
     QCOMPARE(bytes.mid(91866), second);
     QCOMPARE(LoadYear(path)[5], QStringLiteral("Corso"));
+}
+
+// A year file whose day fields hold old text after their values (a day shortened, a day
+// cleared, as an earlier writer left them): the record and the file written back hold zeros
+// after every value.
+void TestYearFile::shortenedOrClearedDaysLeaveNoTrace()
+{
+    TempProgramFolder folder;
+    const QString path = YearFileName(QStringLiteral("X"), QStringLiteral("2025"));
+    QByteArray old(PresenzeRecord::kSize, '\0');
+    const QByteArray trip = "Trasferta a Milano dal cliente";
+    old.replace(PresenzeRecord::offsetOf(10), 1 + trip.size(), char(trip.size()) + trip);
+    old.replace(PresenzeRecord::offsetOf(11), 1 + trip.size(), char(5) + trip); // "Trasf"
+    old.replace(PresenzeRecord::offsetOf(12), 1 + trip.size(), char(0) + trip); // absent
+    QVERIFY(writeAll(path, old));
+
+    const auto clean = [&](const QByteArray& record) {
+        for (int slot = 0; slot < kDaysPerYear; ++slot) {
+            const QByteArray field = record.mid(PresenzeRecord::offsetOf(slot), 251);
+            const int length = static_cast<unsigned char>(field.at(0));
+            if (field.mid(1 + length) != QByteArray(250 - length, '\0'))
+                return DayKey(slot);
+        }
+        return QString();
+    };
+
+    PresenzeRecord record{old};
+    record.setText(10, QStringLiteral("Ferie"));
+    record.setText(11, QStringLiteral("Trasf"));
+    record.setText(12, QString());
+    QCOMPARE(clean(record.bytes()), QString());
+
+    QStringList texts = LoadYear(path);
+    QCOMPARE(texts[10], QString::fromLatin1(trip));
+    texts[10] = QStringLiteral("Ferie");
+    QVERIFY(SaveYear(path, texts));
+    const QByteArray saved = readAll(path);
+    QCOMPARE(saved.size(), PresenzeRecord::kSize);
+    QCOMPARE(clean(saved), QString());
+    QVERIFY(!saved.contains("Milano"));
+    QCOMPARE(LoadYear(path)[11], QStringLiteral("Trasf"));
 }
 
 void TestYearFile::shortFileLoadsEmptyAndIsReplacedWhole()

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QtTest/QSpontaneKeyEvent>
 #include <QtTest/QtTest>
 
 using F = AnagraficaField;
@@ -37,9 +38,12 @@ private slots:
     void leavingRules();
     void enterChainGoesRoundAllFields();
     void provinceBoxes();
+    void provinceWheelAndArrows_data();
+    void provinceWheelAndArrows();
     void fieldTableMatchesRecord();
     void hints();
     void helpShowsTheRegistryTopic();
+    void helpNamesEveryFieldSaveRequires();
     void mailStartsTheMailProgram_data();
     void mailStartsTheMailProgram();
     void checkRequest_data();
@@ -245,6 +249,76 @@ void TestClienti::provinceBoxes()
     QCOMPARE(box->currentText(), QString());
 }
 
+void TestClienti::provinceWheelAndArrows_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("expected");
+    // The wheel passing over a box the user is not in.
+    QTest::newRow("wheel down over RM") << "txtProvRes" << "RM" << "wheel down" << "RM";
+    QTest::newRow("wheel up over RM") << "txtProvNasc" << "RM" << "wheel up" << "RM";
+    QTest::newRow("wheel over an empty box") << "txtProvRes" << "" << "wheel down" << "";
+    // In the box: from the code shown to its neighbour.
+    QTest::newRow("Down from MI") << "txtProvRes" << "MI" << "Down" << "MN";
+    QTest::newRow("Up from MI") << "txtProvNasc" << "MI" << "Up" << "ME";
+    QTest::newRow("Page Down from MI") << "txtProvRes" << "MI" << "PageDown" << "MN";
+    QTest::newRow("Up from the first code") << "txtProvRes" << "AG" << "Up" << "AG";
+    QTest::newRow("Down from the last code") << "txtProvRes" << "VV" << "Down" << "VV";
+    QTest::newRow("wheel down in the box") << "txtProvRes" << "MI" << "focused wheel down" << "MN";
+    QTest::newRow("wheel up in the box") << "txtProvNasc" << "RM" << "focused wheel up" << "RI";
+    // A text that is no code of the list stays until a code is picked.
+    QTest::newRow("Down from XY") << "txtProvNasc" << "XY" << "Down" << "XY";
+    QTest::newRow("Up from XY") << "txtProvRes" << "XY" << "Up" << "XY";
+    QTest::newRow("Down from an empty box") << "txtProvRes" << "" << "Down" << "";
+}
+
+// The wheel over a province box the user is not in scrolls nothing, takes no focus and changes
+// no code; in the box, the arrow keys and the wheel step from the code shown to its neighbour
+// in the list, and a text the list does not hold is left alone.
+void TestClienti::provinceWheelAndArrows()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, shown);
+    QFETCH(QString, action);
+    QFETCH(QString, expected);
+    const F field = cardFieldRow(box)->field;
+    QComboBox* combo = m_card->screen->provinceBox(field);
+    // The card as loaded from the registry: the code in the box, the focus in the surname.
+    m_card->set(field, shown);
+    QWidget* surname = m_card->control(F::Cognome);
+    QTest::mouseClick(m_card->edit(F::Cognome), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), surname);
+
+    const auto turnWheel = [&](int delta) {
+        QLineEdit* under = combo->lineEdit();
+        const QPointF at(under->width() / 2.0, under->height() / 2.0);
+        QWheelEvent wheel(at, under->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QSpontaneKeyEvent::setSpontaneous(&wheel); // as the window system delivers it
+        QApplication::instance()->notify(under, &wheel);
+    };
+    if (action.startsWith(QLatin1String("wheel"))) {
+        turnWheel(action.endsWith(QLatin1String("down")) ? -120 : 120);
+        QCOMPARE(QApplication::focusWidget(), surname);
+    } else {
+        QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), combo);
+        if (action.startsWith(QLatin1String("focused")))
+            turnWheel(action.endsWith(QLatin1String("down")) ? -120 : 120);
+        else {
+            const int key = action == QLatin1String("Down")       ? Qt::Key_Down
+                            : action == QLatin1String("Up")       ? Qt::Key_Up
+                                                                  : Qt::Key_PageDown;
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        }
+    }
+    QCOMPARE(m_card->text(field), expected);
+    QCOMPARE(combo->currentText(), expected);
+    // What Salva would store.
+    QCOMPARE(m_card->screen->BuildRecord().get(field), expected);
+}
+
 void TestClienti::fieldTableMatchesRecord()
 {
     int tab = -1;
@@ -334,6 +408,39 @@ void TestClienti::helpShowsTheRegistryTopic()
         "usata anche come una completa rubrica elettronica")));
     QCOMPARE(registryHelpText().split(kParagraphBreak).size(), 10);
     QVERIFY(m_card->screen->isVisible());
+}
+
+// The help tells which fields a card cannot be saved without: every field Save insists on is
+// named in the sentence about them.
+void TestClienti::helpNamesEveryFieldSaveRequires()
+{
+    // How the help names each field Save may ask for.
+    const QList<std::pair<F, QString>> named = {
+        {F::Cognome, QStringLiteral("cognome")},
+        {F::Nome, QStringLiteral("nome")},
+        {F::Recapito, QStringLiteral("telefono preferito")},
+        {F::CodFisc, QStringLiteral("codice fiscale")},
+        {F::Conducente, QStringLiteral("mansioni")},
+    };
+    QCOMPARE(qsizetype(compulsoryFields().size()), named.size());
+
+    QString text;
+    whenModal([&](QWidget* shown) {
+        if (auto* help = qobject_cast<TfrmGuida*>(shown))
+            text = help->txtGuida->toPlainText();
+    });
+    QTest::mouseClick(m_card->screen->findChild<QWidget*>(QStringLiteral("cmdGuida")),
+                      Qt::LeftButton);
+    const QString opening = QStringLiteral("I campi obbligatori sono ");
+    const qsizetype from = text.indexOf(opening);
+    QVERIFY2(from >= 0, qPrintable(text));
+    const QString sentence = text.mid(from, text.indexOf(QLatin1Char('.'), from) - from);
+    for (const CompulsoryField& required : compulsoryFields()) {
+        auto it = std::find_if(named.cbegin(), named.cend(),
+                               [&](const auto& n) { return n.first == required.field; });
+        QVERIFY(it != named.cend());
+        QVERIFY2(sentence.contains(it->second), qPrintable(sentence + " / " + it->second));
+    }
 }
 
 void TestClienti::mailStartsTheMailProgram_data()

@@ -31,6 +31,18 @@ AnagraficaRecord recordAt(const QByteArray& file, int index)
     return AnagraficaRecord(file.mid(index * S, S));
 }
 
+// The first field of the record with a byte other than zero after its value; empty when none.
+QString fieldWithBytesAfterItsValue(const AnagraficaRecord& record)
+{
+    for (const AnagraficaFieldInfo& f : AnagraficaRecord::fields()) {
+        const int length = static_cast<unsigned char>(record.bytes().at(f.offset));
+        const QByteArray rest = record.bytes().mid(f.offset + 1 + length, f.capacity - length);
+        if (rest.count('\0') != rest.size())
+            return QString::fromLatin1(f.name);
+    }
+    return QString();
+}
+
 } // namespace
 
 class TestClientiArchivio : public QObject {
@@ -49,6 +61,7 @@ private slots:
     void newSaveSaveAgainDuplicateSave();
     void saveAppendsAfterTrailingPart();
     void readOnlyFileLosesNothing();
+    void erasedDataLeavesNoTrace();
     void storedCardBeyondEndOfFileWritesNoGap();
     void savedCardsAreListedForTheRegister();
 
@@ -202,11 +215,11 @@ void TestClientiArchivio::newSaveSaveAgainDuplicateSave()
     QCOMPARE(bytes.mid(102, 11), QByteArray("\x0A" "Caff\xE8 & Co"));
     QCOMPARE(bytes.mid(1642, 3), QByteArray("\x02\x53\xEC"));
 
-    // A shorter value leaves the old letters behind it in the record.
+    // A shorter value leaves nothing of the old one behind it in the record.
     m_card->set(F::Cognome, QStringLiteral("Ros"));
     s->cmdSalvaClick();
     bytes = readAll(file);
-    QCOMPARE(bytes.mid(0, 8), QByteArray("\x03Rossini"));
+    QCOMPARE(bytes.mid(0, 51), QByteArray("\x03Ros") + QByteArray(47, '\0'));
     QCOMPARE(recordAt(bytes, 0).get(F::Cognome), QStringLiteral("Ros"));
 
     // Duplicate: same data, no attachments, a new card until saved.
@@ -295,17 +308,52 @@ void TestClientiArchivio::readOnlyFileLosesNothing()
         s->cmdNuovoClick();
         m_card->fillCompulsory(QStringLiteral("Nuovo"));
         s->cmdSalvaClick(); // appended
-        s->imgPrimaClick();
+        s->imgPrimaClick(); // reading needs no right to write
     }
     setMode(m_card->registry(), 0644);
-    QCOMPARE(m_card->messages.count(), 3);
+    QCOMPARE(m_card->messages.count(), 2);
     for (const ShownMessage& m : m_card->messages.messages()) {
         QCOMPARE(m.kind, MessageKind::Error);
         QCOMPARE(m.text, kAccessFailureMessage);
     }
     QCOMPARE(readAll(m_card->registry()), original);
-    QCOMPARE(m_card->position(), QString());
-    QCOMPARE(m_card->text(F::Cognome), QStringLiteral("Nuovo"));
+    QCOMPARE(m_card->position(), QStringLiteral("1"));
+    QCOMPARE(m_card->text(F::Cognome), QStringLiteral("Uno"));
+}
+
+// What the user erased or shortened, and what the card shown before a new one held, is gone
+// from the file: every byte after a value is zero.
+void TestClientiArchivio::erasedDataLeavesNoTrace()
+{
+    TfrmClienti* s = m_card->screen.get();
+    m_card->fillCompulsory(QStringLiteral("Bianchi"));
+    m_card->set(F::Email, QStringLiteral("giovanni.bianchi@example.it"));
+    m_card->set(F::Note, QStringLiteral("Allergia alle arachidi"));
+    QTest::mouseClick(s->findChild<QWidget*>(QStringLiteral("cmdSalva")), Qt::LeftButton);
+
+    // A new card typed after it, with shorter values and no note.
+    QTest::mouseClick(s->findChild<QWidget*>(QStringLiteral("cmdNuovo")), Qt::LeftButton);
+    m_card->fillCompulsory(QStringLiteral("Verdi"));
+    QTest::mouseClick(s->findChild<QWidget*>(QStringLiteral("cmdSalva")), Qt::LeftButton);
+
+    // The first card shortened and cleared.
+    QTest::mouseClick(s->findChild<QWidget*>(QStringLiteral("imgPrima")), Qt::LeftButton);
+    QCOMPARE(m_card->text(F::Note), QStringLiteral("Allergia alle arachidi"));
+    m_card->set(F::Cognome, QStringLiteral("Bia"));
+    m_card->set(F::Email, QString());
+    m_card->set(F::Note, QString());
+    QTest::mouseClick(s->findChild<QWidget*>(QStringLiteral("cmdSalva")), Qt::LeftButton);
+    QCOMPARE(m_card->messages.count(), 3);
+    QCOMPARE(m_card->messages.last().text, kChanged);
+
+    const QByteArray bytes = readAll(m_card->registry());
+    QCOMPARE(bytes.size(), 2 * S);
+    QCOMPARE(recordAt(bytes, 0).get(F::Cognome), QStringLiteral("Bia"));
+    QCOMPARE(recordAt(bytes, 1).get(F::Cognome), QStringLiteral("Verdi"));
+    for (const char* gone : {"Bianchi", "giovanni", "arachidi"})
+        QVERIFY2(!bytes.contains(gone), gone);
+    QCOMPARE(fieldWithBytesAfterItsValue(recordAt(bytes, 0)), QString());
+    QCOMPARE(fieldWithBytesAfterItsValue(recordAt(bytes, 1)), QString());
 }
 
 void TestClientiArchivio::storedCardBeyondEndOfFileWritesNoGap()

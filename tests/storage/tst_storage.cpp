@@ -22,7 +22,7 @@ private slots:
     void fixedTextStoreAndRead();
     void fixedTextClampsDamagedLength();
     void recordLayout();
-    void recordFieldsTrimCutAndKeepLeftovers();
+    void recordFieldsTrimCutAndClearTheRest();
     void ricontattaBytes();
     void countWithTrailingPartAndAppendOffset();
     void openOrCreateMissingFile();
@@ -81,7 +81,7 @@ void TestStorage::fixedTextStoreAndRead()
 {
     QByteArray field(11, 'x');
     QCOMPARE(FixedText::store(field.data(), 10, QStringLiteral("Verdi")), 5);
-    QCOMPARE(field, QByteArray("\x05Verdixxxxx"));
+    QCOMPARE(field, QByteArray("\x05Verdi\0\0\0\0\0", 11));
     QCOMPARE(FixedText::read(field.constData(), 10), QStringLiteral("Verdi"));
     // Neither trims nor pads.
     FixedText::store(field.data(), 10, QStringLiteral(" a "));
@@ -137,7 +137,7 @@ void TestStorage::recordLayout()
     QCOMPARE(QString::fromLatin1(AnagraficaRecord::info(F::Desc03).name), QStringLiteral("Desc03"));
 }
 
-void TestStorage::recordFieldsTrimCutAndKeepLeftovers()
+void TestStorage::recordFieldsTrimCutAndClearTheRest()
 {
     AnagraficaRecord record;
     record.set(AnagraficaField::Cognome, QStringLiteral("  Rossi  "));
@@ -145,7 +145,7 @@ void TestStorage::recordFieldsTrimCutAndKeepLeftovers()
 
     record.set(AnagraficaField::Cognome, QStringLiteral("Bianchi"));
     record.set(AnagraficaField::Cognome, QStringLiteral("Bia"));
-    QCOMPARE(record.bytes().mid(0, 8), QByteArray("\x03" "Bianchi")); // leftovers stay
+    QCOMPARE(record.bytes().mid(0, 51), QByteArray("\x03" "Bia") + QByteArray(47, '\0'));
     QCOMPARE(record.get(AnagraficaField::Cognome), QStringLiteral("Bia"));
 
     record.set(AnagraficaField::Nome, QString(60, QLatin1Char('n')));

@@ -58,6 +58,8 @@ private slots:
     void ticksOpenTheirDialogs_data();
     void ticksOpenTheirDialogs();
     void verdictThroughTheCard();
+    void longDigitsOnlyCodeIsCheckedWhole_data();
+    void longDigitsOnlyCodeIsCheckedWhole();
 };
 
 void TestCardChecks::ticksOpenTheirDialogs_data()
@@ -120,6 +122,45 @@ void TestCardChecks::verdictThroughTheCard()
     QVERIFY(card.messages.last().text.endsWith(QStringLiteral("Comune di Bologna 2.")));
     QVERIFY(seen.dialog.isNull());
     QCOMPARE(card.text(F::CodFisc), QStringLiteral("12345671205"));
+}
+
+void TestCardChecks::longDigitsOnlyCodeIsCheckedWhole_data()
+{
+    QTest::addColumn<QString>("code");
+    // Its first eleven digits, 12345678903, are a valid partita IVA.
+    QTest::newRow("12 digits") << "123456789031";
+    QTest::newRow("16 digits") << "1234567890312345";
+}
+
+// A digits-only codice fiscale longer than a partita IVA reaches the partita IVA check whole:
+// "Controlla" gives the length warning and keeps the dialog open, never a verdict on the
+// first eleven digits.
+void TestCardChecks::longDigitsOnlyCodeIsCheckedWhole()
+{
+    QFETCH(QString, code);
+    CardScreen card;
+    card.set(F::CodFisc, code);
+    QString shown;
+    bool openAfterCheck = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<ValidatorDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        shown = dialog->inputField()->text();
+        QTest::mouseClick(dialog->btnControlla, Qt::LeftButton);
+        openAfterCheck = dialog->isVisible();
+        QTest::mouseClick(dialog->btnChiudi, Qt::LeftButton);
+    });
+    QTest::mouseClick(card.screen->findChild<Picture*>(QStringLiteral("btnCodFisc")),
+                      Qt::LeftButton);
+    QCOMPARE(shown, code);
+    QVERIFY(openAfterCheck);
+    QCOMPARE(card.messages.count(), 1);
+    QCOMPARE(card.messages.last().kind, MessageKind::Warning);
+    QCOMPARE(card.messages.last().text,
+             QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri "
+                            "numerici."));
+    QCOMPARE(card.text(F::CodFisc), code);
 }
 
 QTEST_MAIN(TestCardChecks)

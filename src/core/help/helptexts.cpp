@@ -37,9 +37,9 @@ const QStringList& paragraphs()
         QStringLiteral(
             "Per registrare una nuova scheda è sufficiente premere il pulsante Nuovo, compilare "
             "i campi e premere Salva. I campi obbligatori sono il cognome e nome, il codice "
-            "fiscale e il telefono preferito. Per modificare una scheda già in archivio basta "
-            "raggiungerla scorrendo l'archivio oppure con la ricerca, correggere i dati e "
-            "premere Salva."),
+            "fiscale, il telefono preferito e le mansioni. Per modificare una scheda già in "
+            "archivio basta raggiungerla scorrendo l'archivio oppure con la ricerca, correggere "
+            "i dati e premere Salva."),
         // 6
         QStringLiteral(
             "Se con una persona resta qualche questione in sospeso, la si annota nella scheda e "

@@ -43,7 +43,7 @@ public:
     // Writes the trimmed value of a field at dst, at most room characters of it; returns how
     // many were written.
     int writeTo(QChar* dst, int room, AnagraficaField field) const;
-    // Trims and stores a value; bytes behind the new value keep what the buffer held.
+    // Trims and stores a value; the bytes of the field behind the new value become zeros.
     void set(AnagraficaField field, const QString& value);
 
     // The recontact flag is "Sì" when ticked and "No" when not.

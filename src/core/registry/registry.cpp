@@ -3,6 +3,8 @@
 #include "core/storage/programfolder.h"
 #include "core/storage/recordfile.h"
 
+#include <QFileInfo>
+
 QString registryFilePath()
 {
     return programFolder() + QStringLiteral("Anagrafica.pro");
@@ -14,6 +16,21 @@ const QString kAccessFailureMessage =
     + QStringLiteral("Accertarsi di possedere i privilegi di scrittura nella cartella di "
                      "installazione del programma.");
 
+namespace {
+
+// Opens the registry for an action that only reads. An existing file opens for reading alone;
+// a missing one is created empty, as on the first use of a new installation, which needs a
+// folder that takes new files.
+bool openForReading(RecordFile& file)
+{
+    const QFileInfo info(file.fileName());
+    if (info.exists() || info.isSymLink())
+        return file.openReadOnly();
+    return file.openOrCreate();
+}
+
+} // namespace
+
 Registry::Registry() : m_path(registryFilePath()) {}
 
 Registry::Registry(const QString& path) : m_path(path) {}
@@ -21,7 +38,7 @@ Registry::Registry(const QString& path) : m_path(path) {}
 std::optional<qint64> Registry::count() const
 {
     RecordFile file(m_path, AnagraficaRecord::kSize);
-    if (!file.openOrCreate())
+    if (!openForReading(file))
         return std::nullopt;
     const qint64 cards = file.count();
     if (!file.close())
@@ -33,16 +50,24 @@ std::optional<AnagraficaRecord> Registry::read(qint64 index) const
 {
     RecordFile file(m_path, AnagraficaRecord::kSize);
     QByteArray bytes;
-    if (!file.openOrCreate() || !file.seek(index) || !file.read(bytes) || !file.close())
+    if (!openForReading(file) || !file.seek(index) || !file.read(bytes) || !file.close())
         return std::nullopt;
     return AnagraficaRecord(bytes);
 }
 
-bool Registry::save(qint64 index, const AnagraficaRecord& card) const
+Registry::SaveOutcome Registry::save(qint64 index, const AnagraficaRecord& shown,
+                                     const AnagraficaRecord& card) const
 {
     RecordFile file(m_path, AnagraficaRecord::kSize);
-    return file.openOrCreate() && index >= 0 && index < file.count() && file.seek(index)
-           && file.write(card.bytes()) && file.close();
+    QByteArray stored;
+    if (!file.openOrCreate() || index < 0 || index >= file.count() || !file.seek(index)
+        || !file.read(stored))
+        return SaveOutcome::Failed;
+    if (stored != shown.bytes())
+        return file.close() ? SaveOutcome::ChangedElsewhere : SaveOutcome::Failed;
+    if (!file.seek(index) || !file.write(card.bytes()) || !file.close())
+        return SaveOutcome::Failed;
+    return SaveOutcome::Saved;
 }
 
 std::optional<qint64> Registry::append(const AnagraficaRecord& card) const
@@ -65,7 +90,7 @@ bool Registry::reachable() const
 bool Registry::scan(const Visitor& visit, const std::function<void(qint64)>& started) const
 {
     RecordFile file(m_path, AnagraficaRecord::kSize);
-    if (!file.openOrCreate())
+    if (!openForReading(file))
         return false;
     const qint64 cards = file.count();
     if (started)

@@ -16,9 +16,10 @@ extern const QString kAccessFailureMessage;
 
 // The one owner of Anagrafica.pro: every screen that reads or writes the registry goes through
 // it. Each call opens the file, works and closes it before it returns, so no file is held open
-// between two user actions; a missing file is created empty. Every failure comes back as an
-// empty result or false, and the screens turn it into kAccessFailureMessage (or their own
-// silence).
+// between two user actions; a missing file is created empty. The calls that only read open an
+// existing file for reading alone, so the cards can be looked at on a read-only folder or
+// medium. Every failure comes back as an empty result or false, and the screens turn it into
+// kAccessFailureMessage (or their own silence).
 class Registry {
 public:
     // The registry of the program folder; another path for tests and the benchmark.
@@ -31,14 +32,18 @@ public:
     std::optional<qint64> count() const;
     // Card index (0-based). Nothing when there is no such card or it cannot be read.
     std::optional<AnagraficaRecord> read(qint64 index) const;
-    // Writes card over the stored card index, in place; nothing else in the file moves. An
-    // index past the end (the file was shortened meanwhile) is refused, so no gap of empty
-    // records is ever made.
-    bool save(qint64 index, const AnagraficaRecord& card) const;
+    // Writes card over the stored card index, in place, but only while that card still holds
+    // exactly the bytes of shown (the card as it was read for the screen): a registry replaced
+    // meanwhile (a backup restored, another copy of the program) keeps the card it holds, and
+    // the outcome says so. Nothing else in the file moves. An index past the end (the file was
+    // shortened meanwhile) fails, so no gap of empty records is ever made.
+    enum class SaveOutcome { Saved, ChangedElsewhere, Failed };
+    SaveOutcome save(qint64 index, const AnagraficaRecord& shown,
+                     const AnagraficaRecord& card) const;
     // Appends card at the end and gives its index. A card that cannot be written whole leaves
     // no part of itself behind.
     std::optional<qint64> append(const AnagraficaRecord& card) const;
-    // Opens and closes the file: whether the registry can be reached at all.
+    // Opens the file for writing and closes it: whether cards can be stored.
     bool reachable() const;
 
     // Reads every card front to back, in read-ahead blocks, and hands each to visit with its

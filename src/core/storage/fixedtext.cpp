@@ -12,6 +12,7 @@ int store(char* field, int capacity, const QString& value)
     const int kept = int(qMin<qsizetype>(bytes.size(), capacity));
     field[0] = char(static_cast<unsigned char>(kept));
     std::memcpy(field + 1, bytes.constData(), size_t(kept));
+    std::memset(field + 1 + kept, 0, size_t(capacity - kept));
     return kept;
 }
 

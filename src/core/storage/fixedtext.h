@@ -4,14 +4,15 @@
 #include <QString>
 
 // A counted single-byte text field of capacity N: one length byte L followed by N bytes of
-// Windows-1252 text, of which the first L are the value. The bytes after the value are left
-// as they were: readers ignore them, writers never clear them.
+// Windows-1252 text, of which the first L are the value. Readers ignore the bytes after the
+// value; every store writes them as zeros, so nothing of an earlier, longer value (a surname
+// shortened, another person's card built in the same buffer) stays in the file.
 //
 // FixedText itself neither trims nor pads; the callers decide.
 namespace FixedText {
 
-// Stores value into the N + 1 bytes at field: converts it, keeps the first N bytes and sets the
-// length byte. The bytes after the kept text are left untouched. Returns the bytes kept.
+// Stores value into the N + 1 bytes at field: converts it, keeps the first N bytes, sets the
+// length byte and writes zeros over the rest of the field. Returns the bytes kept.
 int store(char* field, int capacity, const QString& value);
 
 // Reads the value of the field. A length byte larger than the capacity (a damaged file) is

@@ -21,6 +21,7 @@ public:
     // created. For readers that must never change the folder.
     bool openReadOnly();
 
+    QString fileName() const { return m_file.fileName(); }
     bool isOpen() const { return m_file.isOpen(); }
     int recordSize() const { return m_recordSize; }
     // Whole records in the file; a trailing part shorter than a record does not count.
