@@ -5,7 +5,7 @@
 #   make bench times the user actions over generated registries of 1,000 to 100,000 cards
 #   make fuzz  feeds malformed bytes to every reader of outside bytes, FUZZ_SECONDS each
 
-PACKAGES := build-essential cmake ninja-build ccache qt6-base-dev qt6-svg-dev \
+PACKAGES := build-essential cmake ninja-build ccache qt6-base-dev qt6-svg-dev qt6-translations-l10n \
             xvfb xauth xdotool imagemagick poppler-utils \
             fonts-liberation2 fonts-dejavu-core fonts-wine
 BUILD    ?= build

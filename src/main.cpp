@@ -1,3 +1,4 @@
+#include "app/language.h"
 #include "app/screens.h"
 #include "core/storage/folderlock.h"
 
@@ -7,7 +8,9 @@ int main(int argc, char* argv[])
 {
     // Draw with the software renderer: no hardware acceleration is needed or wanted.
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
+    ItalianRegionalSettings italian;
     QApplication app(argc, argv);
+    italian.release();
     // Held until the run ends: one running copy per program folder.
     ProgramFolderLock lock;
     if (!startProgram(lock))

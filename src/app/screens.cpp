@@ -2,6 +2,7 @@
 
 #include "access/cambiapassword.h"
 #include "access/password.h"
+#include "app/language.h"
 #include "app/avvio.h"
 #include "app/sessionend.h"
 #include "core/base/fonts.h"
@@ -44,6 +45,7 @@ void createScreens()
 {
     registerFonts();
     applyProcessFormats();
+    installQtTranslations();
     QApplication::setApplicationDisplayName(QStringLiteral("Vestrano"));
     // The run ends only through terminateApplication (the start menu's exit, the login's
     // "Esci"), never because the last visible screen was hidden during a hand-over.
@@ -77,7 +79,6 @@ QString folderInUseMessage(const QString& machine)
 
 bool startProgram(ProgramFolderLock& lock)
 {
-    QApplication::setApplicationDisplayName(QStringLiteral("Vestrano"));
     if (lock.acquire() == ProgramFolderLock::Outcome::InUse) {
         showMessage(nullptr, MessageKind::Warning, folderInUseMessage(lock.holderMachine()));
         return false;

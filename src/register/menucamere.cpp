@@ -103,6 +103,7 @@ TfrmMenuCamere::TfrmMenuCamere(QWidget* parent) : QWidget(parent)
     lstRecords->setGeometry(32, 218, 929, 280);
     lstRecords->setFont(uiFont(QStringLiteral("Courier New"), 12));
     lstRecords->setStyleSheet(QStringLiteral("QListWidget { color: black; background: white; }"));
+    useDesignColours(lstRecords);
     lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
     // Every line has the same height: the list need not measure each of them.
     lstRecords->setUniformItemSizes(true);

@@ -13,6 +13,7 @@
 #include "register/menucamere.h"
 #include "register/riepprenotazioni.h"
 #include "ui/decor.h"
+#include "ui/fieldbehaviour.h"
 #include "ui/infoline.h"
 #include "ui/messages.h"
 #include "ui/screenflow.h"
@@ -237,9 +238,12 @@ void TfrmPlanning::buildHeader(QWidget* panel)
         edit->setFont(uiFont(QStringLiteral("Verdana"), 12, true));
         edit->setReadOnly(true);
         edit->setMaxLength(250);
+        showTextFromStart(edit);
         edit->setAccessibleName(QString::fromUtf8(row.caption));
         edit->setStyleSheet(QStringLiteral(
-            "QLineEdit { background: #F0F8FF; border: 1px solid #87CEEB; padding: 0 2px; }"));
+            "QLineEdit { background: #F0F8FF; color: black; border: 1px solid #87CEEB; "
+            "padding: 0 2px; }"));
+        useDesignColours(edit);
         caption->setBuddy(edit);
         this->*(row.member) = edit;
     }

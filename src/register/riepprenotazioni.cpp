@@ -80,6 +80,7 @@ TfrmRiepPrenotazioni::TfrmRiepPrenotazioni(TfrmPlanning* calendar)
         QStringLiteral("QListWidget { color: black; background: white; }"
                        "QListWidget::item:selected { color: white; background: #3166C6; }"));
     lstRecords->setSelectionMode(QAbstractItemView::SingleSelection);
+    useDesignColours(lstRecords);
 
     btnChiudi = makeCommandButton(panel, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
                                   QRect(8, 488, 150, 30));

@@ -6,6 +6,7 @@
 #include "help/openurl.h"
 #include "registry/clienti.h"
 #include "ui/decor.h"
+#include "ui/fieldbehaviour.h"
 #include "ui/filedialog.h"
 #include "ui/messages.h"
 #include "ui/screenflow.h"
@@ -159,6 +160,8 @@ void TfrmAllegaCartella::buildSlot(QWidget* panel, int slot)
             txtFile[s]->setObjectName(name);
             txtFile[s]->setGeometry(geometry);
             txtFile[s]->setReadOnly(true);
+            showTextFromStart(txtFile[s]);
+            useDesignColours(txtFile[s]);
             txtFile[s]->setFont(uiFont(QStringLiteral("Verdana"), 12, true));
             txtFile[s]->setStyleSheet(
                 QStringLiteral("QLineEdit { background: #E4E4E4; color: #505050; }"));

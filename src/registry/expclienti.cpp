@@ -99,9 +99,10 @@ TfrmExpClienti::TfrmExpClienti(QWidget* owner) : QDialog(owner)
                                 | QAbstractItemView::AnyKeyPressed);
     grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
     grdRecords->setStyleSheet(QStringLiteral(
-        "QTableView { background: white; alternate-background-color: #EAF1FB; "
+        "QTableView { background: white; color: black; alternate-background-color: #EAF1FB; "
         "gridline-color: #C8D2E0; }"
-        "QHeaderView::section { background: #DDE6F2; font-weight: bold; padding-left: 3px; "
+        "QHeaderView::section { background: #DDE6F2; color: black; font-weight: bold; "
+        "padding-left: 3px; "
         "border: none; border-right: 1px solid #C8D2E0; border-bottom: 1px solid #C8D2E0; }"));
     grdRecords->verticalHeader()->hide();
     grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -113,6 +114,7 @@ TfrmExpClienti::TfrmExpClienti(QWidget* owner) : QDialog(owner)
     header->setHighlightSections(false);
     for (int c = 0; c < kExportColumnCount; ++c)
         grdRecords->setColumnWidth(c, exportColumns()[size_t(c)].gridWidth);
+    useDesignColours(grdRecords);
 
     m_info->addClearer(this);
     m_info->addClearer(panel);

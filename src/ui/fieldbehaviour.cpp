@@ -275,3 +275,16 @@ void tidyFieldText(QLineEdit* field, bool upper)
     field->setText(tidy);
     field->setCursorPosition(cursor);
 }
+
+void showTextFromStart(QLineEdit* field)
+{
+    // Setting a text puts the cursor after its last character (also when the text is the
+    // same as before), and the field scrolls to show the cursor. Only the user, in the field,
+    // moves it elsewhere.
+    const auto toStart = [field] {
+        if (!field->hasFocus())
+            field->setCursorPosition(0);
+    };
+    QObject::connect(field, &QLineEdit::textChanged, field, toStart);
+    QObject::connect(field, &QLineEdit::cursorPositionChanged, field, toStart);
+}

@@ -39,3 +39,7 @@ QString withoutBlanks(const QString& text);
 // Replaces the field's text by itself trimmed and, when upper is set, upper-cased (a to z only),
 // keeping the cursor on the same character. Does nothing when the text is already tidy.
 void tidyFieldText(QLineEdit* field, bool upper);
+
+// A read-only field showing data: whenever its text is set, it shows the text's beginning, so
+// a value too long for the field is cut at its end, not at its start.
+void showTextFromStart(QLineEdit* field);

@@ -85,10 +85,18 @@ MessageAnswer showMessage(QWidget* parent, MessageKind kind, const QString& text
         box.setStandardButtons(QMessageBox::Ok);
         break;
     }
-    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
-        cancel->setText(QStringLiteral("Annulla"));
-    if (QAbstractButton* yes = box.button(QMessageBox::Yes))
-        yes->setText(QStringLiteral("S\u00ec"));
+    // Our own texts, whatever language Qt's standard buttons are in.
+    const struct {
+        QMessageBox::StandardButton button;
+        const char* text;
+    } texts[] = {{QMessageBox::Ok, "OK"},
+                 {QMessageBox::Cancel, "Annulla"},
+                 {QMessageBox::Yes, "S\u00ec"},
+                 {QMessageBox::No, "No"}};
+    for (const auto& t : texts) {
+        if (QAbstractButton* button = box.button(t.button))
+            button->setText(QString::fromUtf8(t.text));
+    }
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;

@@ -1,11 +1,17 @@
 #include "ui/window.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QWidget>
+
+#include <memory>
 
 namespace {
 
@@ -42,37 +48,90 @@ private:
     bool m_gradient;
 };
 
-// Keeps a container centred in its window.
-class CentreKeeper : public QObject {
+// The window's content: a borderless, see-through scroll area over the whole window (the
+// window's own background shows through it) holding a stage, and on the stage the container.
+// The stage is never smaller than the container: when the window is at least the container's
+// size, the container sits centred; when it is smaller, the scroll area scrolls.
+class ContainerStage : public QObject {
 public:
-    CentreKeeper(QWidget* window, QWidget* container) : QObject(container), m_container(container)
+    ContainerStage(QWidget* window, QWidget* container) : QObject(container), m_window(window)
     {
+        m_scroll = new QScrollArea(window);
+        m_scroll->setObjectName(QStringLiteral("scrContainer"));
+        m_scroll->setFrameShape(QFrame::NoFrame);
+        m_scroll->setWidgetResizable(true);
+        m_scroll->setFocusPolicy(Qt::NoFocus);
+        m_scroll->viewport()->setAutoFillBackground(false);
+        m_stage = new QWidget;
+        m_stage->setMinimumSize(container->size());
+        container->setParent(m_stage);
+        m_scroll->setWidget(m_stage);
+        m_stage->setAutoFillBackground(false);
+        // The pointer moving over the empty margins reaches the window, as without the stage.
+        for (QWidget* w : {static_cast<QWidget*>(m_scroll), m_scroll->viewport(), m_stage})
+            w->setMouseTracking(true);
+        m_container = container;
         window->installEventFilter(this);
-        place(window);
+        m_stage->installEventFilter(this);
+        fit();
+        // A field that takes the focus (Tab, or an Enter chain) is scrolled into view.
+        QObject::connect(qApp, &QApplication::focusChanged, m_scroll,
+                         [this](QWidget*, QWidget* now) {
+                             if (now && m_stage->isAncestorOf(now))
+                                 m_scroll->ensureWidgetVisible(now, 8, 8);
+                         });
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Resize || event->type() == QEvent::Show)
-            place(static_cast<QWidget*>(watched));
+        if (watched == m_window
+            && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+            fit();
+        else if (watched == m_stage && event->type() == QEvent::Resize)
+            place();
         return false;
     }
 
 private:
-    void place(QWidget* window)
+    // The scroll area sizes the stage when it is shown and resized; a hidden window's
+    // container is placed at once, so it is where it belongs before the window first shows.
+    void fit()
     {
-        const QSize size = m_container->size();
-        m_container->move(qMax(0, (window->width() - size.width()) / 2),
-                          qMax(0, (window->height() - size.height()) / 2));
+        m_scroll->setGeometry(m_window->rect());
+        if (!m_scroll->isVisible())
+            m_stage->resize(m_window->size().expandedTo(m_container->size()));
+        place();
     }
 
-    QWidget* m_container;
+    void place()
+    {
+        const QSize size = m_container->size();
+        m_container->move(qMax(0, (m_stage->width() - size.width()) / 2),
+                          qMax(0, (m_stage->height() - size.height()) / 2));
+    }
+
+    QWidget* m_window;
+    QScrollArea* m_scroll;
+    QWidget* m_stage;
+    QWidget* m_container = nullptr;
 };
+
+QPalette fusionPalette()
+{
+    static const QPalette palette = [] {
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        return fusion ? fusion->standardPalette() : QPalette(QColor(0xEF, 0xEF, 0xEF));
+    }();
+    return palette;
+}
 
 void installBackground(QWidget* window, const QColor& colour, GradientFrom from, bool gradient)
 {
     window->installEventFilter(new BackgroundPainter(window, colour, from, gradient));
-    QPalette pal = window->palette();
+    // Colours the screen set on its window itself stay; the others are the design's, every
+    // one of them the window's own.
+    QPalette pal = window->palette().resolve(designPalette());
+    pal.setResolveMask(~QPalette::ResolveMask(0));
     pal.setColor(QPalette::Window, gradient ? QColor(Qt::white) : colour);
     window->setPalette(pal);
     window->update();
@@ -104,16 +163,13 @@ void setupMaximisedWindow(QWidget* window, const QString& caption)
     window->setWindowTitle(caption);
     window->setWindowFlags(Qt::Window);
     window->setMinimumSize(400, 300);
-    // Sized to the screen as well, so the screen fills it also where no window manager
-    // honours the maximised state; never smaller than the design size its content is laid out
-    // for, so no command falls outside the window on a small screen.
-    const QSize designSize(1024, 768);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        window->setGeometry(QRect(area.topLeft(), area.size().expandedTo(designSize)));
-    } else {
-        window->resize(designSize);
-    }
+    // Sized to the screen's free area as well, so the window fills it also where no window
+    // manager honours the maximised state, and never reaches past it: on a screen smaller than
+    // the design size, the container scrolls (makeCentredContainer).
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window->setGeometry(screen->availableGeometry());
+    else
+        window->resize(1024, 768);
     window->setWindowState(Qt::WindowMaximized);
 }
 
@@ -137,6 +193,21 @@ QWidget* makeCentredContainer(QWidget* window, QSize designSize, const QString& 
     auto* container = new QWidget(window);
     container->setObjectName(name);
     container->setFixedSize(designSize);
-    new CentreKeeper(window, container);
+    new ContainerStage(window, container);
     return container;
+}
+
+QPalette designPalette()
+{
+    QPalette p = fusionPalette();
+    p.setResolveMask(~QPalette::ResolveMask(0));
+    return p;
+}
+
+void useDesignColours(QWidget* styled)
+{
+    const QPalette palette = designPalette();
+    styled->setPalette(palette);
+    for (QWidget* part : styled->findChildren<QWidget*>())
+        part->setPalette(palette);
 }

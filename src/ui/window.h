@@ -1,12 +1,23 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <QSize>
 #include <QString>
 
 class QWidget;
 
 // Window styles shared by every screen.
+
+// The colours every control of our windows is drawn with: the light palette the screens are
+// designed on, whatever the desktop's palette is (a dark one would put light text on our light
+// backgrounds). The window fills below give it to their window and so to its controls; the
+// windows Qt makes itself (message boxes, file and printer dialogs) keep the desktop's.
+QPalette designPalette();
+// A control with a style sheet takes the colours its sheet leaves open (text, selection, its
+// scroll bars) from the desktop's palette, not from its window: this gives it, and its parts,
+// the design's. Call it before the control is first shown.
+void useDesignColours(QWidget* styled);
 
 enum class GradientFrom { Top, Bottom };
 
@@ -21,13 +32,15 @@ void setWindowFill(QWidget* window, const QColor& colour);
 enum class CentreOn { Screen, Owner };
 void setupFixedWindow(QWidget* window, const QString& caption, QSize clientSize,
                       CentreOn centre = CentreOn::Screen);
-// A maximised window with the normal title-bar buttons.
+// A maximised window with the normal title-bar buttons, never larger than the screen's free
+// area.
 void setupMaximisedWindow(QWidget* window, const QString& caption);
 
 // Centres a window of its current size on the screen, or on its owner window.
 void centreWindow(QWidget* window, CentreOn centre = CentreOn::Screen);
 
-// The container panel: a child of window of the design size that stays centred in the window
-// whenever the window is resized. Every control of the screen is placed inside it.
+// The container panel: a panel of the design size that stays centred in the window whenever
+// the window is resized, and scrolls when the window is smaller than it. Every control of the
+// screen is placed inside it.
 QWidget* makeCentredContainer(QWidget* window, QSize designSize,
                               const QString& name = QStringLiteral("panContainer"));

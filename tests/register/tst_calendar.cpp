@@ -94,6 +94,7 @@ private slots:
     void twentyNinthOfFebruaryInAnyYear();
     void closingByTheWindowSavesLikeEsci();
     void secondPersonStartsEmpty();
+    void longHeaderValuesShowTheirBeginning();
     void unreadableYearFileIsNotOverwritten();
     void codiceFiscaleThatCannotNameAFile();
     void setDayByKey();
@@ -373,6 +374,32 @@ void TestCalendar::secondPersonStartsEmpty()
     QCOMPARE(storedText(readAll(yearFile(folder, kRossi, QStringLiteral("2024"))), 5),
              QByteArray("Rossi al lavoro"));
     QCOMPARE(readAll(yearFile(folder, kVerdi, QStringLiteral("2024"))), PresenzeRecord().bytes());
+}
+
+void TestCalendar::longHeaderValuesShowTheirBeginning()
+{
+    TempProgramFolder folder;
+    const AnagraficaRecord card =
+        makeCard(QStringLiteral("Castelfranchi"), QStringLiteral("Maria Vittoria Annunziata"),
+                 QStringLiteral("+39 0471 123456 interno 2345 (ufficio)"), kRossi,
+                 QStringLiteral("Coordinamento dei volontari del magazzino e della logistica"));
+    QVERIFY(writeAll(registryFilePath(), cardBytes({card})));
+    RegisterScreens s;
+    // Twice: the second person's values replace the first's, and still show from the start.
+    for (int round = 0; round < 2; ++round) {
+        s.openCalendar(0, QStringLiteral("2024"));
+        QVERIFY(QTest::qWaitForWindowExposed(s.calendar));
+        for (QLineEdit* field : {s.calendar->txtPersona, s.calendar->txtRecapito,
+                                 s.calendar->txtCodFisc, s.calendar->txtMansioni}) {
+            QVERIFY(!field->text().isEmpty());
+            QVERIFY2(field->cursorPosition() == 0, qPrintable(field->objectName()));
+        }
+        // The field is too narrow for the name: it shows "Castelfranchi ...", not "... Annunziata".
+        QVERIFY(s.calendar->txtPersona->fontMetrics().horizontalAdvance(
+                    s.calendar->txtPersona->text())
+                > s.calendar->txtPersona->width());
+        s.calendar->close();
+    }
 }
 
 void TestCalendar::unreadableYearFileIsNotOverwritten()

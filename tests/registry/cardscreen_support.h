@@ -71,6 +71,9 @@ struct CardScreen {
         registerFonts();
         screen = std::make_unique<TfrmClienti>();
         screen->showNormal();
+        // The tests point at every control: the window has the design size, as on a screen of
+        // at least 1024 x 768 (on a smaller one the panel scrolls).
+        screen->resize(1024, 768);
         QApplication::setActiveWindow(screen.get());
         [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(screen.get());
     }
