@@ -10,6 +10,7 @@ source=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 chmod 755 "$work"
+mkdir -m 700 "$work/runtime"
 failures=0
 
 fail() {
@@ -40,7 +41,7 @@ as_user() {
 
 home="$work/home"
 mkdir -p "$home"
-[ "$(id -u)" != 0 ] || chown 65534:65534 "$home"
+[ "$(id -u)" != 0 ] || chown 65534:65534 "$home" "$work/runtime"
 folder="$home/Programma \$ presenze/Vestrano"
 installer() {
     as_user env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" sh "$package/install.sh" "$@"
@@ -67,6 +68,14 @@ for line in "Icon=vestrano" "Categories=Office;" "Name=Vestrano" \
             "Comment=Registro delle presenze giornaliere e archivio anagrafico"; do
     check "desktop entry holds $line" grep -qxF "$line" "$entry"
 done
+# The menu's command, unquoted as a desktop does (string escapes, then the quoting's), starts
+# the installed program: it is still running, at its login window, when stopped after 3 s.
+command=$(sed -n 's/^Exec="\(.*\)"$/\1/p' "$entry" | sed -e 's/\\\\/\\/g' -e 's/\\\(.\)/\1/g')
+check "the menu's command is the installed program" test "$command" = "$folder/vestrano"
+status=0
+as_user env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/runtime" HOME="$home" \
+    timeout 3 "$command" > /dev/null 2>&1 || status=$?
+check "the installed program starts (status $status)" test "$status" = 124
 check "scalable icon" cmp -s "$package/desktop/vestrano.svg" "$icons/scalable/apps/vestrano.svg"
 for size in 48 128 256; do
     png="$icons/${size}x${size}/apps/vestrano.png"
