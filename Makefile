@@ -17,7 +17,8 @@ BUILD_PACKAGES := build-essential cmake ninja-build ccache qt6-base-dev qt6-svg-
 RUN_PACKAGES   := $(shell sed -n 's/^RUNTIME_PACKAGES="\(.*\)"$$/\1/p' tools/install.sh)
 TEST_PACKAGES  := xvfb xauth xdotool imagemagick poppler-utils desktop-file-utils
 BUILD    ?= build
-WERROR   ?= OFF
+# WERROR=ON or OFF sets whether warnings are errors in $(BUILD); unset, the build keeps its setting.
+WERROR   ?=
 PROGRAM_DIR ?= $(HOME)/Vestrano
 VERSION  := $(shell sed -n 's/^project.Vestrano VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 PACKAGE  := vestrano-$(VERSION)-linux-x86_64
@@ -64,7 +65,7 @@ setup-test: setup
 
 configure: setup
 	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	@grep -q '^VESTRANO_WERROR:BOOL=$(WERROR)$$' $(BUILD)/CMakeCache.txt || \
+	@[ -z "$(WERROR)" ] || grep -q '^VESTRANO_WERROR:BOOL=$(WERROR)$$' $(BUILD)/CMakeCache.txt || \
 	  cmake -B $(BUILD) -DVESTRANO_WERROR=$(WERROR) > /dev/null
 
 # The program, the user guide and the program folder dist/; the tests are not built.

@@ -54,10 +54,8 @@ TfrmGuida::TfrmGuida(QWidget* owner) : QDialog(owner)
                            QStringLiteral("Visualizza guida in formato PDF"));
     lnkWeb->followPresses(imgPDF);
 
-    btnChiudi = new QPushButton(QStringLiteral("Chiudi"), box);
-    btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
-    btnChiudi->setGeometry(472, 490, 161, 38);
-    btnChiudi->setFont(uiFont(QStringLiteral("Verdana"), 12));
+    btnChiudi = makeCommandButton(box, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
+                                  QRect(472, 490, 161, 38));
     btnChiudi->setDefault(true);
 
     connect(lnkWeb, &QAbstractButton::clicked, this, &TfrmGuida::lnkWebClick);

@@ -57,10 +57,8 @@ TfrmInfo::TfrmInfo(QWidget* owner) : QDialog(owner)
 
     // The close button sits at the foot of the panel, on the window itself, so that the
     // panel's edge never hides it.
-    btnChiudi = new QPushButton(QStringLiteral("Chiudi"), this);
-    btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
-    btnChiudi->setGeometry(15 + 280, 15 + 504, 161, 41);
-    btnChiudi->setFont(uiFont(QStringLiteral("Verdana"), 12));
+    btnChiudi = makeCommandButton(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
+                                  QRect(15 + 280, 15 + 504, 161, 41));
     btnChiudi->setDefault(true);
 
     imgEmail = new Picture(this, QStringLiteral("imgEmail"), QRect(15, 531, 23, 16),

@@ -1,6 +1,5 @@
 #include "help/splash.h"
 
-#include "core/base/fonts.h"
 #include "core/help/maker.h"
 #include "help/linklabel.h"
 #include "help/openurl.h"
@@ -31,10 +30,8 @@ TfrmSplash::TfrmSplash(QWidget* owner) : QDialog(owner)
     lnkWeb = new LinkLabel(box, QStringLiteral("lnkWeb"), QPoint(54, 409), kMakerWebAddress);
     lnkWeb->followPresses(imgWeb);
 
-    btnChiudi = new QPushButton(QStringLiteral("Chiudi"), box);
-    btnChiudi->setObjectName(QStringLiteral("btnChiudi"));
-    btnChiudi->setGeometry(473, 402, 160, 34);
-    btnChiudi->setFont(uiFont(QStringLiteral("Verdana"), 12));
+    btnChiudi = makeCommandButton(box, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"),
+                                  QRect(473, 402, 160, 34));
     btnChiudi->setDefault(true);
 
     connect(lnkWeb, &QAbstractButton::clicked, this, &TfrmSplash::lnkWebClick);

@@ -90,6 +90,7 @@ private:
     // the access failure message and changes nothing.
     void loadCard(qint64 index);
     std::optional<qint64> cardCount();
+    std::optional<qint64> storedCardCount();
     void accessFailure();
     // Fills the card document from the controls as they are and prepares its page.
     void prepareCardReport();

@@ -103,28 +103,28 @@ std::optional<qint64> TfrmClienti::cardCount()
     return count;
 }
 
-void TfrmClienti::imgPrimaClick()
+// The number of cards when there is at least one; otherwise nothing, after the access failure
+// or the empty-archive message.
+std::optional<qint64> TfrmClienti::storedCardCount()
 {
     const std::optional<qint64> count = cardCount();
-    if (!count)
-        return;
-    if (*count == 0) {
+    if (count && *count == 0) {
         showMessage(this, MessageKind::Information, kEmptyArchive);
-        return;
+        return std::nullopt;
     }
-    loadCard(0);
+    return count;
+}
+
+void TfrmClienti::imgPrimaClick()
+{
+    if (storedCardCount())
+        loadCard(0);
 }
 
 void TfrmClienti::imgUltimaClick()
 {
-    const std::optional<qint64> count = cardCount();
-    if (!count)
-        return;
-    if (*count == 0) {
-        showMessage(this, MessageKind::Information, kEmptyArchive);
-        return;
-    }
-    loadCard(*count - 1);
+    if (const std::optional<qint64> count = storedCardCount())
+        loadCard(*count - 1);
 }
 
 void TfrmClienti::imgSuccessivaClick()

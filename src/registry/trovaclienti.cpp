@@ -139,16 +139,10 @@ void TfrmTrovaClienti::buildFilterPanel()
         setEnterTarget(filters[i], next);
     }
 
-    btnAnnulla = new QPushButton(QStringLiteral("Chiudi"), panFiltri);
-    btnAnnulla->setObjectName(QStringLiteral("btnAnnulla"));
-    btnAnnulla->setGeometry(8, 488, 150, 30);
-    btnCerca = new QPushButton(QStringLiteral("Cerca"), panFiltri);
-    btnCerca->setObjectName(QStringLiteral("btnCerca"));
-    btnCerca->setGeometry(675, 488, 150, 30);
-    for (QPushButton* button : {btnAnnulla, btnCerca}) {
-        button->setFont(uiFont(QStringLiteral("Verdana"), 12));
-        button->setCursor(Qt::PointingHandCursor);
-    }
+    btnAnnulla = makeCommandButton(panFiltri, QStringLiteral("btnAnnulla"),
+                                   QStringLiteral("Chiudi"), QRect(8, 488, 150, 30));
+    btnCerca = makeCommandButton(panFiltri, QStringLiteral("btnCerca"), QStringLiteral("Cerca"),
+                                 QRect(675, 488, 150, 30));
     btnCerca->installEventFilter(this);
     connect(btnCerca, &QPushButton::clicked, this, &TfrmTrovaClienti::btnCercaClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmTrovaClienti::btnAnnullaClick);

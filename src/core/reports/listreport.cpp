@@ -1,9 +1,23 @@
 #include "core/reports/listreport.h"
 
-
 namespace {
 
 const QColor kSlateGrey(0x70, 0x80, 0x90);
+
+// A slate-grey bar with its template text centred in bold white Verdana: the title and the
+// closing line of the list.
+void addBar(ReportDocument& report, ReportBand& band, const QString& name, const QRectF& rect,
+            double pointSize, const QString& text)
+{
+    ReportObject& bar = report.addBandObject(band, ReportObjectKind::Text, name, rect);
+    bar.fill = kSlateGrey;
+    bar.font = {QStringLiteral("Verdana"), pointSize, true, Qt::white};
+    bar.hAlign = HAlign::Centre;
+    bar.vAlign = VAlign::Centre;
+    bar.wordWrap = true;
+    bar.lines = {text};
+    bar.linesFromTemplate = true;
+}
 
 } // namespace
 
@@ -14,16 +28,8 @@ std::unique_ptr<ReportDocument> makeListReport()
 
     ReportBand& title = report->addBand(BandKind::ReportTitle, QStringLiteral("ReportTitle"),
                                         mmToUnits(8));
-    ReportObject& txtTitolo = report->addBandObject(title, ReportObjectKind::Text,
-                                                    QStringLiteral("txtTitolo"),
-                                                    mmRect(2, 1, 273, 5));
-    txtTitolo.fill = kSlateGrey;
-    txtTitolo.font = {QStringLiteral("Verdana"), 12.0, true, Qt::white};
-    txtTitolo.hAlign = HAlign::Centre;
-    txtTitolo.vAlign = VAlign::Centre;
-    txtTitolo.wordWrap = true;
-    txtTitolo.lines = {QStringLiteral("Riepilogo")};
-    txtTitolo.linesFromTemplate = true;
+    addBar(*report, title, QStringLiteral("txtTitolo"), mmRect(2, 1, 273, 5), 12.0,
+           QStringLiteral("Riepilogo"));
 
     ReportBand& master = report->addBand(BandKind::MasterData, QStringLiteral("MasterData"),
                                          mmToUnits(28), true);
@@ -35,16 +41,8 @@ std::unique_ptr<ReportDocument> makeListReport()
 
     ReportBand& footer =
         report->addBand(BandKind::Footer, QStringLiteral("Footer"), mmToUnits(8));
-    ReportObject& txtPagina = report->addBandObject(footer, ReportObjectKind::Text,
-                                                    QStringLiteral("txtPagina"),
-                                                    mmRect(3, 2, 272, 5));
-    txtPagina.fill = kSlateGrey;
-    txtPagina.font = {QStringLiteral("Verdana"), 10.667, true, Qt::white};
-    txtPagina.hAlign = HAlign::Centre;
-    txtPagina.vAlign = VAlign::Centre;
-    txtPagina.wordWrap = true;
-    txtPagina.lines = {QStringLiteral("Stampa eseguita in data [DATE]")};
-    txtPagina.linesFromTemplate = true;
+    addBar(*report, footer, QStringLiteral("txtPagina"), mmRect(3, 2, 272, 5), 10.667,
+           QStringLiteral("Stampa eseguita in data [DATE]"));
     return report;
 }
 
