@@ -1,27 +1,39 @@
-# Vestrano: set-up, build, run and test on a Debian 12 machine.
-#   make run   installs what is missing, builds the program and its folder dist/, starts it
-#   make test  installs what is missing, builds everything and runs the test suite headless
-#              (WERROR=ON makes every compiler warning an error, as CI builds)
-#   make bench times the user actions over generated registries of 1,000 to 100,000 cards
-#   make fuzz  feeds malformed bytes to every reader of outside bytes, FUZZ_SECONDS each
+# Vestrano: set-up, build, run, install and test on a Debian 12 machine.
+#   make run        installs what is missing, builds the program and its folder dist/, starts it
+#   make install    installs what is missing, builds, and installs the program for this user:
+#                   the program folder PROGRAM_DIR (default ~/Vestrano), the menu entry, the icon
+#   make uninstall  removes the program, the guide, the menu entry and the icon; keeps the data
+#   make package    writes build/vestrano-<version>-linux-x86_64.tar.gz for other machines
+#   make test       installs what is missing, builds everything and runs the test suite headless
+#                   (WERROR=ON makes every compiler warning an error, as CI builds)
+#   make clean      removes build outputs; never a data file (dist/ keeps the developer's data)
+#   make bench      times the user actions over generated registries of 1,000 to 100,000 cards
+#   make fuzz       feeds malformed bytes to every reader of outside bytes, FUZZ_SECONDS each
 
-PACKAGES := build-essential cmake ninja-build ccache qt6-base-dev qt6-svg-dev qt6-translations-l10n \
-            xvfb xauth xdotool imagemagick poppler-utils \
-            fonts-liberation2 fonts-dejavu-core fonts-wine
+# The build needs the compiler and Qt's development files; the program needs at run time the
+# packages install.sh names (one list, read from there); the tests need a virtual display, a
+# keyboard driver, picture and PDF tools and the desktop entry checker.
+BUILD_PACKAGES := build-essential cmake ninja-build ccache qt6-base-dev qt6-svg-dev
+RUN_PACKAGES   := $(shell sed -n 's/^RUNTIME_PACKAGES="\(.*\)"$$/\1/p' tools/install.sh)
+TEST_PACKAGES  := xvfb xauth xdotool imagemagick poppler-utils desktop-file-utils
 BUILD    ?= build
 # WERROR=ON or OFF sets whether warnings are errors in $(BUILD); unset, the build keeps its setting.
 WERROR   ?=
+PROGRAM_DIR ?= $(HOME)/Vestrano
+VERSION  := $(shell sed -n 's/^project.Vestrano VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+PACKAGE  := vestrano-$(VERSION)-linux-x86_64
 # The fuzz targets: clang's libFuzzer and its sanitizer runtimes.
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 FUZZ_SECONDS  ?= 60
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+# The files of the program folder that the build writes; everything else there is data.
+DIST_OUTPUTS := dist/vestrano dist/Guida.pdf
+# What a program started from a folder writes beside itself.
+DATA_NAMES := Anagrafica.pro Anagrafica.xls Cliente.pdf Documenti_Allegati *.vsr
 
-.PHONY: all setup configure program build run test test-sanitize bench fuzz clean
-
-all: build
-
-setup:
-	@missing=$$(for p in $(PACKAGES); do \
+# Installs the Debian packages of $(1) that are missing (through sudo when not root).
+define apt_install
+	@missing=$$(for p in $(1); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
@@ -29,6 +41,27 @@ setup:
 	  $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+.PHONY: all setup setup-test fonts configure program build run install uninstall package \
+        test test-sanitize bench fuzz clean
+
+all: build
+
+# What building and running need: the build and run-time packages, and fontconfig told where
+# Debian keeps the real Tahoma (fonts-wine's folder, which it does not scan by itself).
+setup: fonts
+	$(call apt_install,$(BUILD_PACKAGES) $(RUN_PACKAGES))
+
+fonts:
+	@conf=$${XDG_CONFIG_HOME:-$$HOME/.config}/fontconfig/conf.d; \
+	cmp -s resources/desktop/60-vestrano-tahoma.conf $$conf/60-vestrano-tahoma.conf || \
+	  { mkdir -p $$conf && cp resources/desktop/60-vestrano-tahoma.conf $$conf/ && \
+	    echo "fontconfig: wine's Tahoma made visible ($$conf/60-vestrano-tahoma.conf)"; }
+
+# The tools only the tests use.
+setup-test: setup
+	$(call apt_install,$(TEST_PACKAGES))
 
 configure: setup
 	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -50,7 +83,23 @@ run: program
 	  ./dist/vestrano; \
 	fi
 
-test: build
+# The program folder PROGRAM_DIR, the menu entry and the icon, by the installer the package
+# carries (tools/install.sh): the stripped program and the guide are replaced, the password
+# file is written only when missing, and no data file is touched. Needs no root rights.
+install: configure
+	cmake --build $(BUILD) --target package_folder
+	sh $(BUILD)/package/$(PACKAGE)/install.sh "$(PROGRAM_DIR)"
+
+# Removes the program, the guide, the menu entry and the icon; every data file and the
+# folder stay. Needs no build.
+uninstall:
+	sh tools/install.sh --uninstall "$(PROGRAM_DIR)"
+
+package: configure
+	cmake --build $(BUILD) --target package_tarball
+	@ls -l $(BUILD)/$(PACKAGE).tar.gz | awk '{ printf "%s: %d bytes\n", $$NF, $$5 }'
+
+test: setup-test build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
 bench: configure
@@ -60,14 +109,7 @@ bench: configure
 # found before (build-fuzz/corpus/<target>); the longest input each reader is fed is set per
 # target: a year file needs room for a whole record.
 fuzz: setup
-	@missing=$$(for p in $(FUZZ_PACKAGES); do \
-	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
-	  done); \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing: $$missing"; \
-	  $(SUDO) apt-get update -qq && \
-	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
-	fi
+	$(call apt_install,$(FUZZ_PACKAGES))
 	@[ -f build-fuzz/build.ninja ] || CXX=clang++-14 cmake -S fuzz -B build-fuzz -G Ninja
 	cmake --build build-fuzz
 	@cd build-fuzz && for t in record:8192 yearfile:200000 ini:4096 validators:256; do \
@@ -81,11 +123,28 @@ fuzz: setup
 	  grep -E '^Done|stat::number_of_executed_units|stat::peak_rss_mb' fuzz_$$name.log; \
 	done
 
-test-sanitize: setup
+test-sanitize: setup-test
 	@[ -f build-sanitize/build.ninja ] || cmake -S . -B build-sanitize -G Ninja \
 	  -DCMAKE_BUILD_TYPE=Debug -DVESTRANO_SANITIZE=ON
 	cmake --build build-sanitize
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure
 
+# Build outputs only. In dist/ the program and the guide go, and the password file when it is
+# still the delivered one; the data a developer or tester keeps there stays, and so does the
+# folder while it holds anything. A build folder holding data files (a program was started
+# from there) is not removed.
 clean:
-	rm -rf $(BUILD) build-sanitize build-fuzz dist
+	@for d in $(BUILD) build-sanitize build-fuzz; do \
+	  [ -d $$d ] || continue; \
+	  found=$$(cd $$d && for n in $(DATA_NAMES); do [ -e "$$n" ] && echo "$$n"; done); \
+	  if [ -n "$$found" ]; then \
+	    echo "$$d holds data files, not removed: $$found" | tr '\n' ' '; echo; \
+	  else \
+	    rm -rf $$d; \
+	  fi; \
+	done
+	rm -f $(DIST_OUTPUTS)
+	@if [ -d dist ]; then \
+	  cmp -s resources/unins000.dll dist/unins000.dll && rm -f dist/unins000.dll; \
+	  rmdir dist 2>/dev/null || echo "dist/ keeps its data: $$(ls -A dist | tr '\n' ' ')"; \
+	fi

@@ -2,11 +2,12 @@
 
 #include "access/cambiapassword.h"
 #include "access/password.h"
-#include "app/language.h"
 #include "app/avvio.h"
+#include "app/language.h"
 #include "app/sessionend.h"
 #include "core/base/fonts.h"
 #include "core/base/formats.h"
+#include "core/base/producticon.h"
 #include "core/storage/folderlock.h"
 #include "register/menucamere.h"
 #include "register/planning.h"
@@ -46,7 +47,11 @@ void createScreens()
     registerFonts();
     applyProcessFormats();
     installQtTranslations();
-    QApplication::setApplicationDisplayName(QStringLiteral("Vestrano"));
+    // Window titles are exactly the screens' captions: no application display name is set,
+    // since the window system would append it to every title. Every window carries the
+    // product's icon, and the desktop matches the windows to the menu entry vestrano.desktop.
+    QApplication::setWindowIcon(productIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("vestrano"));
     // The run ends only through terminateApplication (the start menu's exit, the login's
     // "Esci"), never because the last visible screen was hidden during a hand-over.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -157,7 +157,7 @@ TfrmMenuCamere* selectionScreen()
 TfrmPlanning::TfrmPlanning(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmPlanning"));
-    setupMaximisedWindow(this, QStringLiteral(" Vestrano - Anno"));
+    setupMaximisedWindow(this, QStringLiteral("  Vestrano - Anno"));
     setWindowGradient(this, kFill);
     QWidget* panel = makeCentredContainer(this, QSize(995, 692));
     (new ShapeRect(panel, QStringLiteral("bkgPannello"), QRect(0, 0, 995, 692)))

@@ -1,7 +1,6 @@
 #include "ui/messages.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QMessageBox>
 
 namespace {
@@ -60,7 +59,7 @@ MessageAnswer showMessage(QWidget* parent, MessageKind kind, const QString& text
 
     QMessageBox box(parent);
     box.setWindowModality(Qt::ApplicationModal);
-    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setWindowTitle(QStringLiteral("Vestrano"));
     box.setText(messageDisplayText(text));
     box.setTextFormat(Qt::PlainText);
     switch (kind) {

@@ -1,6 +1,5 @@
 #include "core/base/fonts.h"
 
-#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QStringList>
@@ -12,15 +11,11 @@ void registerFonts()
         return;
     done = true;
 
-    // fontconfig does not scan wine's folder: load the real Tahoma from there.
-    const QStringList tahoma = {QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"),
-                                QStringLiteral("/usr/share/wine/fonts/tahomabd.ttf")};
-    bool haveTahoma = false;
-    for (const QString& file : tahoma) {
-        if (QFileInfo::exists(file) && QFontDatabase::addApplicationFont(file) >= 0)
-            haveTahoma = true;
-    }
-    if (!haveTahoma)
+    // Tahoma comes from fontconfig like every other family: Debian's fonts-wine ships the
+    // real one, and set-up and the installer add its folder to the user's fontconfig
+    // configuration (resources/desktop/60-vestrano-tahoma.conf). Where fontconfig knows no
+    // Tahoma, DejaVu Sans stands in.
+    if (!QFontDatabase::families().contains(QStringLiteral("Tahoma")))
         QFont::insertSubstitution(QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"));
 
     // Liberation 2 is metric-compatible with Arial and Courier New; Verdana has no Debian

@@ -1,8 +1,9 @@
 #pragma once
 
 // Registers the fonts every screen and report is drawn with, so that they look the same on
-// every machine: the Tahoma family shipped with Debian's fonts-wine, and substitutions of
-// Verdana, Arial and Courier New by their Debian stand-ins. Idempotent.
+// every machine: Tahoma as fontconfig finds it (Debian's fonts-wine, made visible by set-up and
+// the installer), and substitutions of Verdana, Arial and Courier New by their Debian
+// stand-ins. Idempotent.
 void registerFonts();
 
 #include <QFont>

@@ -1,0 +1,144 @@
+// The windows as a desktop shows them: titles exactly the screens' captions, the product's icon
+// on every window, the desktop file named. Offscreen this reads Qt's side; run on X11 (the
+// windowtitles_x11 test, under Xvfb) it reads the properties the window manager reads.
+#include "app/screens.h"
+#include "common/testsupport.h"
+#include "core/base/producticon.h"
+
+#include <QGuiApplication>
+#include <QWindow>
+#include <QtTest/QtTest>
+
+#ifdef VESTRANO_TEST_X11
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#endif
+
+namespace {
+
+struct Caption {
+    QPointer<QWidget> Screens::*slot;
+    const char* title;
+};
+
+// The long-lived screens with their captions, each beginning with a blank as written.
+const Caption kCaptions[] = {
+    {&Screens::frmPassword, " Vestrano - Autenticazione"},
+    {&Screens::frmAvvio, " Vestrano"},
+    {&Screens::frmCambiaPassword, " Cambia password"},
+    {&Screens::frmClienti, " Vestrano - Archivio anagrafico"},
+    {&Screens::frmMenuCamere, " Vestrano - Registrazione presenze"},
+    {&Screens::frmPlanning, "  Vestrano - Anno"},
+};
+
+#ifdef VESTRANO_TEST_X11
+// One property of an X window as the window manager reads it; empty when it is not set.
+QByteArray xProperty(WId window, const char* name)
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return QByteArray();
+    xcb_connection_t* c = x11->connection();
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(qstrlen(name)), name), nullptr);
+    if (!atom)
+        return QByteArray();
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(
+        c,
+        xcb_get_property(c, 0, xcb_window_t(window), atom->atom, XCB_GET_PROPERTY_TYPE_ANY, 0,
+                         1 << 20),
+        nullptr);
+    std::free(atom);
+    if (!reply)
+        return QByteArray();
+    const QByteArray value(static_cast<const char*>(xcb_get_property_value(reply)),
+                           xcb_get_property_value_length(reply));
+    std::free(reply);
+    return value;
+}
+#endif
+
+} // namespace
+
+class TestWindowTitles : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void titlesAreExactlyTheCaptions();
+    void everyWindowCarriesTheProductIcon();
+    void applicationNamesItsDesktopFile();
+
+private:
+    std::unique_ptr<TempProgramFolder> m_folder;
+};
+
+void TestWindowTitles::init()
+{
+    m_folder = std::make_unique<TempProgramFolder>();
+    createScreens();
+}
+
+void TestWindowTitles::cleanup()
+{
+    destroyScreens();
+    m_folder.reset();
+}
+
+void TestWindowTitles::titlesAreExactlyTheCaptions()
+{
+    for (const Caption& caption : kCaptions) {
+        QWidget* screen = screens().*(caption.slot);
+        QVERIFY(screen);
+        const QString title = QString::fromUtf8(caption.title);
+        const WId id = screen->winId(); // the native window, as showing creates it
+        QCOMPARE(screen->windowTitle(), title);
+        QVERIFY(screen->windowHandle());
+        QCOMPARE(screen->windowHandle()->title(), title);
+#ifdef VESTRANO_TEST_X11
+        if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+            // What a taskbar shows: no application name appended.
+            QCOMPARE(QString::fromUtf8(xProperty(id, "_NET_WM_NAME")), title);
+        }
+#else
+        Q_UNUSED(id);
+#endif
+    }
+}
+
+void TestWindowTitles::everyWindowCarriesTheProductIcon()
+{
+    QVERIFY(!productIconImage(48).isNull());
+    QVERIFY(!QGuiApplication::windowIcon().isNull());
+    QVERIFY(QGuiApplication::windowIcon().availableSizes().contains(QSize(48, 48)));
+    // A dialog made at any time gets it too, not only the screens of start-up.
+    QWidget dialog(screens().frmPassword, Qt::Dialog);
+    QList<QWidget*> windows{&dialog};
+    for (const Caption& caption : kCaptions)
+        windows.append(screens().*(caption.slot));
+    for (QWidget* window : windows) {
+        const WId id = window->winId();
+        QVERIFY(!window->windowIcon().isNull());
+        QVERIFY(!window->windowHandle()->icon().isNull());
+#ifdef VESTRANO_TEST_X11
+        if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+            // _NET_WM_ICON: width, height, then that many ARGB pixels, per size.
+            const QByteArray icon = xProperty(id, "_NET_WM_ICON");
+            QVERIFY2(icon.size() > 8, qPrintable(window->objectName()));
+        }
+#else
+        Q_UNUSED(id);
+#endif
+    }
+}
+
+void TestWindowTitles::applicationNamesItsDesktopFile()
+{
+    QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("vestrano"));
+}
+
+QTEST_MAIN(TestWindowTitles)
+#include "tst_windowtitles.moc"
