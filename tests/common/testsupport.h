@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QLineEdit>
 #include <QString>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
@@ -25,6 +26,15 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// Empties field and types text into it one key at a time, as a user does.
+inline void retype(QLineEdit* field, const QString& text)
+{
+    field->setFocus();
+    field->clear();
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
 
 inline QByteArray readAll(const QString& path)
 {

@@ -4,7 +4,7 @@
 // names the card cannot store are in tests/faults/tst_attachmentfaults.cpp.
 
 #include "common/modaltest.h"
-#include "registry/cardscreen_support.h"
+#include "registry/attachments_support.h"
 
 #include "core/registry/attachments.h"
 #include "help/openurl.h"
@@ -29,33 +29,9 @@ const QString kOverwrite =
     QString::fromUtf8("Attenzione: nella cartella dei documenti allegati è presente un file con "
                       "lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file esistente?");
 
-// A card screen on a fresh program folder, a folder of files to attach from, the attachment
-// dialog opened by the card screen, and every file dialog, message and shell open recorded.
-struct AttachFixture {
-    CardScreen card;
-    QTemporaryDir sources;
-    FileDialogRecorder files;
+// The shared attachment fixture, with every shell open recorded too.
+struct Fixture : AttachFixture {
     ShellOpenRecorder shell;
-    std::unique_ptr<TfrmAllegaCartella> dialog;
-
-    AttachFixture()
-    {
-        dialog = std::make_unique<TfrmAllegaCartella>(card.screen.get());
-        dialog->lblMemory->setText(QStringLiteral("clienti"));
-    }
-    QString folder() const { return card.folder.file(QStringLiteral("Documenti_Allegati")); }
-    QString stored(const QString& name) const { return folder() + QLatin1Char('/') + name; }
-    QString source(const QString& name, const QByteArray& bytes) const
-    {
-        const QString path = sources.path() + QLatin1Char('/') + name;
-        writeAll(path, bytes);
-        return path;
-    }
-    void browse(int slot, const QString& answer)
-    {
-        files.setNextAnswer(answer);
-        dialog->btnSfogliaClick(slot);
-    }
 };
 
 } // namespace
@@ -79,7 +55,7 @@ private slots:
 
 void TestAttachments::layout()
 {
-    AttachFixture f;
+    Fixture f;
     TfrmAllegaCartella* d = f.dialog.get();
     QCOMPARE(d->windowTitle(), QStringLiteral(" Allega file"));
     QCOMPARE(d->size(), QSize(634, 534));
@@ -174,7 +150,7 @@ void TestAttachments::browse()
     QFETCH(int, answer);
     QFETCH(bool, asked);
     QFETCH(QByteArray, afterwards);
-    AttachFixture f;
+    Fixture f;
     const QString name = QStringLiteral("carta identità.pdf");
     if (!inFolder.isNull()) {
         QVERIFY(QDir().mkpath(f.folder()));
@@ -200,7 +176,7 @@ void TestAttachments::browse()
 
 void TestAttachments::cancelledDialogEndsTheAction()
 {
-    AttachFixture f;
+    Fixture f;
     // The slot names a file that is in the folder: a cancelled dialog asks nothing.
     QVERIFY(QDir().mkpath(f.folder()));
     QVERIFY(writeAll(f.stored(QStringLiteral("a.pdf")), "stored"));
@@ -211,7 +187,7 @@ void TestAttachments::cancelledDialogEndsTheAction()
     QCOMPARE(readAll(f.stored(QStringLiteral("a.pdf"))), QByteArray("stored"));
 
     // Nor is the folder created by a cancelled dialog.
-    AttachFixture g;
+    Fixture g;
     g.browse(2, QString());
     QVERIFY(!QFileInfo::exists(g.folder()));
     QCOMPARE(g.dialog->txtFile[2]->text(), QString());
@@ -234,7 +210,7 @@ void TestAttachments::applyCancelAndOpener()
     QFETCH(QString, opener);
     QFETCH(bool, handedOver);
     QFETCH(bool, closes);
-    AttachFixture f;
+    Fixture f;
     TfrmClienti* card = f.card.screen.get();
     card->lblFile[0]->setText(QStringLiteral("vecchio.pdf"));
     card->lblDesc[0]->setText(QStringLiteral("Vecchio"));
@@ -311,7 +287,7 @@ void TestAttachments::erasedSlotSavedEmptyWithDescription()
 
 void TestAttachments::openHandsQuotedPathToShell()
 {
-    AttachFixture f;
+    Fixture f;
     const QString name = QStringLiteral("relazione..finale con spazi.pdf");
     f.dialog->txtFile[2]->setText(QStringLiteral("  ") + name + QStringLiteral(" "));
     QVERIFY(f.dialog->btnApri[2]->isEnabled());
@@ -340,7 +316,7 @@ void TestAttachments::namesLeadingOutAreRefused()
     QVERIFY(attachmentPath(name).isEmpty());
 
     // A card whose stored name leads out of the folder: "Apri" opens nothing.
-    AttachFixture f;
+    Fixture f;
     f.dialog->txtFile[0]->setText(name);
     f.dialog->btnApri[0]->click();
     QCOMPARE(f.shell.count(), 0);

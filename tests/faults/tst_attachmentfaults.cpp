@@ -3,7 +3,7 @@
 // FIFO, which would freeze the program) and a copy into Documenti_Allegati that fails are each
 // said in a message; the slot keeps what it named and nothing is left in the folder.
 
-#include "registry/cardscreen_support.h"
+#include "registry/attachments_support.h"
 
 #include "common/hostilefiles.h"
 
@@ -47,32 +47,12 @@ QStringList entries(const QString& path)
 
 // The attachment dialog of a card screen whose first slot names an attachment already stored,
 // with a folder of files to pick from.
-struct Fixture {
-    CardScreen card;
-    QTemporaryDir sources;
-    FileDialogRecorder files;
-    std::unique_ptr<TfrmAllegaCartella> dialog;
-
+struct Fixture : AttachFixture {
     Fixture()
     {
-        dialog = std::make_unique<TfrmAllegaCartella>(card.screen.get());
-        dialog->lblMemory->setText(QStringLiteral("clienti"));
         QDir().mkpath(folder());
         writeAll(stored(QStringLiteral("vecchio.pdf")), "stored");
         dialog->txtFile[0]->setText(QStringLiteral("vecchio.pdf"));
-    }
-    QString folder() const { return card.folder.file(QStringLiteral("Documenti_Allegati")); }
-    QString stored(const QString& name) const { return folder() + QLatin1Char('/') + name; }
-    QString source(const QString& name, const QByteArray& bytes) const
-    {
-        const QString path = sources.path() + QLatin1Char('/') + name;
-        writeAll(path, bytes);
-        return path;
-    }
-    void browse(int slot, const QString& answer)
-    {
-        files.setNextAnswer(answer);
-        dialog->btnSfogliaClick(slot);
     }
     // "Applica e chiudi", then Salva of the card as a new card: what the registry then holds.
     AnagraficaRecord applyAndSave()

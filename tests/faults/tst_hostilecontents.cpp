@@ -29,14 +29,6 @@ const QString kReadError = QString::fromUtf8(
     "Attenzione: si è verificato un errore durante la procedura di lettura della password. Si "
     "consiglia di reinstallare il software.");
 
-void type(QLineEdit* field, const QString& text)
-{
-    field->setFocus();
-    field->clear();
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 QByteArray storedVestrano()
 {
     return "[Accesso]\r\nValore=" + Encrypt(QStringLiteral("VESTRANO"))->toLatin1() + "\r\n";
@@ -115,7 +107,7 @@ void TestHostileContents::passwordFileThatIsNoSaneFile()
         auto* login = qobject_cast<TfrmPassword*>(screens().frmPassword);
         QVERIFY(login);
         MessageRecorder messages;
-        type(login->txtPassword, QStringLiteral("vestrano"));
+        retype(login->txtPassword, QStringLiteral("vestrano"));
         QTest::mouseClick(login->cmdOK, Qt::LeftButton);
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.last().kind, MessageKind::Plain);

@@ -26,14 +26,6 @@ const QString kChangeError = QString::fromUtf8(
     "Attenzione: si è verificato un errore durante la procedura di modifica della password. Si "
     "consiglia di reinstallare il software.");
 
-void type(QLineEdit* field, const QString& text)
-{
-    field->setFocus();
-    field->clear();
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 QStringList folderEntries(const QString& path)
 {
     return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
@@ -84,7 +76,7 @@ void TestPasswordFaults::folderInPlaceOfThePasswordFile()
     QVERIFY(writeAll(passwordFile() + QStringLiteral("/dentro"), "resta"));
     MessageRecorder messages;
 
-    type(login()->txtPassword, QStringLiteral("vestrano"));
+    retype(login()->txtPassword, QStringLiteral("vestrano"));
     QTest::mouseClick(login()->cmdOK, Qt::LeftButton);
     QCOMPARE(messages.count(), 1);
     QCOMPARE(messages.last().kind, MessageKind::Plain);
@@ -93,9 +85,9 @@ void TestPasswordFaults::folderInPlaceOfThePasswordFile()
     QVERIFY(!screens().frmAvvio->isVisible());
 
     QTest::mouseClick(login()->btnCambiaPassword, Qt::LeftButton);
-    type(change()->txtPasswordOld, QStringLiteral("vestrano"));
-    type(change()->txtPasswordNew, QStringLiteral("nuova"));
-    type(change()->txtConferma, QStringLiteral("nuova"));
+    retype(change()->txtPasswordOld, QStringLiteral("vestrano"));
+    retype(change()->txtPasswordNew, QStringLiteral("nuova"));
+    retype(change()->txtConferma, QStringLiteral("nuova"));
     QTest::mouseClick(change()->cmdOK, Qt::LeftButton);
     QCOMPARE(messages.count(), 2);
     QCOMPARE(messages.last().kind, MessageKind::Plain);
@@ -126,9 +118,9 @@ void TestPasswordFaults::deviceFillsUpWhileChanging()
     MessageRecorder messages;
 
     QTest::mouseClick(login()->btnCambiaPassword, Qt::LeftButton);
-    type(change()->txtPasswordOld, QStringLiteral("vestrano"));
-    type(change()->txtPasswordNew, QStringLiteral("una password piuttosto lunga"));
-    type(change()->txtConferma, QStringLiteral("una password piuttosto lunga"));
+    retype(change()->txtPasswordOld, QStringLiteral("vestrano"));
+    retype(change()->txtPasswordNew, QStringLiteral("una password piuttosto lunga"));
+    retype(change()->txtConferma, QStringLiteral("una password piuttosto lunga"));
     {
         FileSizeLimit limit(room);
         QTest::mouseClick(change()->cmdOK, Qt::LeftButton);
@@ -142,7 +134,7 @@ void TestPasswordFaults::deviceFillsUpWhileChanging()
     QCOMPARE(folderEntries(m_folder->path()), before);
 
     QTest::mouseClick(change()->cmdEsci, Qt::LeftButton);
-    type(login()->txtPassword, QStringLiteral("vestrano"));
+    retype(login()->txtPassword, QStringLiteral("vestrano"));
     QTest::mouseClick(login()->cmdOK, Qt::LeftButton);
     QCOMPARE(messages.count(), 1);
     QVERIFY(screens().frmAvvio->isVisible());
