@@ -2,15 +2,21 @@
 
 #include "startup.h"
 
+#include "app/language.h"
 #include "app/screens.h"
+#include "core/storage/folderlock.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
+    ItalianRegionalSettings italian;
     QApplication app(argc, argv);
-    createScreens();
+    italian.release();
+    ProgramFolderLock lock;
+    if (!startProgram(lock))
+        return 1;
     QuitOnFirstPaint watch;
     if (QWidget* login = screens().frmPassword)
         login->installEventFilter(&watch);

@@ -15,6 +15,7 @@
 #include "register/planning.h"
 #include "ui/decor.h"
 #include "ui/fieldbehaviour.h"
+#include "ui/longwork.h"
 #include "ui/messages.h"
 #include "ui/screenflow.h"
 #include "ui/window.h"
@@ -200,10 +201,19 @@ void TfrmMenuCamere::buildList()
     // A registry that cannot be read leaves the lines listed so far, without a message. The
     // lines are collected first and handed to the list in one go.
     QStringList lines;
-    Registry().scan([&](qint64, const AnagraficaRecord& card) {
-        if (!card.isEmpty(AnagraficaField::CodFisc))
-            lines.append(personListLine(card));
-    });
+    LongWork work(this, QStringLiteral(" Lettura dell'archivio in corso"),
+                  QStringLiteral("Schede lette: %1 su %2"));
+    Registry().scan(
+        [&](qint64, const AnagraficaRecord& card) {
+            if (!card.isEmpty(AnagraficaField::CodFisc))
+                lines.append(personListLine(card));
+        },
+        {}, work.progress());
+    // Stopped by the person: nothing listed, and back to the start menu as Esci would.
+    if (work.stopped()) {
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
     lstRecords->addItems(lines);
 }
 

@@ -9,6 +9,7 @@
 #include "registry/clienti.h"
 #include "ui/decor.h"
 #include "ui/fieldbehaviour.h"
+#include "ui/longwork.h"
 #include "ui/messages.h"
 #include "ui/reportoutput.h"
 #include "ui/window.h"
@@ -202,7 +203,12 @@ void CardListDialog::lstRecordsDblClick()
     // cannot be read, the card screen keeps what it shows.
     QListWidgetItem* selected = lstRecords->currentItem();
     if (selected && selected->isSelected() && m_cards) {
-        const CardOfLine card = findCardOfLine(selected->text(), lastColumn());
+        LongWork work(this, QStringLiteral(" Ricerca della scheda in corso"),
+                      QStringLiteral("Schede lette: %1 su %2"));
+        const CardOfLine card = findCardOfLine(selected->text(), lastColumn(), work.progress());
+        // Stopped by the person: the list stays open, the card screen as it was.
+        if (work.stopped())
+            return;
         if (card.index >= 0 && cardScreenWanted()) {
             m_cards->ShowRecord(card.record);
             m_cards->setCardNumber(card.index + 1);

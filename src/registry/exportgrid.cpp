@@ -81,28 +81,33 @@ QStringView ExportGridModel::cellView(int row, int column) const
     return m_rows[size_t(row)].cell(column);
 }
 
-bool ExportGridModel::fillFromRegistry(const QString& path)
+bool ExportGridModel::fillFromRegistry(const QString& path, const WorkProgress& progress)
 {
+    // The rows are built aside and take the place of the old ones in one go, so the grid, which
+    // may repaint while a long fill shows its progress, never sees a half-built model.
     QString text;
     text.reserve(AnagraficaRecord::kSize);
-    bool reset = false;
+    std::vector<Row> rows;
+    bool stopped = false;
     const bool read = Registry(path).scan(
         [&](qint64 r, const AnagraficaRecord& card) {
             // Built in a reused buffer, then copied to its exact size.
-            Row& row = m_rows[size_t(r)];
+            Row& row = rows[size_t(r)];
             text.truncate(0);
             appendExportRow(card, int(r), text, row.starts);
             row.text = QString(text.constData(), text.size());
         },
-        [&](qint64 count) {
-            if (count == 0)
-                return;
-            beginResetModel();
-            reset = true;
-            m_rows.assign(size_t(count), Row());
+        [&](qint64 count) { rows.resize(size_t(count)); },
+        [&](qint64 done, qint64 total) {
+            stopped = progress && !progress(done, total);
+            return !stopped;
         });
-    if (reset)
-        endResetModel();
+    if (stopped || rows.empty())
+        return read;
+    beginResetModel();
+    // Cards not reached by a failed read keep empty rows, as the rows filled so far stay.
+    m_rows.swap(rows);
+    endResetModel();
     return read;
 }
 

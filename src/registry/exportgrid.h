@@ -30,8 +30,8 @@ public:
     // Reads the registry file (created empty when missing) and fills one row per card, in
     // file order. An empty registry keeps the rows as they are. A failure ends the filling
     // silently: the rows filled so far stay, and the result is false (true when every card
-    // was read).
-    bool fillFromRegistry(const QString& path);
+    // was read). A fill that progress stops changes no row.
+    bool fillFromRegistry(const QString& path, const WorkProgress& progress = {});
 
     // The grid as the export file sees it.
     ExportGrid exportGrid() const;

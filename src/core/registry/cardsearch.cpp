@@ -23,25 +23,31 @@ bool CardFilters::accepts(const AnagraficaRecord& card) const
 }
 
 CardLines readCardLines(AnagraficaField lastColumn,
-                        const std::function<bool(const AnagraficaRecord&)>& accept)
+                        const std::function<bool(const AnagraficaRecord&)>& accept,
+                        const WorkProgress& progress)
 {
     CardLines result;
-    result.ok = Registry().scan([&](qint64, const AnagraficaRecord& card) {
-        if (accept(card))
-            result.lines.append(ListLine(card, lastColumn));
-    });
+    result.ok = Registry().scan(
+        [&](qint64, const AnagraficaRecord& card) {
+            if (accept(card))
+                result.lines.append(ListLine(card, lastColumn));
+        },
+        {}, progress);
     return result;
 }
 
-CardOfLine findCardOfLine(const QString& line, AnagraficaField lastColumn)
+CardOfLine findCardOfLine(const QString& line, AnagraficaField lastColumn,
+                          const WorkProgress& progress)
 {
     CardOfLine result;
     const QString wanted = trimText(line);
-    result.ok = Registry().scan([&](qint64 index, const AnagraficaRecord& card) {
-        if (trimText(ListLine(card, lastColumn)) == wanted) {
-            result.index = index;
-            result.record = card;
-        }
-    });
+    result.ok = Registry().scan(
+        [&](qint64 index, const AnagraficaRecord& card) {
+            if (trimText(ListLine(card, lastColumn)) == wanted) {
+                result.index = index;
+                result.record = card;
+            }
+        },
+        {}, progress);
     return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/progress.h"
 #include "core/registry/anagraficarecord.h"
 
 #include <QByteArray>
@@ -53,8 +54,10 @@ QByteArray exportDocument(const ExportGrid& grid);
 
 // Writes the file part by part to a temporary file beside path and puts it in place of the
 // old one only when every part is written. On failure the previous file stays whole and
-// error (when given) receives the reason.
-bool writeExportFile(const QString& path, const ExportGrid& grid, QString* error = nullptr);
+// error (when given) receives the reason. progress, when given, hears every kProgressStep rows
+// how many are written; its false abandons the file, and the previous one stays as it was.
+bool writeExportFile(const QString& path, const ExportGrid& grid, QString* error = nullptr,
+                     const WorkProgress& progress = {});
 
 // Anagrafica.xls in the program folder.
 QString exportFilePath();

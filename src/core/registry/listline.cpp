@@ -93,41 +93,48 @@ bool listLineLess(const QString& a, const QString& b)
 
 void sortListLines(QStringList& lines)
 {
-    // The keys are built once per line rather than once per comparison, one after the other in
-    // a single buffer; lines with the same key keep the order they came in. Each entry carries
-    // the first 24 bytes of its key as three numbers, so most comparisons are settled inside
-    // the array being sorted.
+    // Each entry carries the orders of the first 16 characters of its line packed into four
+    // numbers, so most comparisons are settled inside the array being sorted; the rest go on
+    // character by character through the order table. No key is kept for the whole line: a
+    // list of a million lines is sorted in a few tens of megabytes. Lines that compare equal
+    // keep the order they came in.
+    static constexpr int kPrefixWords = 4;
+    static constexpr qsizetype kPrefixChars = kPrefixWords * 4;
     struct Entry {
-        std::uint64_t prefix[3];
-        size_t at;
-        size_t length;
+        std::uint64_t prefix[kPrefixWords];
         qsizetype index;
     };
-    size_t total = 0;
-    for (const QString& line : std::as_const(lines))
-        total += size_t(line.size()) * 2;
-    std::string keys;
-    keys.reserve(total);
+    const std::vector<char16_t>& table = orderTable();
     std::vector<Entry> entries;
     entries.reserve(size_t(lines.size()));
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const size_t at = keys.size();
-        appendOrderKey(keys, lines.at(i));
-        Entry entry{{0, 0, 0}, at, keys.size() - at, i};
-        for (size_t b = 0; b < 24 && b < entry.length; ++b)
-            entry.prefix[b / 8] |= std::uint64_t(uchar(keys[at + b])) << (56 - 8 * (b % 8));
+        Entry entry{{0, 0, 0, 0}, i};
+        const QChar* c = lines.at(i).constData();
+        const qsizetype n = std::min(lines.at(i).size(), kPrefixChars);
+        // A line shorter than the prefix ends in zeros, below every character's order but
+        // that of U+0000 itself; the tie between the two is settled by the lengths below.
+        for (qsizetype k = 0; k < n; ++k)
+            entry.prefix[k / 4] |= std::uint64_t(table[c[k].unicode()]) << (48 - 16 * (k % 4));
         entries.push_back(entry);
     }
-    const char* base = keys.data();
-    std::sort(entries.begin(), entries.end(), [base](const Entry& a, const Entry& b) {
-        for (int w = 0; w < 3; ++w) {
+    const QString* text = lines.constData();
+    std::sort(entries.begin(), entries.end(), [text, &table](const Entry& a, const Entry& b) {
+        for (int w = 0; w < kPrefixWords; ++w) {
             if (a.prefix[w] != b.prefix[w])
                 return a.prefix[w] < b.prefix[w];
         }
-        const int c = std::memcmp(base + a.at, base + b.at, std::min(a.length, b.length));
-        if (c != 0)
-            return c < 0;
-        return a.length < b.length || (a.length == b.length && a.index < b.index);
+        const QString& x = text[a.index];
+        const QString& y = text[b.index];
+        const qsizetype common = std::min(x.size(), y.size());
+        const QChar* p = x.constData();
+        const QChar* q = y.constData();
+        for (qsizetype k = std::min(common, kPrefixChars); k < common; ++k) {
+            const char16_t u = table[p[k].unicode()];
+            const char16_t v = table[q[k].unicode()];
+            if (u != v)
+                return u < v;
+        }
+        return x.size() < y.size() || (x.size() == y.size() && a.index < b.index);
     });
     // The lines move into their new places: nothing is copied.
     QString* moved = lines.data();
