@@ -49,6 +49,27 @@ public:
     }
 };
 
+// A line of the list that shows its text from the dialog's compact lines instead of holding a
+// copy: a list of a million cards keeps one small item per line and the lines once, at one
+// byte a character.
+class StoredLineItem : public QListWidgetItem {
+public:
+    StoredLineItem(const CardLineList* lines, qsizetype index)
+        : QListWidgetItem(nullptr, QListWidgetItem::UserType), m_lines(lines), m_index(index)
+    {
+    }
+    QVariant data(int role) const override
+    {
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return m_lines->at(m_index);
+        return QListWidgetItem::data(role);
+    }
+
+private:
+    const CardLineList* m_lines;
+    qsizetype m_index;
+};
+
 struct TextRow {
     const char* name;
     QPoint place;
@@ -164,18 +185,25 @@ QWidget* CardListDialog::buildResultPanel(const QString& bannerSvg, const QStrin
     return panel;
 }
 
-void CardListDialog::setLines(QStringList lines)
+void CardListDialog::setLines(CardLineList lines)
 {
-    sortListLines(lines);
-    m_lines = std::move(lines);
     lstRecords->clear();
-    lstRecords->addItems(m_lines);
+    lines.sort();
+    m_lines = std::move(lines);
+    // The items go in with the list's model silent, then the list is laid out once: one
+    // notice per item would cost more than the items themselves.
+    QAbstractItemModel* model = lstRecords->model();
+    const bool wasBlocked = model->blockSignals(true);
+    for (qsizetype i = 0; i < m_lines.size(); ++i)
+        lstRecords->addItem(new StoredLineItem(&m_lines, i));
+    model->blockSignals(wasBlocked);
+    lstRecords->reset();
 }
 
 void CardListDialog::clearLines()
 {
-    m_lines.clear();
     lstRecords->clear();
+    m_lines.clear();
 }
 
 void CardListDialog::resetFind()
@@ -187,7 +215,9 @@ void CardListDialog::resetFind()
 void CardListDialog::btnTrovaClick()
 {
     const FindInListResult found =
-        FindInList(m_lines, lstRecords->currentRow(), txtTrova->text(), m_lastKey);
+        FindInList(
+            int(m_lines.size()), [this](int index) { return m_lines.at(index); },
+            lstRecords->currentRow(), txtTrova->text(), m_lastKey);
     if (found.outcome == FindInListResult::EmptyList) {
         showMessage(this, MessageKind::Plain, kEmptyListMessage);
         return;
@@ -219,7 +249,7 @@ void CardListDialog::lstRecordsDblClick()
 
 void CardListDialog::btnStampaClick()
 {
-    printListReport(this, *m_report, reportTitle(), m_lines);
+    printListReport(this, *m_report, reportTitle(), m_lines.toList());
 }
 
 void CardListDialog::btnChiudiClick()

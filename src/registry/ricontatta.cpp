@@ -34,7 +34,7 @@ void TfrmRicontatta::FormShow()
     const QString ticked = AnagraficaRecord::ricontattaText(true);
     LongWork work(this, QStringLiteral(" Lettura dell'archivio in corso"),
                   QStringLiteral("Schede lette: %1 su %2"));
-    const CardLines found = readCardLines(
+    CardLines found = readCardLines(
         lastColumn(),
         [&ticked](const AnagraficaRecord& card) {
             return card.get(AnagraficaField::Ricontatta) == ticked;
@@ -47,6 +47,6 @@ void TfrmRicontatta::FormShow()
         QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
         return;
     }
-    setLines(found.lines);
+    setLines(std::move(found.lines));
     txtTrova->setFocus(Qt::OtherFocusReason);
 }

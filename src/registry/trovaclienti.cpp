@@ -209,7 +209,7 @@ void TfrmTrovaClienti::btnCercaClick()
         wanted.add(kFilterTable[i].field, filters[i]->text());
     LongWork work(this, QStringLiteral(" Ricerca schede in corso"),
                   QStringLiteral("Schede lette: %1 su %2"));
-    const CardLines found = readCardLines(
+    CardLines found = readCardLines(
         lastColumn(), [&wanted](const AnagraficaRecord& card) { return wanted.accepts(card); },
         work.progress());
     if (work.stopped()) {
@@ -225,9 +225,9 @@ void TfrmTrovaClienti::btnCercaClick()
         showMessage(this, MessageKind::Plain, kAccessFailureMessage);
         return;
     }
-    setLines(found.lines);
+    setLines(std::move(found.lines));
     lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.")
-                            .arg(lines().size()));
+                            .arg(lineCount()));
     panRisultati->show();
     panFiltri->hide();
     txtTrova->clear();

@@ -30,7 +30,7 @@ CardLines readCardLines(AnagraficaField lastColumn,
     result.ok = Registry().scan(
         [&](qint64, const AnagraficaRecord& card) {
             if (accept(card))
-                result.lines.append(ListLine(card, lastColumn));
+                result.lines.appendCard(card, lastColumn);
         },
         {}, progress);
     return result;

@@ -2,6 +2,7 @@
 
 #include "core/base/progress.h"
 #include "core/registry/anagraficarecord.h"
+#include "core/registry/listline.h"
 
 #include <QString>
 #include <QStringList>
@@ -36,7 +37,7 @@ private:
 // ok is false when the file could not be opened, read or closed, or progress stopped the pass;
 // lines then holds what was read before.
 struct CardLines {
-    QStringList lines;
+    CardLineList lines;
     bool ok = true;
 };
 CardLines readCardLines(AnagraficaField lastColumn,

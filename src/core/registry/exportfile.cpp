@@ -1,5 +1,6 @@
 #include "core/registry/exportfile.h"
 
+#include "core/registry/listline.h"
 #include "core/storage/programfolder.h"
 #include "core/storage/text.h"
 #include "core/storage/windows1252.h"
@@ -106,6 +107,30 @@ void appendCellBytes(std::string& out, QStringView text)
     }
 }
 
+// Appends a cell held as stored bytes: trimmed, then copied as it is unless a byte needs what
+// exportCellText makes of it (the rare cell with a control character, &, <, >, or a byte from
+// 0x7F to 0x9F), which goes through the text path instead.
+void appendStoredCellBytes(std::string& out, std::string_view cell)
+{
+    const char* begin = cell.data();
+    const char* end = begin + cell.size();
+    while (begin < end && uchar(*begin) <= 32)
+        ++begin;
+    while (end > begin && uchar(end[-1]) <= 32)
+        --end;
+    for (const char* p = begin; p < end; ++p) {
+        const uchar b = uchar(*p);
+        if (b < 32 || b == '&' || b == '<' || b == '>' || (b >= 0x7F && b < 0xA0)) {
+            QString text(qsizetype(end - begin), Qt::Uninitialized);
+            decodeWindows1252(begin, qsizetype(end - begin), text.data());
+            const QByteArray bytes = toWindows1252(exportCellText(text));
+            out.append(bytes.constData(), size_t(bytes.size()));
+            return;
+        }
+    }
+    out.append(begin, size_t(end - begin));
+}
+
 // Hands every part of the file, in order, to out; stops at the first part out refuses.
 // Every data cell is of the class "testo", which the page's style declares as text for the
 // spreadsheet program: without it a CAP "00186" or the Codice Destinatario "0000000" is read
@@ -137,13 +162,16 @@ bool writeParts(const ExportGrid& grid, const std::function<bool(const QByteArra
     std::string chunk;
     chunk.reserve(kChunk + 8192);
     QString cellText;
+    std::string_view stored;
     for (int r = 0; r < grid.rows; ++r) {
         if (progress && r % kProgressStep == 0 && r > 0 && !progress(r, grid.rows))
             return false;
         chunk.append("<tr>", 4);
         for (int c = 1; c < kExportColumnCount; ++c) {
             chunk.append(cellStart, sizeof cellStart - 1);
-            if (grid.view) {
+            if (grid.stored && grid.stored(r, c, stored)) {
+                appendStoredCellBytes(chunk, stored);
+            } else if (grid.view) {
                 appendCellBytes(chunk, grid.view(r, c));
             } else {
                 cellText = grid.cell ? grid.cell(r, c) : QString();
@@ -205,6 +233,37 @@ void appendExportRow(const AnagraficaRecord& card, int row, QString& text,
         }
     }
     starts[kExportColumnCount] = int(text.size());
+}
+
+void appendExportRowBytes(const AnagraficaRecord& card, int row, std::string& bytes,
+                          std::array<quint16, kExportColumnCount + 1>& starts)
+{
+    const size_t base = bytes.size();
+    auto field = [&](F f) {
+        const auto [value, length] = storedValue(card, f);
+        bytes.append(value, size_t(length));
+    };
+    for (int c = 0; c < kExportColumnCount; ++c) {
+        starts[size_t(c)] = quint16(bytes.size() - base);
+        switch (c) {
+        case 0:
+            bytes += std::to_string(row + 1);
+            break;
+        case 1:
+            field(F::Cognome);
+            bytes += ' ';
+            field(F::Nome);
+            break;
+        case 6:
+            field(F::ComuneRes);
+            bytes += ' ';
+            field(F::ProvRes);
+            break;
+        default:
+            field(kPlainFields[c]);
+        }
+    }
+    starts[kExportColumnCount] = quint16(bytes.size() - base);
 }
 
 QStringList exportRowCells(const AnagraficaRecord& card, int row)

@@ -9,6 +9,8 @@
 
 #include <array>
 #include <functional>
+#include <string>
+#include <string_view>
 
 // The spreadsheet export of the registry: the 26 columns of the export grid and the file
 // Anagrafica.xls, an HTML page holding one table behind the header that names the worksheet.
@@ -29,6 +31,11 @@ const std::array<ExportColumn, kExportColumnCount>& exportColumns();
 
 // The 26 cells of the grid row for a card, row being its 0-based place in the file.
 QStringList exportRowCells(const AnagraficaRecord& card, int row);
+// The same cells as the registry stores their characters (Windows-1252, one byte each),
+// appended to bytes one after the other; starts receives where each cell begins, relative to
+// where the row begins, and its last entry where the last cell ends.
+void appendExportRowBytes(const AnagraficaRecord& card, int row, std::string& bytes,
+                          std::array<quint16, kExportColumnCount + 1>& starts);
 // The same cells appended to text one after the other; starts receives where each cell begins
 // in text, and its last entry where the last cell ends.
 void appendExportRow(const AnagraficaRecord& card, int row, QString& text,
@@ -43,10 +50,13 @@ QString exportCellText(const QString& text);
 // The grid the file is written from: its row count and the text of a cell (columns 0 to 25).
 // A grid that keeps its cells as texts may offer them as views instead, which spares a copy of
 // every cell when a large registry is written.
+// A grid that keeps cells as the registry stores them may offer those bytes instead: stored
+// answers true and sets bytes for such a cell, false for a cell to be asked for as text.
 struct ExportGrid {
     int rows = 0;
     std::function<QString(int row, int column)> cell;
     std::function<QStringView(int row, int column)> view;
+    std::function<bool(int row, int column, std::string_view& bytes)> stored;
 };
 
 // The whole file as written: Windows-1252, one line, no line break at the end.
