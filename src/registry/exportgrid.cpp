@@ -30,6 +30,7 @@ bool ExportGridModel::setData(const QModelIndex& index, const QVariant& value, i
     if (!index.isValid() || role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
     m_edited.insert(editKey(index.row(), index.column()), value.toString());
+    m_editedRows.insert(index.row());
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
@@ -60,13 +61,15 @@ std::string_view ExportGridModel::storedCell(int row, int column) const
                             size_t(r.starts[size_t(column) + 1] - from));
 }
 
-bool ExportGridModel::storedCellOf(int row, int column, std::string_view& bytes) const
+bool ExportGridModel::storedRowOf(int row, std::string_view& bytes, const quint16*& starts) const
 {
-    if (row < 0 || row >= int(m_rows.size()) || column < 0 || column >= kExportColumnCount)
+    if (row < 0 || row >= int(m_rows.size()))
         return false;
-    if (!m_edited.isEmpty() && m_edited.contains(editKey(row, column)))
+    if (!m_editedRows.isEmpty() && m_editedRows.contains(row))
         return false;
-    bytes = storedCell(row, column);
+    const Row& r = m_rows[size_t(row)];
+    bytes = std::string_view(m_bytes.data() + r.at, r.starts[kExportColumnCount]);
+    starts = r.starts.data();
     return true;
 }
 
@@ -115,6 +118,7 @@ bool ExportGridModel::fillFromRegistry(const QString& path, const WorkProgress& 
     m_bytes.swap(bytes);
     m_rows.swap(rows);
     m_edited.clear();
+    m_editedRows.clear();
     endResetModel();
     return read;
 }
@@ -122,7 +126,7 @@ bool ExportGridModel::fillFromRegistry(const QString& path, const WorkProgress& 
 ExportGrid ExportGridModel::exportGrid() const
 {
     return {rowCount(), [this](int row, int column) { return cell(row, column); }, {},
-            [this](int row, int column, std::string_view& bytes) {
-                return storedCellOf(row, column, bytes);
+            [this](int row, std::string_view& bytes, const quint16*& starts) {
+                return storedRowOf(row, bytes, starts);
             }};
 }

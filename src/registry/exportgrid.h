@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QHash>
+#include <QSet>
 
 #include <array>
 #include <string>
@@ -47,12 +48,13 @@ private:
         std::array<quint16, kExportColumnCount + 1> starts{};
     };
     std::string_view storedCell(int row, int column) const;
-    bool storedCellOf(int row, int column, std::string_view& bytes) const;
+    bool storedRowOf(int row, std::string_view& bytes, const quint16*& starts) const;
     static quint64 editKey(int row, int column) { return (quint64(row) << 8) | quint64(column); }
 
     std::string m_bytes;
     std::vector<Row> m_rows;
     // What was typed into the editable cells, by row and column: it stands in for the stored
-    // text of its cell.
+    // text of its cell. The rows that hold such a cell, by number.
     QHash<quint64, QString> m_edited;
+    QSet<int> m_editedRows;
 };

@@ -7,6 +7,7 @@
 
 #include <QSaveFile>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -107,10 +108,26 @@ void appendCellBytes(std::string& out, QStringView text)
     }
 }
 
-// Appends a cell held as stored bytes: trimmed, then copied as it is unless a byte needs what
-// exportCellText makes of it (the rare cell with a control character, &, <, >, or a byte from
-// 0x7F to 0x9F), which goes through the text path instead.
-void appendStoredCellBytes(std::string& out, std::string_view cell)
+// The stored bytes a cell cannot be copied with: those exportCellText writes differently
+// (control characters, &, <, > and the bytes 0x7F to 0x9F, which it names by number or which
+// stand for characters above 0xFF).
+struct SpecialBytes {
+    bool table[256] = {};
+    constexpr SpecialBytes()
+    {
+        for (int b = 0; b < 32; ++b)
+            table[b] = true;
+        table[int('&')] = table[int('<')] = table[int('>')] = true;
+        for (int b = 0x7F; b < 0xA0; ++b)
+            table[b] = true;
+    }
+};
+constexpr SpecialBytes kSpecial;
+
+// Writes a cell held as stored bytes at out: trimmed, then copied as it is; returns the end of
+// what it wrote. A cell with a byte that needs what exportCellText makes of it (rare) is left
+// to appendSpecialCell instead: then nothing is written and nullptr comes back.
+char* putStoredCell(char* out, std::string_view cell)
 {
     const char* begin = cell.data();
     const char* end = begin + cell.size();
@@ -119,16 +136,20 @@ void appendStoredCellBytes(std::string& out, std::string_view cell)
     while (end > begin && uchar(end[-1]) <= 32)
         --end;
     for (const char* p = begin; p < end; ++p) {
-        const uchar b = uchar(*p);
-        if (b < 32 || b == '&' || b == '<' || b == '>' || (b >= 0x7F && b < 0xA0)) {
-            QString text(qsizetype(end - begin), Qt::Uninitialized);
-            decodeWindows1252(begin, qsizetype(end - begin), text.data());
-            const QByteArray bytes = toWindows1252(exportCellText(text));
-            out.append(bytes.constData(), size_t(bytes.size()));
-            return;
-        }
+        if (kSpecial.table[uchar(*p)])
+            return nullptr;
     }
-    out.append(begin, size_t(end - begin));
+    const size_t n = size_t(end - begin);
+    std::memcpy(out, begin, n);
+    return out + n;
+}
+
+void appendSpecialCell(std::string& out, std::string_view cell)
+{
+    QString text(qsizetype(cell.size()), Qt::Uninitialized);
+    decodeWindows1252(cell.data(), qsizetype(cell.size()), text.data());
+    const QByteArray bytes = toWindows1252(exportCellText(text));
+    out.append(bytes.constData(), size_t(bytes.size()));
 }
 
 // Hands every part of the file, in order, to out; stops at the first part out refuses.
@@ -156,28 +177,56 @@ bool writeParts(const ExportGrid& grid, const std::function<bool(const QByteArra
         return false;
     // The table rows are built one after the other in one reused buffer of about a megabyte,
     // which goes out whenever it is full: the same bytes, a few large writes instead of one
-    // or more per row.
+    // or more per row. A row held as stored bytes is written in one go through a pointer into
+    // room made for its longest form; any other row cell by cell.
     static constexpr char cellStart[] = "<td style=\"text-align: left;\" class=\"testo\">";
+    static constexpr size_t kCellStart = sizeof cellStart - 1;
+    static constexpr char cellEnd[] = "</td>";
     constexpr size_t kChunk = 1 << 20;
     std::string chunk;
-    chunk.reserve(kChunk + 8192);
+    chunk.reserve(kChunk + 65536);
     QString cellText;
-    std::string_view stored;
+    std::string_view rowBytes;
+    const quint16* starts = nullptr;
     for (int r = 0; r < grid.rows; ++r) {
         if (progress && r % kProgressStep == 0 && r > 0 && !progress(r, grid.rows))
             return false;
         chunk.append("<tr>", 4);
-        for (int c = 1; c < kExportColumnCount; ++c) {
-            chunk.append(cellStart, sizeof cellStart - 1);
-            if (grid.stored && grid.stored(r, c, stored)) {
-                appendStoredCellBytes(chunk, stored);
-            } else if (grid.view) {
-                appendCellBytes(chunk, grid.view(r, c));
-            } else {
-                cellText = grid.cell ? grid.cell(r, c) : QString();
-                appendCellBytes(chunk, cellText);
+        if (grid.storedRow && grid.storedRow(r, rowBytes, starts)) {
+            size_t at = chunk.size();
+            chunk.resize(at + rowBytes.size() + (kExportColumnCount - 1) * (kCellStart + 5));
+            for (int c = 1; c < kExportColumnCount; ++c) {
+                const std::string_view cell =
+                    rowBytes.substr(starts[c], size_t(starts[c + 1] - starts[c]));
+                char* out = chunk.data() + at;
+                std::memcpy(out, cellStart, kCellStart);
+                out += kCellStart;
+                char* end = putStoredCell(out, cell);
+                if (!end) {
+                    // The rare cell written differently: the buffer is cut where it stands, the
+                    // cell appended, and room made again for the rest of the row.
+                    chunk.resize(size_t(out - chunk.data()));
+                    appendSpecialCell(chunk, cell);
+                    const size_t rest = rowBytes.size() + (kExportColumnCount - c) * (kCellStart + 5);
+                    at = chunk.size();
+                    chunk.resize(at + rest);
+                    end = chunk.data() + at;
+                }
+                std::memcpy(end, cellEnd, 5);
+                at = size_t(end + 5 - chunk.data());
             }
-            chunk.append("</td>", 5);
+            chunk.resize(at);
+        } else {
+            for (int c = 1; c < kExportColumnCount; ++c) {
+                chunk.append(cellStart, kCellStart);
+                if (grid.view) {
+                    appendCellBytes(chunk, grid.view(r, c));
+                } else {
+                    cellText = grid.cell ? grid.cell(r, c) : QString();
+                    appendCellBytes(chunk, cellText);
+                }
+                chunk.append(cellEnd, 5);
+            }
         }
         chunk.append("</tr>", 5);
         if (chunk.size() >= kChunk) {

@@ -50,13 +50,15 @@ QString exportCellText(const QString& text);
 // The grid the file is written from: its row count and the text of a cell (columns 0 to 25).
 // A grid that keeps its cells as texts may offer them as views instead, which spares a copy of
 // every cell when a large registry is written.
-// A grid that keeps cells as the registry stores them may offer those bytes instead: stored
-// answers true and sets bytes for such a cell, false for a cell to be asked for as text.
+// A grid that keeps its rows as the registry stores their characters may offer a row's bytes
+// instead: storedRow answers true for such a row, with bytes holding its cells one after the
+// other and starts (27 entries) where each begins and the last one ends; false for a row to be
+// asked for cell by cell (one with typed text, say).
 struct ExportGrid {
     int rows = 0;
     std::function<QString(int row, int column)> cell;
     std::function<QStringView(int row, int column)> view;
-    std::function<bool(int row, int column, std::string_view& bytes)> stored;
+    std::function<bool(int row, std::string_view& bytes, const quint16*& starts)> storedRow;
 };
 
 // The whole file as written: Windows-1252, one line, no line break at the end.
