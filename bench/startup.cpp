@@ -14,11 +14,12 @@ int main(int argc, char* argv[])
     ItalianRegionalSettings italian;
     QApplication app(argc, argv);
     italian.release();
+    // Watching the application, not the login's slot: asking for the slots would build the
+    // screens that start-up leaves for after the login's first paint.
+    QuitOnFirstPaint watch;
+    app.installEventFilter(&watch);
     ProgramFolderLock lock;
     if (!startProgram(lock))
         return 1;
-    QuitOnFirstPaint watch;
-    if (QWidget* login = screens().frmPassword)
-        login->installEventFilter(&watch);
     return app.exec();
 }
