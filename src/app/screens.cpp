@@ -75,15 +75,20 @@ void buildScreens(bool loginFirst)
     installQtTranslations();
     // Window titles are exactly the screens' captions: no application display name is set,
     // since the window system would append it to every title. Every window carries the
-    // product's icon, and the desktop matches the windows to the menu entry vestrano.desktop.
-    QApplication::setWindowIcon(productIcon());
+    // product's icon (drawn at seven sizes; when the login goes first, it gets it with the
+    // other screens, a moment after it has appeared), and the desktop matches the windows to
+    // the menu entry vestrano.desktop.
+    if (!loginFirst)
+        QApplication::setWindowIcon(productIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("vestrano"));
     // The run ends only through terminateApplication (the start menu's exit, the login's
     // "Esci"), never because the last visible screen was hidden during a hand-over.
     QApplication::setQuitOnLastWindowClosed(false);
     const std::vector<ScreenKind> table = screenTable();
     screens().*(table.front().slot) = table.front().create();
-    auto buildRest = [table] {
+    auto buildRest = [table, loginFirst] {
+        if (loginFirst)
+            QApplication::setWindowIcon(productIcon());
         for (size_t i = 1; i < table.size(); ++i)
             screens().*(table[i].slot) = table[i].create();
         storeWorkWhenTheSessionEnds();

@@ -54,6 +54,9 @@ void TestStartupOrder::loginFirstThenTheRest()
     // Once the login has painted, the event loop builds the other five.
     QTRY_COMPARE(builtScreens(), kOrder);
     QVERIFY(!screens().frmClienti->isVisible());
+    // The product's icon comes with them, to the login as to every other window.
+    QVERIFY(!login->windowIcon().isNull());
+    QVERIFY(!screens().frmClienti->windowIcon().isNull());
     destroyScreens();
 }
 
