@@ -84,6 +84,7 @@ enum class YearProblem {
     Unreadable,    // the year file exists but cannot be read (no right to, not a regular file)
     ReadOnly,      // the year file can be read but not written
     NoNewFile,     // no year file yet, and the program folder takes no new file
+    NoRoom,        // the year could not be stored when it was opened (a full device)
 };
 
 // A year as the calendar opens it: the 366 day texts (trimmed, indexed by DaySlot) and whether
