@@ -298,6 +298,10 @@ void TfrmPlanning::setChoice(const PersonYear& choice)
     const QString year = trimText(choice.year);
     setWindowTitle(QStringLiteral(" Vestrano - Anno ") + year);
     txtAnno->setText(year);
+    txtPersona->setText(trimText(choice.persona));
+    txtRecapito->setText(trimText(choice.recapito));
+    txtCodFisc->setText(trimText(choice.codFisc));
+    txtMansioni->setText(trimText(choice.mansioni));
 }
 
 void TfrmPlanning::reset()

@@ -105,17 +105,18 @@ private:
     TfrmPlanning* m_calendar = nullptr;
 };
 
+const PersonYear kPerson{QStringLiteral("Rossi Mario"),      QStringLiteral("333 1234567"),
+                         QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("Magazzino"),
+                         QStringLiteral("2024"),             QString()};
+
 void TestRegisterPrints::init()
 {
     setClockForTests(kPrintMoment);
     TfrmRiepPrenotazioni::lastSearchKey().clear();
     m_screens = std::make_unique<RegisterScreens>();
     m_calendar = m_screens->calendar;
-    m_calendar->txtPersona->setText(QStringLiteral("Rossi Mario"));
-    m_calendar->txtAnno->setText(QStringLiteral("2024"));
-    m_calendar->txtRecapito->setText(QStringLiteral("333 1234567"));
-    m_calendar->txtCodFisc->setText(QStringLiteral("RSSMRA80A01H501U"));
-    m_calendar->txtMansioni->setText(QStringLiteral("Magazzino"));
+    // The calendar alone, with a person and a year and no year file.
+    m_calendar->setChoice(kPerson);
 }
 
 void TestRegisterPrints::cleanup()
@@ -141,12 +142,12 @@ void TestRegisterPrints::dateColumns()
 void TestRegisterPrints::summaryListsCalendarDays()
 {
     // Days typed on the calendar and not saved: the summary reads the calendar, not the file.
-    m_calendar->setDay(QStringLiteral("mar_01"), QStringLiteral("Inventario"));
-    m_calendar->setDay(QStringLiteral("feb_29"), QStringLiteral("Bisestile"));
-    m_calendar->setDay(QStringLiteral("gen_15"), QStringLiteral("Riunione [mensile]"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("mar_01")), QStringLiteral("Inventario"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("feb_29")), QStringLiteral("Bisestile"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("gen_15")), QStringLiteral("Riunione [mensile]"));
     // A label holding blanks around a text, and one holding only blanks and control characters.
-    m_calendar->cell(DaySlot(12, 31)).mem->setText(QStringLiteral("  Chiusura  "));
-    m_calendar->cell(DaySlot(7, 4)).mem->setText(QStringLiteral(" \t "));
+    m_calendar->applyDay(DaySlot(12, 31), QStringLiteral("  Chiusura  "));
+    m_calendar->applyDay(DaySlot(7, 4), QStringLiteral(" \t "));
 
     TfrmRiepPrenotazioni summary(m_calendar);
     QCOMPARE(summary.objectName(), QStringLiteral("frmRiepPrenotazioni"));
@@ -170,8 +171,8 @@ void TestRegisterPrints::summaryListsCalendarDays()
 void TestRegisterPrints::summarySearchWalk()
 {
     for (const char* key : {"gen_02", "gen_20", "feb_03", "mar_30", "dic_24"})
-        m_calendar->setDay(QString::fromLatin1(key), QStringLiteral("Turno di notte"));
-    m_calendar->setDay(QStringLiteral("feb_10"), QStringLiteral("Ferie"));
+        m_calendar->applyDay(slotOfDayKey(QString::fromLatin1(key)), QStringLiteral("Turno di notte"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("feb_10")), QStringLiteral("Ferie"));
     TfrmRiepPrenotazioni summary(m_calendar);
     summary.show();
     QVERIFY(QTest::qWaitForWindowExposed(&summary));
@@ -210,8 +211,8 @@ void TestRegisterPrints::summarySearchWalk()
 
 void TestRegisterPrints::summarySearchKeyOutlivesTheScreen()
 {
-    m_calendar->setDay(QStringLiteral("gen_05"), QStringLiteral("Corso"));
-    m_calendar->setDay(QStringLiteral("gen_06"), QStringLiteral("Corso"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("gen_05")), QStringLiteral("Corso"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("gen_06")), QStringLiteral("Corso"));
     {
         TfrmRiepPrenotazioni first(m_calendar);
         first.txtTrova->setText(QStringLiteral("Corso"));
@@ -254,9 +255,11 @@ void TestRegisterPrints::summaryEmptyList()
 
 void TestRegisterPrints::summaryPrint()
 {
-    m_calendar->txtPersona->setText(QStringLiteral(" Rossi Mario "));
+    PersonYear person = kPerson;
+    person.persona = QStringLiteral(" Rossi Mario ");
+    m_calendar->setChoice(person);
     for (int slot = 0; slot < 70; ++slot)
-        m_calendar->setDay(DayKey(slot), QStringLiteral("Attivit\u00e0 [%1]").arg(slot));
+        m_calendar->applyDay(slot, QStringLiteral("Attivit\u00e0 [%1]").arg(slot));
     TfrmRiepPrenotazioni summary(m_calendar);
     summary.show();
     MessageRecorder messages;
@@ -320,9 +323,9 @@ void TestRegisterPrints::sheetDialogsLook()
 
 void TestRegisterPrints::sheetPrintFollowsTheCalendar()
 {
-    m_calendar->setDay(QStringLiteral("feb_29"), QStringLiteral("Bisestile"));
-    m_calendar->setDay(QStringLiteral("dic_31"), QStringLiteral("Chiusura"));
-    m_calendar->cell(DaySlot(5, 1)).mem->setText(QStringLiteral("   ")); // blanks: absent
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("feb_29")), QStringLiteral("Bisestile"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("dic_31")), QStringLiteral("Chiusura"));
+    m_calendar->applyDay(DaySlot(5, 1), QStringLiteral("   ")); // blanks: absent
     MessageRecorder messages;
     PrintDialogRecorder printer;
     TfrmStampaPlanning dialog(m_calendar);
@@ -343,7 +346,7 @@ void TestRegisterPrints::sheetPrintFollowsTheCalendar()
                                  .arg(date.day, 2, 10, QLatin1Char('0'));
         const ReportObject* cell = page.find(name);
         QVERIFY2(cell, qPrintable(name));
-        const QString expected = m_calendar->isPresent(slot) ? QStringLiteral("X") : QStringLiteral(" ");
+        const QString expected = m_calendar->year().isPresent(slot) ? QStringLiteral("X") : QStringLiteral(" ");
         QCOMPARE(cell->lines, QStringList{expected});
     }
     QCOMPARE(page.find(QStringLiteral("txtFeb_29"))->lines, QStringList{QStringLiteral("X")});
@@ -363,7 +366,7 @@ void TestRegisterPrints::sheetPrintFollowsTheCalendar()
 
 void TestRegisterPrints::sheetPreviewGivesThePrintedPage()
 {
-    m_calendar->setDay(QStringLiteral("lug_14"), QStringLiteral("Trasferta"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("lug_14")), QStringLiteral("Trasferta"));
     PrintDialogRecorder printer;
     PreviewRecorder preview;
     QString caption;
@@ -404,15 +407,15 @@ void TestRegisterPrints::calendarButtonsOpenTheirDialogs()
 {
     m_calendar->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_calendar));
-    m_calendar->setDay(QStringLiteral("gen_01"), QStringLiteral("Primo giorno"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("gen_01")), QStringLiteral("Primo giorno"));
     struct Row {
-        Picture* TfrmPlanning::*command;
+        const char* command;
         const char* dialog;
     };
     const Row rows[] = {
-        {&TfrmPlanning::cmdRiepilogo, "frmRiepPrenotazioni"},
-        {&TfrmPlanning::cmdAnteprima, "frmAnteprimaPlanning"},
-        {&TfrmPlanning::cmdStampa, "frmStampaPlanning"},
+        {"cmdRiepilogo", "frmRiepPrenotazioni"},
+        {"cmdAnteprima", "frmAnteprimaPlanning"},
+        {"cmdStampa", "frmStampaPlanning"},
     };
     for (const Row& row : rows) {
         QString opened;
@@ -422,7 +425,8 @@ void TestRegisterPrints::calendarButtonsOpenTheirDialogs()
             seen = dialog;
             QCOMPARE(dialog->parentWidget(), static_cast<QWidget*>(m_calendar));
         });
-        QTest::mouseClick(m_calendar->*row.command, Qt::LeftButton);
+        QTest::mouseClick(m_calendar->findChild<Picture*>(QString::fromLatin1(row.command)),
+                          Qt::LeftButton);
         QCOMPARE(opened, QString::fromLatin1(row.dialog));
         QVERIFY(!seen); // destroyed once closed
     }
