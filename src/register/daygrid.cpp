@@ -16,9 +16,6 @@
 
 namespace {
 
-const QString kGridDescription =
-    QStringLiteral("Fai clic sul numero del giorno per inserire o cancellare una presenza.");
-
 int monthDays(int month)
 {
     return MonthTable()[size_t(month - 1)].days;
@@ -257,7 +254,12 @@ DayGrid::DayGrid(QWidget* parent, const QPoint& topLeft, const YearModel* year)
     setFont(uiFont(QStringLiteral("Verdana"), 11, true));
     setAccessibleName(QStringLiteral("Calendario delle presenze"));
     // Said once for the whole grid, not for every day.
-    setAccessibleDescription(kGridDescription);
+    setAccessibleDescription(dayHint());
+}
+
+QString DayGrid::dayHint()
+{
+    return QStringLiteral("Fai clic sul numero del giorno per inserire o cancellare una presenza.");
 }
 
 QRect DayGrid::cellRect(int slot)

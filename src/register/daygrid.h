@@ -38,6 +38,10 @@ public:
     // The day whose cell holds pos (grid coordinates), -1 between and beside the cells.
     static int slotAt(const QPoint& pos);
 
+    // The hint of the info line while the pointer is over a day; a screen reader hears it once,
+    // as the grid's description.
+    static QString dayHint();
+
     // "11 marzo, presente: Ufficio", "12 marzo, assente": what a screen reader says of a day.
     QString cellName(int slot) const;
 

@@ -23,15 +23,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QMouseEvent>
 #include <QShowEvent>
 
 namespace {
 
 const QColor kFill(0x42, 0x7A, 0xA8);
-
-const QString kDayHint =
-    QStringLiteral("Fai clic sul numero del giorno per inserire o cancellare una presenza.");
 
 // The commands of the top bar, left to right.
 struct CommandRow {
@@ -264,7 +260,7 @@ void TfrmPlanning::buildCalendar(QWidget* panel)
     connect(m_grid, &DayGrid::dayActivated, this, &TfrmPlanning::dayClick);
     // Over a cell the hint shows; between the cells lies the section's background.
     connect(m_grid, &DayGrid::pointerOverDay, this,
-            [this](bool overDay) { m_info->label()->setText(overDay ? kDayHint : QString()); });
+            [this](bool overDay) { m_info->label()->setText(overDay ? DayGrid::dayHint() : QString()); });
 }
 
 QString TfrmPlanning::persona() const

@@ -14,7 +14,7 @@
 struct MonthInfo {
     int number;            // 1..12
     const char* keyPrefix; // "gen": the first part of the day keys ("gen_01")
-    const char* namePart;  // "Gen": the month part of the calendar's control names (occGen_01)
+    const char* namePart;  // "Gen": the month part of the calendar's control names (titGen)
     const char* textName;  // "gennaio": the month as titles and summaries write it
     int days;              // cells of the month (29 for February)
     int firstSlot;         // DaySlot of its 1st day
