@@ -61,10 +61,7 @@ public:
 
     bool isValid() const override { return !m_grid.isNull(); }
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override
-    {
-        return m_grid ? m_grid->window()->windowHandle() : nullptr;
-    }
+    QWindow* window() const override { return m_grid ? m_grid->window()->windowHandle() : nullptr; }
     QAccessibleInterface* focusChild() const override { return nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QAccessibleInterface* parent() const override
@@ -127,7 +124,11 @@ public:
         if (name == pressAction() && m_grid) {
             const int slot = m_slot;
             QMetaObject::invokeMethod(
-                m_grid.data(), [grid = m_grid, slot] { if (grid) grid->activate(slot); },
+                m_grid.data(),
+                [grid = m_grid, slot] {
+                    if (grid)
+                        grid->activate(slot);
+                },
                 Qt::QueuedConnection);
         }
     }
@@ -178,8 +179,8 @@ public:
     int indexOfChild(const QAccessibleInterface* child) const override
     {
         for (int slot = 0; slot < kDaysPerYear; ++slot) {
-            if (m_cells[size_t(slot)] && QAccessible::accessibleInterface(m_cells[size_t(slot)])
-                                             == child)
+            if (m_cells[size_t(slot)]
+                && QAccessible::accessibleInterface(m_cells[size_t(slot)]) == child)
                 return slot;
         }
         return -1;

@@ -54,16 +54,8 @@ const CommandRow kCommands[] = {
      "pulsante_stampa",
      "Stampa",
      "Stampa il registro presenze visualizzato."},
-    {"cmdGuida",
-     {892, 26, 37, 39},
-     "guida_piccolo",
-     "Guida",
-     "Visualizza la guida in linea."},
-    {"cmdEsci",
-     {933, 26, 37, 39},
-     "esci_piccolo",
-     "Esci",
-     "Esci da questa schermata di lavoro."},
+    {"cmdGuida", {892, 26, 37, 39}, "guida_piccolo", "Guida", "Visualizza la guida in linea."},
+    {"cmdEsci", {933, 26, 37, 39}, "esci_piccolo", "Esci", "Esci da questa schermata di lavoro."},
 };
 
 // The header band: caption above each read-only field.
@@ -259,8 +251,9 @@ void TfrmPlanning::buildCalendar(QWidget* panel)
     m_grid = new DayGrid(panel, QPoint(166, 152), &m_year);
     connect(m_grid, &DayGrid::dayActivated, this, &TfrmPlanning::dayClick);
     // Over a cell the hint shows; between the cells lies the section's background.
-    connect(m_grid, &DayGrid::pointerOverDay, this,
-            [this](bool overDay) { m_info->label()->setText(overDay ? DayGrid::dayHint() : QString()); });
+    connect(m_grid, &DayGrid::pointerOverDay, this, [this](bool overDay) {
+        m_info->label()->setText(overDay ? DayGrid::dayHint() : QString());
+    });
 }
 
 QString TfrmPlanning::persona() const
@@ -332,7 +325,7 @@ void TfrmPlanning::FormShow()
     const QDate today = currentDateTime().date();
     const int todaySlot = DaySlot(today.month(), today.day());
     m_grid->setCurrentSlot(anno() == QString::number(today.year()) && todaySlot >= 0 ? todaySlot
-                                                                                      : 0);
+                                                                                     : 0);
     m_grid->setFocus(Qt::OtherFocusReason);
 
     // Said before anything is typed; the calendar stays open for looking.
@@ -378,8 +371,7 @@ void TfrmPlanning::cmdSalvaClick()
 
 void TfrmPlanning::dayClick(int slot)
 {
-    QPointer<TfrmGiorno> dialog =
-        new TfrmGiorno(this, slot, anno(), persona(), m_year.text(slot));
+    QPointer<TfrmGiorno> dialog = new TfrmGiorno(this, slot, anno(), persona(), m_year.text(slot));
     const bool applied = dialog->exec() == QDialog::Accepted && dialog;
     const QString text = dialog ? dialog->text() : QString();
     delete dialog.data();

@@ -253,7 +253,8 @@ const std::vector<ReadingAction>& readingActions()
          [](CardScreen&) {
              TfrmMenuCamere selection;
              selection.FormShow();
-             return QString::number(selection.findChild<QListWidget*>(QStringLiteral("lstRecords"))->count());
+             return QString::number(
+                 selection.findChild<QListWidget*>(QStringLiteral("lstRecords"))->count());
          }},
     };
     return actions;

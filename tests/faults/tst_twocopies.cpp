@@ -3,8 +3,8 @@
 // actions it is sent, one line each, on its standard input.
 //
 // What two copies do to each other when both run (the start-up without the lock): a calendar
-// whose year file the other copy stored meanwhile writes nothing over it. The registry holds: a card
-// appended by one while the other saves another card in place is kept, and a card saved by one
+// whose year file the other copy stored meanwhile writes nothing over it. The registry holds: a
+// card appended by one while the other saves another card in place is kept, and a card saved by one
 // after the other changed it is refused as changed elsewhere. So the program's start-up takes
 // the folder: a second copy started on a folder
 // in use says so and ends without touching a file, a copy killed with kill -9 leaves a stale
@@ -290,8 +290,7 @@ void TestTwoCopies::withoutTheLockNeitherCopyWritesOverTheOther()
     QCOMPARE(a.send(QStringLiteral("day gen_08 Giorno di A")), QStringLiteral("OK"));
     const QString year = YearFileName(kRossi, QStringLiteral("2024"));
     QCOMPARE(PresenzeRecord(readAll(year)).text(DaySlot(1, 8)), QStringLiteral("Giorno di A"));
-    QCOMPARE(b.send(QStringLiteral("day gen_09 Giorno di B")),
-             QStringLiteral("OK [1 messages]"));
+    QCOMPARE(b.send(QStringLiteral("day gen_09 Giorno di B")), QStringLiteral("OK [1 messages]"));
     QCOMPARE(a.send(QStringLiteral("leave")), QStringLiteral("OK"));
     QCOMPARE(b.send(QStringLiteral("leave")), QStringLiteral("OK [1 messages]"));
     const PresenzeRecord stored(readAll(year));

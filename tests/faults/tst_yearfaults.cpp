@@ -292,7 +292,7 @@ void TestYearFaults::unstorableYearSaysSoBeforeTyping()
         QVERIFY(s.calendar->isVisible());
         QCOMPARE(s.calendar->year().text(DaySlot(3, 15)),
                  Unstorable(cause) == Unstorable::ReadOnlyFile ? QStringLiteral("Giorno registrato")
-                                                                : QString());
+                                                               : QString());
         s.calendar->close();
         QCOMPARE(messages.count(), 1);
 

@@ -3,10 +3,10 @@
 
 #include "app/avvio.h"
 #include "common/testsupport.h"
+#include "core/base/clock.h"
 #include "core/help/helptexts.h"
 #include "core/registry/registry.h"
 #include "help/guida.h"
-#include "core/base/clock.h"
 #include "register/daygrid.h"
 #include "register/giorno.h"
 #include "register_support.h"
@@ -59,8 +59,7 @@ bool allAbsent(const TfrmPlanning* c)
     return true;
 }
 
-template <typename T>
-T* control(QWidget* screen, const char* name)
+template <typename T> T* control(QWidget* screen, const char* name)
 {
     return screen->findChild<T*>(QString::fromLatin1(name));
 }
@@ -73,7 +72,8 @@ QColor cellColour(QWidget* calendar, int slot)
     const QImage image = grid->grab().toImage();
     const QRect cell = DayGrid::cellRect(slot);
     const qreal ratio = image.devicePixelRatio();
-    return image.pixelColor(QPoint(int((cell.left() + 4) * ratio), int((cell.bottom() - 4) * ratio)));
+    return image.pixelColor(
+        QPoint(int((cell.left() + 4) * ratio), int((cell.bottom() - 4) * ratio)));
 }
 
 } // namespace
@@ -115,8 +115,8 @@ void TestCalendar::controlsAreNamedAndPlaced()
         QRect place; // within the panel
     };
     const Day days[] = {
-        {0, {166, 152, 24, 33}},   {30, {946, 152, 24, 33}},  {59, {894, 192, 24, 33}},
-        {60, {166, 232, 24, 33}},  {178, {842, 352, 24, 33}}, {365, {946, 592, 24, 33}},
+        {0, {166, 152, 24, 33}},  {30, {946, 152, 24, 33}},  {59, {894, 192, 24, 33}},
+        {60, {166, 232, 24, 33}}, {178, {842, 352, 24, 33}}, {365, {946, 592, 24, 33}},
     };
     for (const Day& d : days) {
         const QRect cell = DayGrid::cellRect(d.slot);
@@ -131,8 +131,8 @@ void TestCalendar::controlsAreNamedAndPlaced()
         QCOMPARE(DayGrid::slotAt(between), -1);
 
     // No per-day widget and no hidden label: the days live in the year model.
-    for (const char* gone : {"libGen_01", "occGen_01", "memGen_01", "panMemGiorni",
-                             "lblPosizione", "cmdSalva", "cmdNuovo"})
+    for (const char* gone : {"libGen_01", "occGen_01", "memGen_01", "panMemGiorni", "lblPosizione",
+                             "cmdSalva", "cmdNuovo"})
         QVERIFY2(!c->findChild<QObject*>(QString::fromLatin1(gone)), gone);
     for (const QLabel* label : c->findChildren<QLabel*>())
         QVERIFY2(!label->isHidden(), qPrintable(label->objectName()));
@@ -185,7 +185,7 @@ void TestCalendar::hints()
          Qt::PointingHandCursor},
         {control<Picture>(c, "cmdEsci"), corner,
          QStringLiteral("Esci da questa schermata di lavoro."), Qt::PointingHandCursor},
-        {grid, DayGrid::cellRect(10).center(), dayHint, Qt::PointingHandCursor}, // red
+        {grid, DayGrid::cellRect(10).center(), dayHint, Qt::PointingHandCursor},  // red
         {grid, DayGrid::cellRect(11).topLeft(), dayHint, Qt::PointingHandCursor}, // violet
         {grid, DayGrid::cellRect(11).bottomLeft() + QPoint(0, 3), QString(), Qt::ArrowCursor},
         {grid, DayGrid::cellRect(365).center(), dayHint, Qt::PointingHandCursor},
@@ -262,7 +262,8 @@ void TestCalendar::dayDialog()
         QCOMPARE(day->windowTitle(), QStringLiteral(" Registrazione presenza giornaliera"));
         QCOMPARE(day->size(), QSize(660, 379));
         QCOMPARE(day->slot(), 8);
-        QCOMPARE(control<QLabel>(day, "infGiorno")->text(), QStringLiteral("Giorno 9 gennaio 2021"));
+        QCOMPARE(control<QLabel>(day, "infGiorno")->text(),
+                 QStringLiteral("Giorno 9 gennaio 2021"));
         QCOMPARE(control<QLabel>(day, "infCamera")->text(), QStringLiteral("Rossi Mario"));
         QVERIFY(!day->findChild<QLabel*>(QStringLiteral("lblMemory")));
         QLineEdit* field = dayField(day);
@@ -324,7 +325,8 @@ void TestCalendar::dayDialog()
     // A present day shows its text and PRESENTE. The eraser empties the field and keeps the
     // focus there, but only Applica changes the day: Annulla leaves it as it was.
     onDay(c, 178, [&](TfrmGiorno* day) {
-        QCOMPARE(control<QLabel>(day, "infGiorno")->text(), QStringLiteral("Giorno 27 giugno 2021"));
+        QCOMPARE(control<QLabel>(day, "infGiorno")->text(),
+                 QStringLiteral("Giorno 27 giugno 2021"));
         QCOMPARE(dayField(day)->text(), QStringLiteral("Consegna"));
         QVERIFY(control<Picture>(day, "icoOccupata")->isVisible());
         QVERIFY(!control<Picture>(day, "icoLibera")->isVisible());
@@ -435,10 +437,8 @@ void TestCalendar::gridForAScreenReader()
         const char* name;
     };
     const Cell cells[] = {
-        {2, 10, "11 marzo, presente: Ufficio"},
-        {2, 11, "12 marzo, assente"},
-        {0, 0, "1 gennaio, assente"},
-        {1, 28, "29 febbraio, assente"},
+        {2, 10, "11 marzo, presente: Ufficio"}, {2, 11, "12 marzo, assente"},
+        {0, 0, "1 gennaio, assente"},           {1, 28, "29 febbraio, assente"},
         {11, 30, "31 dicembre, assente"},
     };
     for (const Cell& c : cells) {
@@ -451,8 +451,8 @@ void TestCalendar::gridForAScreenReader()
         QCOMPARE(cell->tableCellInterface()->columnIndex(), c.column);
         QCOMPARE(cell->parent(), table);
         QCOMPARE(table->indexOfChild(cell), DaySlot(c.row + 1, c.column + 1));
-        QCOMPARE(cell->rect().center(), grid->mapToGlobal(DayGrid::cellRect(
-                                            DaySlot(c.row + 1, c.column + 1)).center()));
+        QCOMPARE(cell->rect().center(),
+                 grid->mapToGlobal(DayGrid::cellRect(DaySlot(c.row + 1, c.column + 1)).center()));
     }
     for (const QPoint missing : {QPoint(1, 29), QPoint(1, 30), QPoint(3, 30), QPoint(12, 0)})
         QVERIFY(!table->tableInterface()->cellAt(missing.x(), missing.y()));
@@ -611,8 +611,8 @@ void TestCalendar::unreadableYearFileIsNotOverwritten()
     setMode(path, 0644);
     typeAndApply(s.calendar, 7, QStringLiteral("Nuovo giorno"));
     QCOMPARE(messages.count(), 2);
-    const QString notStored = QStringLiteral(
-        "Attenzione: i giorni inseriti in questo calendario non sono stati salvati");
+    const QString notStored =
+        QStringLiteral("Attenzione: i giorni inseriti in questo calendario non sono stati salvati");
     QVERIFY(messages.last().text.startsWith(notStored));
     s.calendar->close();
     QCOMPARE(messages.count(), 3);

@@ -22,8 +22,7 @@ const QDateTime kPrintMoment(QDate(2024, 3, 5), QTime(9, 5, 3));
 const QString kEmptyListMessage =
     QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
 
-template <typename T>
-T* control(QWidget* screen, const char* name)
+template <typename T> T* control(QWidget* screen, const char* name)
 {
     return screen->findChild<T*>(QString::fromLatin1(name));
 }
@@ -111,9 +110,12 @@ private:
     TfrmPlanning* m_calendar = nullptr;
 };
 
-const PersonYear kPerson{QStringLiteral("Rossi Mario"),      QStringLiteral("333 1234567"),
-                         QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("Magazzino"),
-                         QStringLiteral("2024"),             QString()};
+const PersonYear kPerson{QStringLiteral("Rossi Mario"),
+                         QStringLiteral("333 1234567"),
+                         QStringLiteral("RSSMRA80A01H501U"),
+                         QStringLiteral("Magazzino"),
+                         QStringLiteral("2024"),
+                         QString()};
 
 void TestRegisterPrints::init()
 {
@@ -150,7 +152,8 @@ void TestRegisterPrints::summaryListsCalendarDays()
     // Days typed on the calendar and not saved: the summary reads the calendar, not the file.
     m_calendar->applyDay(slotOfDayKey(QStringLiteral("mar_01")), QStringLiteral("Inventario"));
     m_calendar->applyDay(slotOfDayKey(QStringLiteral("feb_29")), QStringLiteral("Bisestile"));
-    m_calendar->applyDay(slotOfDayKey(QStringLiteral("gen_15")), QStringLiteral("Riunione [mensile]"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("gen_15")),
+                         QStringLiteral("Riunione [mensile]"));
     // A label holding blanks around a text, and one holding only blanks and control characters.
     m_calendar->applyDay(DaySlot(12, 31), QStringLiteral("  Chiusura  "));
     m_calendar->applyDay(DaySlot(7, 4), QStringLiteral(" \t "));
@@ -165,8 +168,10 @@ void TestRegisterPrints::summaryListsCalendarDays()
                           QStringLiteral("01 marzo       Inventario"),
                           QStringLiteral("31 dicembre    Chiusura")}));
     QCOMPARE(control<QListWidget>(&summary, "lstRecords")->currentRow(), -1);
-    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->font().family(), QStringLiteral("Courier New"));
-    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->font().family(),
+             QStringLiteral("Courier New"));
+    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->horizontalScrollBarPolicy(),
+             Qt::ScrollBarAlwaysOn);
     QVERIFY(!control<QListWidget>(&summary, "lstRecords")->wordWrap());
     QCOMPARE(tabWalk(&summary, control<QLineEdit>(&summary, "txtTrova"), 6),
              (QStringList{QStringLiteral("txtTrova"), QStringLiteral("btnStampa"),
@@ -177,7 +182,8 @@ void TestRegisterPrints::summaryListsCalendarDays()
 void TestRegisterPrints::summarySearchWalk()
 {
     for (const char* key : {"gen_02", "gen_20", "feb_03", "mar_30", "dic_24"})
-        m_calendar->applyDay(slotOfDayKey(QString::fromLatin1(key)), QStringLiteral("Turno di notte"));
+        m_calendar->applyDay(slotOfDayKey(QString::fromLatin1(key)),
+                             QStringLiteral("Turno di notte"));
     m_calendar->applyDay(slotOfDayKey(QStringLiteral("feb_10")), QStringLiteral("Ferie"));
     TfrmRiepPrenotazioni summary(m_calendar);
     summary.show();
@@ -225,7 +231,8 @@ void TestRegisterPrints::summarySearchKeyOutlivesTheScreen()
         first.btnTrovaClick();
         QCOMPARE(control<QListWidget>(&first, "lstRecords")->currentRow(), 0);
         first.btnChiudiClick();
-        QCOMPARE(control<QListWidget>(&first, "lstRecords")->count(), 0); // closing empties the list
+        QCOMPARE(control<QListWidget>(&first, "lstRecords")->count(),
+                 0); // closing empties the list
     }
     // A fresh screen, the same key: the first line is selected, the search goes on after it.
     TfrmRiepPrenotazioni second(m_calendar);
@@ -277,7 +284,8 @@ void TestRegisterPrints::summaryPrint()
     QCOMPARE(int(job.pages.size()), 2);
     QCOMPARE(printedLines(job.pages, QStringLiteral("txtTitolo")),
              QStringList{QStringLiteral("Riepilogo presenze e attivit\u00e0 di Rossi Mario anno 2024")});
-    QCOMPARE(printedLines(job.pages, QStringLiteral("txtRiepilogo")), items(control<QListWidget>(&summary, "lstRecords")));
+    QCOMPARE(printedLines(job.pages, QStringLiteral("txtRiepilogo")),
+             items(control<QListWidget>(&summary, "lstRecords")));
     QVERIFY(summary.isVisible()); // the screen stays open
 
     // Printing again gives the same pages; with no printer the user is told.
@@ -314,7 +322,8 @@ void TestRegisterPrints::sheetDialogsLook()
     QCOMPARE(print.size(), QSize(364, 287));
     QCOMPARE(preview.size(), QSize(362, 287));
     QCOMPARE(control<QPushButton>(&print, "btnStampa")->text(), QStringLiteral("Stampa"));
-    QCOMPARE(control<QPushButton>(&preview, "btnStampa")->text(), QStringLiteral("Mostra anteprima"));
+    QCOMPARE(control<QPushButton>(&preview, "btnStampa")->text(),
+             QStringLiteral("Mostra anteprima"));
     QCOMPARE(tabWalk(&print, control<QPushButton>(&print, "btnAnnulla"), 3),
              (QStringList{QStringLiteral("btnAnnulla"), QStringLiteral("btnStampa"),
                           QStringLiteral("btnAnnulla")}));
@@ -352,7 +361,8 @@ void TestRegisterPrints::sheetPrintFollowsTheCalendar()
                                  .arg(date.day, 2, 10, QLatin1Char('0'));
         const ReportObject* cell = page.find(name);
         QVERIFY2(cell, qPrintable(name));
-        const QString expected = m_calendar->year().isPresent(slot) ? QStringLiteral("X") : QStringLiteral(" ");
+        const QString expected =
+            m_calendar->year().isPresent(slot) ? QStringLiteral("X") : QStringLiteral(" ");
         QCOMPARE(cell->lines, QStringList{expected});
     }
     QCOMPARE(page.find(QStringLiteral("txtFeb_29"))->lines, QStringList{QStringLiteral("X")});
