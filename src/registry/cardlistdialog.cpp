@@ -116,7 +116,12 @@ CardListDialog::CardListDialog(TfrmClienti* cards, const QString& name, const QS
     m_container = makeCentredContainer(this, kPanelSize);
 }
 
-CardListDialog::~CardListDialog() = default;
+CardListDialog::~CardListDialog()
+{
+    // The list's items show the lines held here: they go before the lines do.
+    if (lstRecords)
+        lstRecords->clear();
+}
 
 QWidget* CardListDialog::buildResultPanel(const QString& bannerSvg, const QString& bannerText,
                                           const QStringList& tabOrder)
