@@ -249,6 +249,16 @@ void TestCardLines::cardOfLine()
     QCOMPARE(findCardOfLine(rossi, F::Questioni).index, -1);
     QCOMPARE(findCardOfLine(upperAZ(rossini), F::Note).index, -1);
 
+    // A character the registry cannot store is in no card's line, not even in one that holds
+    // the "?" it would be stored as.
+    AnagraficaRecord asked = fixtureRecord(cards.at(0));
+    asked.set(F::Cognome, QStringLiteral("Ross?"));
+    QVERIFY(writeAll(path, cardsFile({asked})));
+    const QString stored = ListLine(asked, F::Note);
+    QCOMPARE(findCardOfLine(stored, F::Note).index, 0);
+    QCOMPARE(findCardOfLine(QString(stored).replace(QLatin1Char('?'), QChar(0x0100)), F::Note).index,
+             -1);
+
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().mkdir(path));
     const CardOfLine failed = findCardOfLine(rossini, F::Note);

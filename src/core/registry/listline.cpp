@@ -162,12 +162,13 @@ constexpr uchar orderOf(uchar b)
 
 } // namespace
 
-void CardLineList::appendCard(const AnagraficaRecord& card, AnagraficaField lastColumn)
+void appendListLineBytes(const AnagraficaRecord& card, AnagraficaField lastColumn,
+                         std::string& out)
 {
     using F = AnagraficaField;
-    const size_t at = m_bytes.size();
-    m_bytes.resize(at + kListLineFixedLength, ' ');
-    char* d = m_bytes.data() + at;
+    const size_t at = out.size();
+    out.resize(at + kListLineFixedLength, ' ');
+    char* d = out.data() + at;
     auto put = [](char* dst, const std::pair<const char*, int>& value, int room) {
         const int n = std::max(0, std::min(value.second, room));
         std::memcpy(dst, value.first, size_t(n));
@@ -183,7 +184,12 @@ void CardLineList::appendCard(const AnagraficaRecord& card, AnagraficaField last
     std::memcpy(d + 76, "  Citt\xE0: ", 9); // à in the stored character set
     put(d + 85, storedValue(card, F::ComuneRes), 28);
     const auto last = storedValue(card, lastColumn);
-    m_bytes.append(last.first, size_t(last.second));
+    out.append(last.first, size_t(last.second));
+}
+
+void CardLineList::appendCard(const AnagraficaRecord& card, AnagraficaField lastColumn)
+{
+    appendListLineBytes(card, lastColumn, m_bytes);
     m_starts.push_back(qsizetype(m_bytes.size()));
 }
 

@@ -36,6 +36,11 @@ bool listLineLess(const QString& a, const QString& b);
 // for readers that copy many cards' values without turning them into texts.
 std::pair<const char*, int> storedValue(const AnagraficaRecord& card, AnagraficaField field);
 
+// Appends the ListLine of card as the registry stores its characters (Windows-1252), built
+// straight from the card's bytes: decoded, it is ListLine(card, lastColumn).
+void appendListLineBytes(const AnagraficaRecord& card, AnagraficaField lastColumn,
+                         std::string& out);
+
 // The lines of a list of cards held compactly, for lists of any length: each line's characters
 // as the registry stores them (Windows-1252, one byte each), all lines one after the other in
 // one buffer. A million lines take about 130 MB here, against some 300 MB as texts.
