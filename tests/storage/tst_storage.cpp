@@ -5,8 +5,8 @@
 #include "core/registry/registry.h"
 #include "core/storage/fixedtext.h"
 #include "core/storage/recordfile.h"
+#include "core/storage/safefile.h"
 #include "core/storage/text.h"
-#include "core/storage/wholefile.h"
 #include "core/storage/windows1252.h"
 
 #include <QtTest/QtTest>
@@ -305,25 +305,24 @@ void TestStorage::wholeFileWritten()
     else if (situation != QLatin1String("missing"))
         QVERIFY(writeAll(path, old));
 
-    QString reason;
-    bool ok = false;
+    WriteResult ok;
     if (situation == QLatin1String("full")) {
         FileSizeLimit limit(1000);
-        ok = writeWholeFile(path, fresh, &reason);
+        ok = writeWholeFile(path, fresh);
     } else if (situation == QLatin1String("read-only")) {
         openToAll(folder.path());
         setMode(folder.path(), 0555);
         {
             AsOrdinaryUser user;
-            ok = writeWholeFile(path, fresh, &reason);
+            ok = writeWholeFile(path, fresh);
         }
         setMode(folder.path(), 0777);
     } else {
-        ok = writeWholeFile(path, fresh, &reason);
+        ok = writeWholeFile(path, fresh);
     }
 
-    QCOMPARE(ok, written);
-    QCOMPARE(reason.isEmpty(), written);
+    QCOMPARE(ok.ok(), written);
+    QCOMPARE(ok.error().isEmpty(), written);
     if (situation == QLatin1String("folder"))
         QVERIFY(QFileInfo(path).isDir());
     else

@@ -1,10 +1,10 @@
 #include "core/registry/exportfile.h"
 
 #include "core/storage/programfolder.h"
+#include "core/storage/safefile.h"
 #include "core/storage/text.h"
 #include "core/storage/windows1252.h"
 
-#include <QSaveFile>
 
 #include <string>
 
@@ -256,22 +256,13 @@ QByteArray exportDocument(const ExportGrid& grid)
     return bytes;
 }
 
-bool writeExportFile(const QString& path, const ExportGrid& grid, QString* error)
+WriteResult writeExportFile(const QString& path, const ExportGrid& grid)
 {
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly)
-              && writeParts(grid, [&file](const QByteArray& part) {
-                     return file.write(part) == part.size();
-                 })
-              // The commit does not check its own final flush: a disk that fills up there
-              // would put a truncated file in place. Flushing first makes that a failure.
-              && file.flush() && file.commit();
-    if (!ok) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-    }
-    return ok;
+    SafeFile file(path);
+    if (!file.open())
+        return file.result();
+    writeParts(grid, [&file](const QByteArray& part) { return file.write(part); });
+    return file.commit();
 }
 
 QString exportFilePath()

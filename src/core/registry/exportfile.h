@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/registry/anagraficarecord.h"
+#include "core/storage/writeresult.h"
 
 #include <QByteArray>
 #include <QString>
@@ -51,10 +52,10 @@ struct ExportGrid {
 // The whole file as written: Windows-1252, one line, no line break at the end.
 QByteArray exportDocument(const ExportGrid& grid);
 
-// Writes the file part by part to a temporary file beside path and puts it in place of the
-// old one only when every part is written. On failure the previous file stays whole and
-// error (when given) receives the reason.
-bool writeExportFile(const QString& path, const ExportGrid& grid, QString* error = nullptr);
+// Writes the file part by part beside path and puts it in place of the old one only when every
+// part is written and on the disk (SafeFile). On failure the previous file stays whole and the
+// result says why.
+WriteResult writeExportFile(const QString& path, const ExportGrid& grid);
 
 // Anagrafica.xls in the program folder.
 QString exportFilePath();
