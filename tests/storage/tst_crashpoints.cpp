@@ -264,8 +264,8 @@ struct Scenario {
 
 QVector<Scenario> scenarios()
 {
-    const QByteArray three = cards({QStringLiteral("ALFA"), QStringLiteral("BETA"),
-                                    QStringLiteral("GAMMA")});
+    const QByteArray three =
+        cards({QStringLiteral("ALFA"), QStringLiteral("BETA"), QStringLiteral("GAMMA")});
     QStringList oldYear = yearTexts(QStringLiteral("vecchio "));
     QByteArray oldYearFile(PresenzeRecord::kSize, '\0');
     {
@@ -275,36 +275,45 @@ QVector<Scenario> scenarios()
         oldYearFile = record.bytes();
     }
     return {
-        {"card saved in place", kRegistry, {{kRegistry, three}},
+        {"card saved in place",
+         kRegistry,
+         {{kRegistry, three}},
          [](const QString& folder) {
              return Registry(folder + kRegistry)
                         .save(1, card(QStringLiteral("BETA")), card(QStringLiteral("BETAX")))
                     == Registry::SaveOutcome::Saved;
          }},
-        {"card appended", kRegistry, {{kRegistry, three}},
+        {"card appended",
+         kRegistry,
+         {{kRegistry, three}},
          [](const QString& folder) {
              return Registry(folder + kRegistry).append(card(QStringLiteral("DELTA"))) == 3;
          }},
-        {"card appended over a registry cut short", kRegistry,
+        {"card appended over a registry cut short",
+         kRegistry,
          {{kRegistry, three + QByteArray(1000, 'x')}},
          [](const QString& folder) {
              return Registry(folder + kRegistry).append(card(QStringLiteral("DELTA"))) == 3;
          }},
-        {"first card of a new registry", kRegistry, {},
+        {"first card of a new registry",
+         kRegistry,
+         {},
          [](const QString& folder) {
              return Registry(folder + kRegistry).append(card(QStringLiteral("ALFA"))) == 0;
          }},
-        {"year saved", kYear, {{kYear, oldYearFile}},
+        {"year saved",
+         kYear,
+         {{kYear, oldYearFile}},
          [](const QString&) {
-             return SaveYear(YearFileName(QStringLiteral("RSSMRA80A01H501U"),
-                                          QStringLiteral("2026")),
-                             yearTexts(QStringLiteral("nuovo ")));
+             return SaveYear(
+                 YearFileName(QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("2026")),
+                 yearTexts(QStringLiteral("nuovo ")));
          }},
-        {"file replaced whole", QStringLiteral("dati.bin"),
+        {"file replaced whole",
+         QStringLiteral("dati.bin"),
          {{QStringLiteral("dati.bin"), QByteArray(5000, 'o')}},
          [](const QString& folder) {
-             return writeWholeFile(folder + QStringLiteral("dati.bin"), QByteArray(3000, 'n'))
-                 .ok();
+             return writeWholeFile(folder + QStringLiteral("dati.bin"), QByteArray(3000, 'n')).ok();
          }},
     };
 }
@@ -379,8 +388,7 @@ void TestCrashPoints::everyCrashPointLeavesOldOrNew()
                                       .arg(describe(state));
             const bool present = QFileInfo::exists(dir + scenario.target);
             const QByteArray now = readAll(dir + scenario.target);
-            const bool isOld = existed ? present && now == oldBytes
-                                       : !present || now.isEmpty();
+            const bool isOld = existed ? present && now == oldBytes : !present || now.isEmpty();
             const bool isNew = present && now == newBytes;
             QVERIFY2(isOld || isNew, qPrintable(QStringLiteral("a mixture ") + where));
             if (point == steps.size())
@@ -409,8 +417,8 @@ void TestCrashPoints::journalThatDoesNotFitIsDropped()
     QFETCH(QString, kind);
     TempProgramFolder folder;
     const QString path = folder.file(kRegistry);
-    const QByteArray three = cards({QStringLiteral("ALFA"), QStringLiteral("BETA"),
-                                    QStringLiteral("GAMMA")});
+    const QByteArray three =
+        cards({QStringLiteral("ALFA"), QStringLiteral("BETA"), QStringLiteral("GAMMA")});
     JournalChange change;
     change.fileSize = three.size();
     change.offset = AnagraficaRecord::kSize;
@@ -429,7 +437,8 @@ void TestCrashPoints::journalThatDoesNotFitIsDropped()
     QVERIFY(writeAll(path, registry));
     QVERIFY(writeAll(registryJournalPath(path), journal));
 
-    QCOMPARE(Registry(path).count(), std::optional<qint64>(registry.size() / AnagraficaRecord::kSize));
+    QCOMPARE(Registry(path).count(),
+             std::optional<qint64>(registry.size() / AnagraficaRecord::kSize));
     QCOMPARE(readAll(path), registry);
     QVERIFY(!QFileInfo::exists(registryJournalPath(path)));
     QVERIFY(Registry(path).append(card(QStringLiteral("OMEGA"))).has_value());

@@ -48,7 +48,8 @@ WriteResult copyReplacing(const QString& source, const QString& target)
 
     QFile in;
     if (!openRegularFile(in, source))
-        return WriteResult::failure(source + QStringLiteral(": not a regular file that can be read"));
+        return WriteResult::failure(source
+                                    + QStringLiteral(": not a regular file that can be read"));
     SafeFile out(target);
     if (!out.open())
         return out.result();

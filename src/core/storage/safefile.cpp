@@ -83,8 +83,8 @@ bool SafeFile::flushBuffer()
 {
     if (m_buffer.isEmpty())
         return true;
-    if (const int error = disk().write(m_aside, m_fd, m_written, m_buffer.constData(),
-                                       m_buffer.size()))
+    if (const int error =
+            disk().write(m_aside, m_fd, m_written, m_buffer.constData(), m_buffer.size()))
         return fail(QStringLiteral("writing"), error);
     m_written += m_buffer.size();
     m_buffer.clear();

@@ -41,8 +41,8 @@ private:
     bool fail(const QString& step, int error);
     bool flushBuffer();
 
-    QString m_target;  // the file that is replaced (a link's target)
-    QString m_aside;   // the file beside it that receives the new content
+    QString m_target; // the file that is replaced (a link's target)
+    QString m_aside;  // the file beside it that receives the new content
     int m_fd = -1;
     qint64 m_written = 0;
     QByteArray m_buffer;
