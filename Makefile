@@ -29,7 +29,7 @@ SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 # The files of the program folder that the build writes; everything else there is data.
 DIST_OUTPUTS := dist/vestrano dist/Guida.pdf
 # What a program started from a folder writes beside itself.
-DATA_NAMES := Anagrafica.pro Anagrafica.xls Cliente.pdf Documenti_Allegati *.vsr
+DATA_NAMES := Anagrafica.pro Anagrafica.journal Anagrafica.xls Cliente.pdf Documenti_Allegati *.vsr
 
 # Installs the Debian packages of $(1) that are missing (through sudo when not root).
 define apt_install

@@ -4,11 +4,16 @@
 
 #include <QGuiApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc < 2)
         return 2;
     registerFonts();
-    return writeUserGuide(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    const WriteResult written = writeUserGuide(QString::fromLocal8Bit(argv[1]));
+    if (!written)
+        std::fprintf(stderr, "%s\n", qPrintable(written.error()));
+    return written ? 0 : 1;
 }

@@ -179,7 +179,7 @@ void TfrmExpClienti::cmdEsportaClick()
     const QString path = exportFilePath();
     LongWork work(this, QStringLiteral(" Esportazione in corso"),
                   QStringLiteral("Righe scritte: %1 su %2"));
-    const bool written = writeExportFile(path, m_model->exportGrid(), nullptr, work.progress());
+    const bool written = writeExportFile(path, m_model->exportGrid(), work.progress()).ok();
     // Stopped by the person: the file exported before stays as it was, and nothing is said.
     if (work.stopped())
         return;

@@ -3,7 +3,7 @@
 #include "core/reports/listreport.h"
 #include "core/reports/reportpdf.h"
 #include "core/reports/reportrender.h"
-#include "core/storage/wholefile.h"
+#include "core/storage/safefile.h"
 #include "ui/messages.h"
 #include "ui/reportpreview.h"
 
@@ -90,9 +90,9 @@ bool exportPdf(QWidget* parent, const ReportDocument& document, const PdfExportS
     if (!writeReportPdf(pdf, document,
                   {settings.title, settings.subject, settings.author, settings.creator})) {
         errors << QStringLiteral("Impossibile comporre il documento PDF.");
-    } else if (QString reason; !writeWholeFile(settings.fileName, pdf, &reason)) {
+    } else if (const WriteResult written = writeWholeFile(settings.fileName, pdf); !written) {
         errors << QStringLiteral("Impossibile scrivere il file %1: %2")
-                      .arg(settings.fileName, reason);
+                      .arg(settings.fileName, written.error());
     }
     if (errors.isEmpty())
         return true;

@@ -149,9 +149,9 @@ void TestAttachmentFaults::fifoIsRefusedAtOnce()
         clock.start();
         f.browse(1, fifo);
         QVERIFY2(clock.elapsed() < 2000, "Sfoglia... waited on the FIFO");
-        QString why;
-        QVERIFY(!copyReplacing(fifo, f.stored(QStringLiteral("coda.txt")), &why));
-        QVERIFY(!why.isEmpty());
+        const WriteResult copied = copyReplacing(fifo, f.stored(QStringLiteral("coda.txt")));
+        QVERIFY(!copied);
+        QVERIFY(!copied.error().isEmpty());
         QVERIFY2(clock.elapsed() < 2000, "the copy waited on the FIFO");
         QVERIFY(!rescuer.freed());
     }

@@ -1,15 +1,96 @@
 // Counted text fields, record files and the registry card layout, checked on the bytes.
 
 #include "common/testsupport.h"
+#include "core/register/yearfile.h"
 #include "core/registry/anagraficarecord.h"
 #include "core/registry/registry.h"
+#include "core/storage/disk.h"
 #include "core/storage/fixedtext.h"
 #include "core/storage/recordfile.h"
+#include "core/storage/safefile.h"
 #include "core/storage/text.h"
-#include "core/storage/wholefile.h"
 #include "core/storage/windows1252.h"
 
 #include <QtTest/QtTest>
+
+#include <cerrno>
+#include <functional>
+
+namespace {
+
+// The real disk, except that one kind of step fails with a given error the first time it
+// concerns a file whose name ends in a given text; it writes down the steps it sees.
+class FaultyDisk : public Disk {
+public:
+    enum Step { Create, Write, Sync, Rename, Remove, SyncFolder };
+    FaultyDisk(Step failing, const QString& nameEnd, int error)
+        : m_failing(failing), m_nameEnd(nameEnd), m_error(error)
+    {
+        setDiskForTests(this);
+    }
+    ~FaultyDisk() override { setDiskForTests(nullptr); }
+
+    QStringList seen; // "sync Anagrafica.pro", "rename .dati.bin.nuovo dati.bin", ...
+    bool failed = false;
+
+    int create(const QString& path, int* fd) override
+    {
+        return pass(Create, QStringLiteral("create"), path, [&] { return Disk::create(path, fd); });
+    }
+    int write(const QString& path, int fd, qint64 offset, const char* data, qint64 size) override
+    {
+        return pass(Write, QStringLiteral("write"), path,
+                    [&] { return Disk::write(path, fd, offset, data, size); });
+    }
+    int sync(const QString& path, int fd) override
+    {
+        return pass(Sync, QStringLiteral("sync"), path, [&] { return Disk::sync(path, fd); });
+    }
+    int rename(const QString& from, const QString& to) override
+    {
+        return pass(Rename, QStringLiteral("rename ") + QFileInfo(from).fileName(), to,
+                    [&] { return Disk::rename(from, to); });
+    }
+    int remove(const QString& path) override
+    {
+        return pass(Remove, QStringLiteral("remove"), path, [&] { return Disk::remove(path); });
+    }
+    int syncFolder(const QString& folder) override
+    {
+        seen << QStringLiteral("sync folder");
+        if (m_failing == SyncFolder && !failed) {
+            failed = true;
+            return m_error;
+        }
+        return Disk::syncFolder(folder);
+    }
+
+private:
+    int pass(Step step, const QString& what, const QString& path, const std::function<int()>& real)
+    {
+        const QString name = QFileInfo(path).fileName();
+        seen << what + QLatin1Char(' ') + name;
+        if (step == m_failing && !failed && name.endsWith(m_nameEnd)) {
+            failed = true;
+            return m_error;
+        }
+        return real();
+    }
+
+    Step m_failing;
+    QString m_nameEnd;
+    int m_error;
+};
+
+QStringList yearOf(const QString& word)
+{
+    QStringList texts(kDaysPerYear);
+    texts[0] = word;
+    texts[365] = word;
+    return texts;
+}
+
+} // namespace
 
 class TestStorage : public QObject {
     Q_OBJECT
@@ -32,6 +113,9 @@ private slots:
     void accessFailureMessage();
     void wholeFileWritten_data();
     void wholeFileWritten();
+    void flushedBeforeReported();
+    void failedStepIsFailedWrite_data();
+    void failedStepIsFailedWrite();
 };
 
 void TestStorage::windows1252RoundTrip_data()
@@ -305,31 +389,157 @@ void TestStorage::wholeFileWritten()
     else if (situation != QLatin1String("missing"))
         QVERIFY(writeAll(path, old));
 
-    QString reason;
-    bool ok = false;
+    WriteResult ok;
     if (situation == QLatin1String("full")) {
         FileSizeLimit limit(1000);
-        ok = writeWholeFile(path, fresh, &reason);
+        ok = writeWholeFile(path, fresh);
     } else if (situation == QLatin1String("read-only")) {
         openToAll(folder.path());
         setMode(folder.path(), 0555);
         {
             AsOrdinaryUser user;
-            ok = writeWholeFile(path, fresh, &reason);
+            ok = writeWholeFile(path, fresh);
         }
         setMode(folder.path(), 0777);
     } else {
-        ok = writeWholeFile(path, fresh, &reason);
+        ok = writeWholeFile(path, fresh);
     }
 
-    QCOMPARE(ok, written);
-    QCOMPARE(reason.isEmpty(), written);
+    QCOMPARE(ok.ok(), written);
+    QCOMPARE(ok.error().isEmpty(), written);
     if (situation == QLatin1String("folder"))
         QVERIFY(QFileInfo(path).isDir());
     else
         QCOMPARE(readAll(path), written ? fresh : old);
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("dati.bin")});
+}
+
+// A whole-file write reaches the disk before it takes the file's name, and the name reaches the
+// disk before the write reports success; a card write journals first and flushes the card.
+void TestStorage::flushedBeforeReported()
+{
+    TempProgramFolder folder;
+    QVERIFY(writeAll(folder.file(QStringLiteral("dati.bin")), "vecchio"));
+    QVERIFY(writeAll(registryFilePath(), AnagraficaRecord().bytes()));
+    FaultyDisk recorder(FaultyDisk::Create, QStringLiteral("no such file"), 0);
+    QVERIFY(writeWholeFile(folder.file(QStringLiteral("dati.bin")), "nuovo"));
+    QCOMPARE(recorder.seen, QStringList({QStringLiteral("create .dati.bin.nuovo"),
+                                         QStringLiteral("write .dati.bin.nuovo"),
+                                         QStringLiteral("sync .dati.bin.nuovo"),
+                                         QStringLiteral("rename .dati.bin.nuovo dati.bin"),
+                                         QStringLiteral("sync folder")}));
+    recorder.seen.clear();
+    AnagraficaRecord card;
+    card.set(AnagraficaField::Cognome, QStringLiteral("Neri"));
+    QCOMPARE(Registry().save(0, AnagraficaRecord(), card), Registry::SaveOutcome::Saved);
+    QCOMPARE(
+        recorder.seen,
+        QStringList({QStringLiteral("create Anagrafica.journal"),
+                     QStringLiteral("write Anagrafica.journal"),
+                     QStringLiteral("sync Anagrafica.journal"), QStringLiteral("sync folder"),
+                     QStringLiteral("write Anagrafica.pro"), QStringLiteral("sync Anagrafica.pro"),
+                     QStringLiteral("remove Anagrafica.journal"), QStringLiteral("sync folder")}));
+}
+
+void TestStorage::failedStepIsFailedWrite_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("nameEnd");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<bool>("mayBeNew"); // the new content may be in place, though not reported
+    const int full = ENOSPC;
+    const int io = EIO;
+    QTest::newRow("whole file: no room for the file beside")
+        << "file" << int(FaultyDisk::Create) << ".nuovo" << full << false;
+    QTest::newRow("whole file: disk full")
+        << "file" << int(FaultyDisk::Write) << ".nuovo" << full << false;
+    QTest::newRow("whole file: flush fails")
+        << "file" << int(FaultyDisk::Sync) << ".nuovo" << io << false;
+    QTest::newRow("whole file: rename fails")
+        << "file" << int(FaultyDisk::Rename) << "dati.bin" << io << false;
+    QTest::newRow("whole file: folder flush fails")
+        << "file" << int(FaultyDisk::SyncFolder) << "" << io << true;
+    QTest::newRow("year: disk full")
+        << "year" << int(FaultyDisk::Write) << ".nuovo" << full << false;
+    QTest::newRow("year: flush fails")
+        << "year" << int(FaultyDisk::Sync) << ".nuovo" << io << false;
+    QTest::newRow("card: journal cannot be made")
+        << "card" << int(FaultyDisk::Create) << ".journal" << full << false;
+    QTest::newRow("card: journal flush fails")
+        << "card" << int(FaultyDisk::Sync) << ".journal" << io << false;
+    QTest::newRow("card: registry full")
+        << "card" << int(FaultyDisk::Write) << ".pro" << full << false;
+    QTest::newRow("card: registry flush fails")
+        << "card" << int(FaultyDisk::Sync) << ".pro" << io << false;
+    QTest::newRow("card: journal not removed")
+        << "card" << int(FaultyDisk::Remove) << ".journal" << io << false;
+    QTest::newRow("new card: registry flush fails")
+        << "append" << int(FaultyDisk::Sync) << ".pro" << io << false;
+    QTest::newRow("new card: registry full")
+        << "append" << int(FaultyDisk::Write) << ".pro" << full << false;
+}
+
+// Any step that fails, a flush too, makes the whole write fail with its reason, and the file
+// keeps what it held (a card write is rolled back at once); nothing is left beside it.
+void TestStorage::failedStepIsFailedWrite()
+{
+    QFETCH(QString, what);
+    QFETCH(int, step);
+    QFETCH(QString, nameEnd);
+    QFETCH(int, error);
+    QFETCH(bool, mayBeNew);
+    TempProgramFolder folder;
+    AnagraficaRecord stored;
+    stored.set(AnagraficaField::Cognome, QStringLiteral("Rossi"));
+    AnagraficaRecord changed;
+    changed.set(AnagraficaField::Cognome, QStringLiteral("Bianchi"));
+    const QString year = YearFileName(QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("2026"));
+    QVERIFY(SaveYear(year, yearOf(QStringLiteral("vecchio"))));
+    QString path = registryFilePath();
+    if (what == QLatin1String("file")) {
+        path = folder.file(QStringLiteral("dati.bin"));
+        QVERIFY(writeAll(path, QByteArray(5000, 'o')));
+    } else if (what == QLatin1String("year")) {
+        path = year;
+    } else {
+        QVERIFY(writeAll(path, stored.bytes()));
+    }
+    const QStringList before =
+        QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QByteArray old = readAll(path);
+
+    bool written = true;
+    QString reason;
+    {
+        FaultyDisk faulty(FaultyDisk::Step(step), nameEnd, error);
+        if (what == QLatin1String("file")) {
+            const WriteResult result = writeWholeFile(path, QByteArray(3000, 'n'));
+            written = result.ok();
+            reason = result.error();
+            if (!mayBeNew)
+                QVERIFY2(reason.contains(diskErrorText(error)), qPrintable(reason));
+        } else if (what == QLatin1String("year")) {
+            const WriteResult result = storeYear(path, yearOf(QStringLiteral("nuovo")));
+            written = result.ok();
+            reason = result.error();
+            QVERIFY2(reason.contains(diskErrorText(error)), qPrintable(reason));
+        } else if (what == QLatin1String("card")) {
+            written = Registry().save(0, stored, changed) == Registry::SaveOutcome::Saved;
+            reason = QStringLiteral("-");
+        } else {
+            written = Registry().append(changed).has_value();
+            reason = QStringLiteral("-");
+        }
+        QVERIFY(faulty.failed);
+    }
+    QVERIFY(!written);
+    QVERIFY(!reason.isEmpty());
+    if (!mayBeNew)
+        QCOMPARE(readAll(path), old);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             before);
 }
 
 QTEST_GUILESS_MAIN(TestStorage)

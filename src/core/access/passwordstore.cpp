@@ -4,7 +4,7 @@
 #include "core/storage/programfolder.h"
 #include "core/storage/regularfile.h"
 #include "core/storage/text.h"
-#include "core/storage/wholefile.h"
+#include "core/storage/safefile.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -146,8 +146,8 @@ std::optional<QString> PasswordStore::readValue(const QString& section, const QS
     return QString::fromLatin1(trimBlanks(lines.at(at).bytes.mid(lines.at(at).valueAt)));
 }
 
-bool PasswordStore::writeValue(const QString& section, const QString& key,
-                               const QString& value) const
+WriteResult PasswordStore::writeValue(const QString& section, const QString& key,
+                                      const QString& value) const
 {
     QByteArray content;
     if (QFileInfo::exists(m_path)) {
@@ -155,11 +155,11 @@ bool PasswordStore::writeValue(const QString& section, const QString& key,
         // its value, even where the folder would allow replacing it.
         const std::optional<QByteArray> read = readRegularFile(m_path, kMaxFileBytes);
         if (!read)
-            return false;
+            return WriteResult::failure(m_path + QStringLiteral(": cannot be read"));
         content = *read;
         QFile file(m_path);
         if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-            return false;
+            return WriteResult::failure(m_path + QStringLiteral(": ") + file.errorString());
     }
 
     const QByteArray eol = lineEnding(content);

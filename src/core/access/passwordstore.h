@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/storage/writeresult.h"
+
 #include <QString>
 
 #include <optional>
@@ -39,7 +41,9 @@ public:
     // nothing when the file exists but cannot be read.
     std::optional<QString> readValue(const QString& section, const QString& key) const;
     // Sets key in section to value, adding the key, the section and the file when missing.
-    bool writeValue(const QString& section, const QString& key, const QString& value) const;
+    // The file is replaced whole and is on the disk when this succeeds (SafeFile).
+    WriteResult writeValue(const QString& section, const QString& key,
+                           const QString& value) const;
 
     // The stored password, decoded and trimmed: empty when there is none; nothing when the
     // file cannot be read or its value is not a scrambled password (a damaged file must never

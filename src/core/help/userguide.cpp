@@ -2,14 +2,15 @@
 
 #include "core/help/helptexts.h"
 #include "core/help/maker.h"
+#include "core/storage/safefile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgRenderer>
 #include <QTextDocument>
 #include <QUrl>
@@ -132,14 +133,13 @@ QString guideHtml(const QList<Chapter>& list)
 
 } // namespace
 
-bool writeUserGuide(const QString& pdfPath)
+WriteResult writeUserGuide(const QString& pdfPath)
 {
-    // Written aside and put in place only when complete.
-    QSaveFile file(pdfPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    QByteArray pdf;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setTitle(QStringLiteral("Vestrano - Guida all'utilizzo del software"));
         writer.setCreator(QStringLiteral("Vestrano"));
         writer.setPageSize(QPageSize(QPageSize::A4));
@@ -151,11 +151,6 @@ bool writeUserGuide(const QString& pdfPath)
         doc.setHtml(guideHtml(chapters()));
         doc.print(&writer);
     }
-    // The commit does not check its own final flush; a write cut short there must not put a
-    // truncated guide in place.
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // Written aside and put in place only when complete and on the disk.
+    return writeWholeFile(pdfPath, pdf);
 }

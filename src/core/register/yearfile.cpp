@@ -3,11 +3,11 @@
 #include "core/storage/fixedtext.h"
 #include "core/storage/programfolder.h"
 #include "core/storage/recordfile.h"
+#include "core/storage/safefile.h"
 #include "core/storage/text.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 const std::array<MonthInfo, 12>& MonthTable()
 {
@@ -185,10 +185,10 @@ QStringList LoadYear(const QString& path, bool* ok)
     return year.texts;
 }
 
-bool SaveYear(const QString& path, const QStringList& texts)
+WriteResult storeYear(const QString& path, const QStringList& texts)
 {
     if (!isYearFilePathUsable(path))
-        return false;
+        return WriteResult::failure(QStringLiteral("not a usable year file name: ") + path);
     PresenzeRecord record;
     for (int s = 0; s < kDaysPerYear && s < texts.size(); ++s)
         record.setText(s, texts.at(s));
@@ -199,34 +199,40 @@ bool SaveYear(const QString& path, const QStringList& texts)
     {
         RecordFile file(path, PresenzeRecord::kSize);
         if (!file.openOrCreate())
-            return false;
+            return WriteResult::failure(path + QStringLiteral(": ") + file.errorString());
         QFile read(path);
         if (!read.open(QIODevice::ReadOnly))
-            return false;
+            return WriteResult::failure(path + QStringLiteral(": ") + read.errorString());
         if (read.size() > PresenzeRecord::kSize) {
             if (!read.seek(PresenzeRecord::kSize))
-                return false;
+                return WriteResult::failure(path + QStringLiteral(": ") + read.errorString());
             later = read.readAll();
             if (later.size() != read.size() - PresenzeRecord::kSize)
-                return false;
+                return WriteResult::failure(path + QStringLiteral(": short read"));
         }
-        if (!file.close())
-            return false;
+        file.close();
     }
 
-    // The whole file is written aside and put in place only when complete, so a device that
-    // fills up, or a crash, never leaves the stored year half overwritten.
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) {
+    // The whole file is written aside and put in place only when complete and on the disk,
+    // so a device that fills up, a crash or a power cut never leaves the stored year half
+    // overwritten.
+    SafeFile out(path);
+    if (!out.open()) {
         // A folder that takes no new file, though the year file itself may be written: the
-        // record goes in place, as the file's own rules have it.
+        // record goes in place (flushed, but not proof against a power cut during the write),
+        // as the file's own rules have it.
         RecordFile file(path, PresenzeRecord::kSize);
-        return file.openOrCreate() && file.seek(0) && file.write(record.bytes()) && file.close();
+        if (file.openOrCreate() && file.seek(0) && file.write(record.bytes()) && file.close())
+            return WriteResult::success();
+        return WriteResult::failure(path + QStringLiteral(": ") + file.errorString());
     }
-    if (out.write(record.bytes()) != PresenzeRecord::kSize
-        || (!later.isEmpty() && out.write(later) != later.size()) || !out.flush()) {
-        out.cancelWriting();
-        return false;
-    }
+    out.write(record.bytes());
+    if (!later.isEmpty())
+        out.write(later);
     return out.commit();
+}
+
+bool SaveYear(const QString& path, const QStringList& texts)
+{
+    return storeYear(path, texts).ok();
 }

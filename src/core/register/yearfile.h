@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/storage/writeresult.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -104,5 +106,9 @@ OpenedYear OpenYear(const QString& path);
 QStringList LoadYear(const QString& path, bool* ok = nullptr);
 
 // Writes the 366 texts as record 0 (created when missing); records after the first stay as
-// they are. Returns false when nothing could be stored.
+// they are. The file is replaced whole (SafeFile): on success the year is on the disk, and a
+// power cut at any instant leaves the old year or the new one. A failure stored nothing and
+// says why.
+WriteResult storeYear(const QString& path, const QStringList& texts);
+// The same, true when the year was stored.
 bool SaveYear(const QString& path, const QStringList& texts);

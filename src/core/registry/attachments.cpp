@@ -2,12 +2,12 @@
 
 #include "core/storage/programfolder.h"
 #include "core/storage/regularfile.h"
+#include "core/storage/safefile.h"
 #include "core/storage/text.h"
 #include "core/storage/windows1252.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QString attachmentFolder()
 {
@@ -39,44 +39,31 @@ QString attachmentPath(const QString& name)
     return isBareFileName(name) ? attachmentFolder() + trimText(name) : QString();
 }
 
-bool copyReplacing(const QString& source, const QString& target, QString* error)
+WriteResult copyReplacing(const QString& source, const QString& target)
 {
-    auto fail = [error](const QString& why) {
-        if (error)
-            *error = why;
-        return false;
-    };
     const QFileInfo from(source);
     const QFileInfo to(target);
     if (to.exists() && from.exists() && from.canonicalFilePath() == to.canonicalFilePath())
-        return true;
+        return WriteResult::success();
 
     QFile in;
     if (!openRegularFile(in, source))
-        return fail(QStringLiteral("not a regular file that can be read"));
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return fail(out.errorString());
+        return WriteResult::failure(source
+                                    + QStringLiteral(": not a regular file that can be read"));
+    SafeFile out(target);
+    if (!out.open())
+        return out.result();
     QByteArray chunk;
     constexpr qint64 kChunk = 1 << 20;
     while (!(chunk = in.read(kChunk)).isEmpty()) {
-        if (out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
-            return fail(out.errorString());
-        }
+        if (!out.write(chunk))
+            return out.result();
     }
     if (in.error() != QFileDevice::NoError) {
-        out.cancelWriting();
-        return fail(in.errorString());
+        const WriteResult failed =
+            WriteResult::failure(QStringLiteral("reading %1: %2").arg(source, in.errorString()));
+        qCWarning(lcStorage).noquote() << failed.error();
+        return failed;
     }
-    // The commit does not check its own final flush: a disk that fills up there would put a
-    // truncated copy in place. Flushing first makes that a failure.
-    if (!out.flush()) {
-        const QString why = out.errorString();
-        out.cancelWriting();
-        return fail(why);
-    }
-    if (!out.commit())
-        return fail(out.errorString());
-    return true;
+    return out.commit();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/storage/writeresult.h"
+
 #include <QString>
 
 // The folder of attached files and the rules for the names a card gives its attachments.
@@ -25,7 +27,7 @@ bool isStorableAttachmentName(const QString& name);
 QString attachmentPath(const QString& name);
 
 // Copies source over target. The copy is written beside target and takes its place only when
-// complete, so a failed copy leaves an existing target whole; copying a file onto itself
-// changes nothing. Only a regular file is copied: anything else (a FIFO, a device) is refused
-// at once, without waiting on it. error (when given) receives the reason of a failure.
-bool copyReplacing(const QString& source, const QString& target, QString* error = nullptr);
+// complete and on the disk (SafeFile), so a failed copy leaves an existing target whole;
+// copying a file onto itself changes nothing. Only a regular file is copied: anything else (a
+// FIFO, a device) is refused at once, without waiting on it. A failure says why.
+WriteResult copyReplacing(const QString& source, const QString& target);

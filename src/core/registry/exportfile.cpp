@@ -2,10 +2,9 @@
 
 #include "core/registry/listline.h"
 #include "core/storage/programfolder.h"
+#include "core/storage/safefile.h"
 #include "core/storage/text.h"
 #include "core/storage/windows1252.h"
-
-#include <QSaveFile>
 
 #include <cstring>
 #include <string>
@@ -374,23 +373,22 @@ QByteArray exportDocument(const ExportGrid& grid)
     return bytes;
 }
 
-bool writeExportFile(const QString& path, const ExportGrid& grid, QString* error,
-                     const WorkProgress& progress)
+WriteResult writeExportFile(const QString& path, const ExportGrid& grid,
+                            const WorkProgress& progress)
 {
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly)
-              && writeParts(grid, [&file](const QByteArray& part) {
-                     return file.write(part) == part.size();
-                 }, progress)
-              // The commit does not check its own final flush: a disk that fills up there
-              // would put a truncated file in place. Flushing first makes that a failure.
-              && file.flush() && file.commit();
-    if (!ok) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
+    SafeFile file(path);
+    if (WriteResult opened = file.open(); !opened)
+        return opened;
+    const bool complete = writeParts(
+        grid, [&file](const QByteArray& part) { return file.write(part); }, progress);
+    if (!complete) {
+        // A failed part, or the person stopped the export: the file beside is dropped and the
+        // previous file stays as it was.
+        file.cancel();
+        return file.result().ok() ? WriteResult::failure(QStringLiteral("export stopped"))
+                                  : file.result();
     }
-    return ok;
+    return file.commit();
 }
 
 QString exportFilePath()

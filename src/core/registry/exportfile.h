@@ -2,6 +2,7 @@
 
 #include "core/base/progress.h"
 #include "core/registry/anagraficarecord.h"
+#include "core/storage/writeresult.h"
 
 #include <QByteArray>
 #include <QString>
@@ -64,12 +65,12 @@ struct ExportGrid {
 // The whole file as written: Windows-1252, one line, no line break at the end.
 QByteArray exportDocument(const ExportGrid& grid);
 
-// Writes the file part by part to a temporary file beside path and puts it in place of the
-// old one only when every part is written. On failure the previous file stays whole and
-// error (when given) receives the reason. progress, when given, hears every kProgressStep rows
-// how many are written; its false abandons the file, and the previous one stays as it was.
-bool writeExportFile(const QString& path, const ExportGrid& grid, QString* error = nullptr,
-                     const WorkProgress& progress = {});
+// Writes the file part by part beside path and puts it in place of the old one only when every
+// part is written and on the disk (SafeFile). On failure the previous file stays whole and the
+// result says why. progress, when given, hears every kProgressStep rows how many are written;
+// its false abandons the file, and the previous one stays as it was.
+WriteResult writeExportFile(const QString& path, const ExportGrid& grid,
+                            const WorkProgress& progress = {});
 
 // Anagrafica.xls in the program folder.
 QString exportFilePath();

@@ -1,8 +1,10 @@
 #include "core/registry/registry.h"
 
+#include "core/storage/journal.h"
 #include "core/storage/programfolder.h"
 #include "core/storage/recordfile.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 QString registryFilePath()
@@ -31,12 +33,48 @@ bool openForReading(RecordFile& file)
 
 } // namespace
 
+QString registryJournalPath(const QString& registryPath)
+{
+    const QFileInfo info(registryPath);
+    return info.path() + QLatin1Char('/') + info.completeBaseName()
+           + QStringLiteral(".journal");
+}
+
 Registry::Registry() : m_path(registryFilePath()) {}
 
 Registry::Registry(const QString& path) : m_path(path) {}
 
+bool Registry::recover() const
+{
+    return recoverJournal(m_path, registryJournalPath(m_path)) != JournalRecovery::Failed;
+}
+
+// Writes card at index (the end of the file for an append) under the journal: the file is
+// afterwards wholly as before or wholly as after, whatever happens, and on success the card
+// is on the disk. before is what the change covers now: the stored card, or the part of a
+// record that a file cut short ends with.
+bool Registry::writeJournalled(RecordFile& file, qint64 index, const QByteArray& before,
+                               const AnagraficaRecord& card) const
+{
+    const QString journal = registryJournalPath(m_path);
+    JournalChange change;
+    change.fileSize = QFileInfo(m_path).size();
+    change.offset = index * AnagraficaRecord::kSize;
+    change.before = before;
+    change.after = card.bytes();
+    if (!writeJournal(journal, change))
+        return false;
+    if (file.seek(index) && file.write(card.bytes()) && file.close() && removeJournal(journal))
+        return true;
+    // Whatever reached the file is taken back now, not at the next action.
+    file.close();
+    recover();
+    return false;
+}
+
 std::optional<qint64> Registry::count() const
 {
+    recover();
     RecordFile file(m_path, AnagraficaRecord::kSize);
     if (!openForReading(file))
         return std::nullopt;
@@ -48,6 +86,7 @@ std::optional<qint64> Registry::count() const
 
 std::optional<AnagraficaRecord> Registry::read(qint64 index) const
 {
+    recover();
     RecordFile file(m_path, AnagraficaRecord::kSize);
     QByteArray bytes;
     if (!openForReading(file) || !file.seek(index) || !file.read(bytes) || !file.close())
@@ -58,6 +97,8 @@ std::optional<AnagraficaRecord> Registry::read(qint64 index) const
 Registry::SaveOutcome Registry::save(qint64 index, const AnagraficaRecord& shown,
                                      const AnagraficaRecord& card) const
 {
+    if (!recover())
+        return SaveOutcome::Failed;
     RecordFile file(m_path, AnagraficaRecord::kSize);
     QByteArray stored;
     if (!file.openOrCreate() || index < 0 || index >= file.count() || !file.seek(index)
@@ -65,24 +106,37 @@ Registry::SaveOutcome Registry::save(qint64 index, const AnagraficaRecord& shown
         return SaveOutcome::Failed;
     if (stored != shown.bytes())
         return file.close() ? SaveOutcome::ChangedElsewhere : SaveOutcome::Failed;
-    if (!file.seek(index) || !file.write(card.bytes()) || !file.close())
-        return SaveOutcome::Failed;
-    return SaveOutcome::Saved;
+    return writeJournalled(file, index, stored, card) ? SaveOutcome::Saved : SaveOutcome::Failed;
 }
 
 std::optional<qint64> Registry::append(const AnagraficaRecord& card) const
 {
+    if (!recover())
+        return std::nullopt;
     RecordFile file(m_path, AnagraficaRecord::kSize);
     if (!file.openOrCreate())
         return std::nullopt;
     const qint64 index = file.count();
-    if (!file.seek(index) || !file.write(card.bytes()) || !file.close())
+    // The part of a record a file cut short may end with is overwritten by the new card.
+    QByteArray tail;
+    const qint64 end = index * AnagraficaRecord::kSize;
+    if (QFileInfo(m_path).size() > end) {
+        QFile reader(m_path);
+        if (!reader.open(QIODevice::ReadOnly) || !reader.seek(end))
+            return std::nullopt;
+        tail = reader.read(AnagraficaRecord::kSize);
+        if (end + tail.size() != reader.size())
+            return std::nullopt;
+    }
+    if (!writeJournalled(file, index, tail, card))
         return std::nullopt;
     return index;
 }
 
 bool Registry::reachable() const
 {
+    if (!recover())
+        return false;
     RecordFile file(m_path, AnagraficaRecord::kSize);
     return file.openOrCreate() && file.close();
 }
@@ -90,6 +144,7 @@ bool Registry::reachable() const
 bool Registry::scan(const Visitor& visit, const std::function<void(qint64)>& started,
                     const WorkProgress& progress) const
 {
+    recover();
     RecordFile file(m_path, AnagraficaRecord::kSize);
     if (!openForReading(file))
         return false;

@@ -11,9 +11,15 @@
 // The registry file in the program folder.
 QString registryFilePath();
 
+// The rollback journal beside a registry (Anagrafica.journal beside Anagrafica.pro): present
+// only while a card is being written, or after a power cut or crash interrupted the write.
+QString registryJournalPath(const QString& registryPath);
+
 // Shown by the registry screens whenever Anagrafica.pro cannot be opened, read or written.
 // The two sentences are joined by LF CR LF CR, in this order.
 extern const QString kAccessFailureMessage;
+
+class RecordFile;
 
 // The one owner of Anagrafica.pro: every screen that reads or writes the registry goes through
 // it. Each call opens the file, works and closes it before it returns, so no file is held open
@@ -21,6 +27,13 @@ extern const QString kAccessFailureMessage;
 // existing file for reading alone, so the cards can be looked at on a read-only folder or
 // medium. Every failure comes back as an empty result or false, and the screens turn it into
 // kAccessFailureMessage (or their own silence).
+//
+// A card written (save or append) is on the disk when the call returns true, and it is written
+// under a rollback journal: after a power cut or a crash at any instant, every card is wholly
+// the old one or wholly the new one, and an append leaves no part of a card. Every call first
+// rolls back a write that was cut short (see core/storage/journal.h), so nothing reads the
+// registry before it is whole again; this costs one look for the journal per call. Where that
+// cannot be done (a read-only medium) the cards are still read, and nothing is written.
 class Registry {
 public:
     // The registry of the program folder; another path for tests and the benchmark.
@@ -56,6 +69,13 @@ public:
     bool scan(const Visitor& visit, const std::function<void(qint64 count)>& started = {},
               const WorkProgress& progress = {}) const;
 
+    // Rolls back a card write that a crash cut short. False when a journal is pending and
+    // could not be applied (nothing may be written then); true otherwise.
+    bool recover() const;
+
 private:
+    bool writeJournalled(RecordFile& file, qint64 index, const QByteArray& before,
+                         const AnagraficaRecord& card) const;
+
     QString m_path;
 };

@@ -1,11 +1,16 @@
 #include "core/storage/recordfile.h"
 
+#include "core/storage/disk.h"
+#include "core/storage/writeresult.h"
+
 #include <QFileInfo>
 
 #include <cstring>
 
+#include <unistd.h>
+
 RecordFile::RecordFile(const QString& path, int recordSize)
-    : m_file(path), m_recordSize(recordSize)
+    : m_path(path), m_file(path), m_recordSize(recordSize)
 {
 }
 
@@ -17,6 +22,7 @@ RecordFile::~RecordFile()
 bool RecordFile::fail(const QString& why)
 {
     m_error = why.isEmpty() ? m_file.errorString() : why;
+    qCWarning(lcStorage).noquote() << m_path + QStringLiteral(": ") + m_error;
     return false;
 }
 
@@ -24,7 +30,7 @@ bool RecordFile::openOrCreate()
 {
     m_position = 0;
     m_error.clear();
-    const QFileInfo info(m_file.fileName());
+    const QFileInfo info(m_path);
     if (info.exists() || info.isSymLink()) {
         if (!info.isFile())
             return fail(QStringLiteral("not a regular file"));
@@ -34,9 +40,21 @@ bool RecordFile::openOrCreate()
         m_size = m_file.size();
         return true;
     }
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered))
+    // A new file, empty: on the disk, name and all, before anyone is told it exists.
+    const QString path = m_path;
+    int fd = -1;
+    if (const int error = disk().create(path, &fd))
+        return fail(QStringLiteral("cannot create: ") + diskErrorText(error));
+    if (!m_file.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered,
+                     QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return fail(QString());
+    }
     m_size = 0;
+    if (const int error = disk().syncFolder(folderOf(path))) {
+        m_file.close();
+        return fail(QStringLiteral("cannot flush the folder: ") + diskErrorText(error));
+    }
     return true;
 }
 
@@ -44,7 +62,7 @@ bool RecordFile::openReadOnly()
 {
     m_position = 0;
     m_error.clear();
-    if (!QFileInfo(m_file.fileName()).isFile())
+    if (!QFileInfo(m_path).isFile())
         return fail(QStringLiteral("no such file"));
     if (!m_file.open(QIODevice::ReadOnly | QIODevice::ExistingOnly | QIODevice::Unbuffered))
         return fail(QString());
@@ -119,10 +137,13 @@ bool RecordFile::write(const QByteArray& buffer)
     if (m_position > count())
         return fail(QStringLiteral("write would leave a gap after the last record"));
     const qint64 offset = m_position * m_recordSize;
-    if (!m_file.seek(offset))
-        return fail(QString());
-    if (m_file.write(buffer) != m_recordSize || !m_file.flush()) {
-        fail(QString());
+    const QString path = m_path;
+    const int fd = m_file.handle();
+    int error = disk().write(path, fd, offset, buffer.constData(), m_recordSize);
+    if (!error)
+        error = disk().sync(path, fd);
+    if (error) {
+        fail(diskErrorText(error));
         takeBackFailedAppend();
         return false;
     }
@@ -138,19 +159,19 @@ bool RecordFile::write(const QByteArray& buffer)
 // The action ends here in any case: the file is no longer open.
 void RecordFile::takeBackFailedAppend()
 {
-    const QString path = m_file.fileName();
+    const QString path = m_path;
+    if (QFileInfo(path).size() > m_size) {
+        const int fd = m_file.handle();
+        if (!disk().truncate(path, fd, m_size))
+            disk().sync(path, fd);
+    }
     m_file.close();
-    if (QFileInfo(path).size() > m_size)
-        QFile::resize(path, m_size);
 }
 
 bool RecordFile::close()
 {
-    if (!m_file.isOpen())
-        return true;
-    const bool flushed = m_file.flush();
-    m_file.close();
-    if (!flushed)
-        return fail(QStringLiteral("flush failed"));
+    // Every write has reached the disk when it returned: nothing waits here.
+    if (m_file.isOpen())
+        m_file.close();
     return true;
 }

@@ -15,13 +15,14 @@ public:
     RecordFile& operator=(const RecordFile&) = delete;
 
     // Opens the existing file for reading and writing at record 0; a file that does not exist
-    // is created empty. An existing file that cannot be opened is left as it is.
+    // is created empty, and its name is flushed to the disk with its folder before this
+    // returns. An existing file that cannot be opened is left as it is.
     bool openOrCreate();
     // Opens an existing file for reading only; a missing file is a failure and nothing is
     // created. For readers that must never change the folder.
     bool openReadOnly();
 
-    QString fileName() const { return m_file.fileName(); }
+    QString fileName() const { return m_path; }
     bool isOpen() const { return m_file.isOpen(); }
     int recordSize() const { return m_recordSize; }
     // Whole records in the file; a trailing part shorter than a record does not count.
@@ -36,11 +37,13 @@ public:
     // advances by one. Fails when no whole record is there.
     bool read(QByteArray& buffer);
     // Writes buffer (exactly one record) at the current position, replacing that record or
-    // appending when the position equals the count, and advances by one. The bytes reach the
-    // file before this returns, so a full device is reported here; a failed write leaves no
-    // part of the record past the old end of the file, and closes the file.
+    // appending when the position equals the count, and advances by one. The bytes are on
+    // stable storage (flushed) before this returns, so a full device or a failed flush is
+    // reported here; a failed write leaves no part of the record past the old end of the
+    // file, and closes the file. A record is written with one call, but a power cut during it
+    // may still leave it partly written: whoever needs it whole keeps a journal (Registry).
     bool write(const QByteArray& buffer);
-    // Closes the file; reports a failure to flush.
+    // Closes the file. Every write was already flushed, so nothing can fail here.
     bool close();
 
     QString errorString() const { return m_error; }
@@ -50,6 +53,7 @@ private:
     bool readAhead();
     void takeBackFailedAppend();
 
+    QString m_path;
     QFile m_file;
     int m_recordSize;
     qint64 m_size = 0; // bytes in the file; only this object changes them while it is open
