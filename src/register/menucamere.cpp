@@ -7,6 +7,7 @@
 #include "core/help/helptexts.h"
 #include "core/register/yearfile.h"
 #include "core/registry/anagraficarecord.h"
+#include "core/registry/cardsearch.h"
 #include "core/registry/personlist.h"
 #include "core/registry/registry.h"
 #include "core/storage/text.h"
@@ -18,6 +19,7 @@
 #include "ui/longwork.h"
 #include "ui/messages.h"
 #include "ui/screenflow.h"
+#include "ui/storedlines.h"
 #include "ui/window.h"
 
 #include <QCloseEvent>
@@ -155,6 +157,12 @@ TfrmMenuCamere::TfrmMenuCamere(QWidget* parent) : QWidget(parent)
     applyProcessFormats();
 }
 
+TfrmMenuCamere::~TfrmMenuCamere()
+{
+    // The list's items show the lines held here: they go before the lines do.
+    lstRecords->clear();
+}
+
 void TfrmMenuCamere::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -182,23 +190,26 @@ void TfrmMenuCamere::buildList()
     lstRecords->clear();
     lstRecords->setCurrentRow(-1);
     m_selecting = false;
+    m_lines.clear();
     // A registry that cannot be read leaves the lines listed so far, without a message. The
-    // lines are collected first and handed to the list in one go.
-    QStringList lines;
+    // lines are collected first, as the registry stores their characters, and handed to the
+    // list in one go.
     LongWork work(this, QStringLiteral(" Lettura dell'archivio in corso"),
                   QStringLiteral("Schede lette: %1 su %2"));
     Registry().scan(
         [&](qint64, const AnagraficaRecord& card) {
             if (!card.isEmpty(AnagraficaField::CodFisc))
-                lines.append(personListLine(card));
+                m_lines.appendWith(
+                    [&card](std::string& out) { appendPersonListLineBytes(card, out); });
         },
         {}, work.progress());
     // Stopped by the person: nothing listed, and back to the start menu as Esci would.
     if (work.stopped()) {
+        m_lines.clear();
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return;
     }
-    lstRecords->addItems(lines);
+    addStoredLines(lstRecords, &m_lines);
 }
 
 int TfrmMenuCamere::selectedRow() const
@@ -229,18 +240,17 @@ void TfrmMenuCamere::lstRecordsClick()
 
 void TfrmMenuCamere::resolveRow(int row)
 {
-    const QString line = trimText(lstRecords->item(row)->text());
     // Every card giving the same line is looked at; the last one in the file is taken.
-    Registry().scan([&](qint64, const AnagraficaRecord& card) {
-        if (trimText(personListLine(card)) != line)
-            return;
-        m_choice.persona = personName(card);
-        m_choice.recapito = card.get(AnagraficaField::Recapito);
-        m_choice.codFisc = card.get(AnagraficaField::CodFisc);
-        m_choice.mansioni = card.get(AnagraficaField::Conducente);
-        m_resolvedRow = row;
-        icoMano->show();
-    });
+    const CardOfLine found = findCardOfLine(m_lines.at(row), appendPersonListLineBytes);
+    if (found.index < 0)
+        return;
+    const AnagraficaRecord& card = found.record;
+    m_choice.persona = personName(card);
+    m_choice.recapito = card.get(AnagraficaField::Recapito);
+    m_choice.codFisc = card.get(AnagraficaField::CodFisc);
+    m_choice.mansioni = card.get(AnagraficaField::Conducente);
+    m_resolvedRow = row;
+    icoMano->show();
 }
 
 void TfrmMenuCamere::btnTrovaClick()
@@ -252,11 +262,9 @@ void TfrmMenuCamere::btnTrovaClick()
     }
     if (selectedRow() < 0)
         selectRow(0);
-    QStringList lines;
-    for (int i = 0; i < lstRecords->count(); ++i)
-        lines.append(lstRecords->item(i)->text());
-    const FindInListResult result =
-        FindInList(lines, selectedRow(), txtTrova->text(), m_lastSearch);
+    const FindInListResult result = FindInList(
+        lstRecords->count(), [this](int index) { return m_lines.at(index); }, selectedRow(),
+        txtTrova->text(), m_lastSearch);
     if (result.outcome == FindInListResult::Found) {
         selectRow(result.selection);
         icoMano->show();

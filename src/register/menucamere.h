@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "core/registry/listline.h"
 #include "register/planning.h"
 
 class Picture;
@@ -17,6 +18,7 @@ class TfrmMenuCamere : public QWidget {
     Q_OBJECT
 public:
     explicit TfrmMenuCamere(QWidget* parent = nullptr);
+    ~TfrmMenuCamere() override;
 
     // The person of the line chosen last (by a click, Trova or Apri) and, after Apri, the
     // year and its year file: what the calendar is handed.
@@ -55,6 +57,7 @@ private:
     Picture* imgGuida;
     Picture* imgEsci;
 
+    CardLineList m_lines; // the list's lines, which its items show
     PersonYear m_choice;
     int m_resolvedRow = -1; // the line whose card m_choice holds, -1 for none
     Next m_next = Next::Avvio;

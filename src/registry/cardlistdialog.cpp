@@ -12,6 +12,7 @@
 #include "ui/longwork.h"
 #include "ui/messages.h"
 #include "ui/reportoutput.h"
+#include "ui/storedlines.h"
 #include "ui/window.h"
 
 #include <QKeyEvent>
@@ -47,27 +48,6 @@ public:
     {
         return QSize(kItemWidth, QStyledItemDelegate::sizeHint(option, index).height());
     }
-};
-
-// A line of the list that shows its text from the dialog's compact lines instead of holding a
-// copy: a list of a million cards keeps one small item per line and the lines once, at one
-// byte a character.
-class StoredLineItem : public QListWidgetItem {
-public:
-    StoredLineItem(const CardLineList* lines, qsizetype index)
-        : QListWidgetItem(nullptr, QListWidgetItem::UserType), m_lines(lines), m_index(index)
-    {
-    }
-    QVariant data(int role) const override
-    {
-        if (role == Qt::DisplayRole || role == Qt::EditRole)
-            return m_lines->at(m_index);
-        return QListWidgetItem::data(role);
-    }
-
-private:
-    const CardLineList* m_lines;
-    qsizetype m_index;
 };
 
 struct TextRow {
@@ -195,14 +175,7 @@ void CardListDialog::setLines(CardLineList lines)
     lstRecords->clear();
     lines.sort();
     m_lines = std::move(lines);
-    // The items go in with the list's model silent, then the list is laid out once: one
-    // notice per item would cost more than the items themselves.
-    QAbstractItemModel* model = lstRecords->model();
-    const bool wasBlocked = model->blockSignals(true);
-    for (qsizetype i = 0; i < m_lines.size(); ++i)
-        lstRecords->addItem(new StoredLineItem(&m_lines, i));
-    model->blockSignals(wasBlocked);
-    lstRecords->reset();
+    addStoredLines(lstRecords, &m_lines);
 }
 
 void CardListDialog::clearLines()

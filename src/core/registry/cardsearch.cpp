@@ -58,6 +58,17 @@ std::string_view trimmedBytes(std::string_view bytes)
 CardOfLine findCardOfLine(const QString& line, AnagraficaField lastColumn,
                           const WorkProgress& progress)
 {
+    return findCardOfLine(
+        line,
+        [lastColumn](const AnagraficaRecord& card, std::string& out) {
+            appendListLineBytes(card, lastColumn, out);
+        },
+        progress);
+}
+
+CardOfLine findCardOfLine(const QString& line, const CardLineWriter& writeLine,
+                          const WorkProgress& progress)
+{
     // The cards' lines are compared as the registry stores their characters, without a text of
     // their own: a character of the line that the stored character set cannot hold is in no
     // card's line, and trimming the bytes up to 32 trims the same characters as the text.
@@ -72,7 +83,7 @@ CardOfLine findCardOfLine(const QString& line, AnagraficaField lastColumn,
     result.ok = Registry().scan(
         [&](qint64 index, const AnagraficaRecord& card) {
             candidate.clear();
-            appendListLineBytes(card, lastColumn, candidate);
+            writeLine(card, candidate);
             if (possible && trimmedBytes(candidate) == target) {
                 result.index = index;
                 result.record = card;

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 // Finding registry cards: the filters of the search screen, and the two passes over
@@ -53,4 +54,9 @@ struct CardOfLine {
     AnagraficaRecord record;
 };
 CardOfLine findCardOfLine(const QString& line, AnagraficaField lastColumn,
+                          const WorkProgress& progress = {});
+// The same for a list whose lines writeLine(card, buffer) appends to the buffer as the registry
+// stores their characters.
+using CardLineWriter = std::function<void(const AnagraficaRecord& card, std::string& out)>;
+CardOfLine findCardOfLine(const QString& line, const CardLineWriter& writeLine,
                           const WorkProgress& progress = {});

@@ -250,39 +250,6 @@ const std::array<ExportColumn, kExportColumnCount>& exportColumns()
     return kColumns;
 }
 
-void appendExportRow(const AnagraficaRecord& card, int row, QString& text,
-                     std::array<int, kExportColumnCount + 1>& starts)
-{
-    for (int c = 0; c < kExportColumnCount; ++c) {
-        starts[size_t(c)] = int(text.size());
-        switch (c) {
-        case 0: {
-            // The row number, written without a text of its own.
-            char digits[12];
-            int n = 0;
-            for (unsigned v = unsigned(row) + 1; v; v /= 10)
-                digits[n++] = char('0' + v % 10);
-            while (n)
-                text += QLatin1Char(digits[--n]);
-            break;
-        }
-        case 1:
-            card.appendTo(text, F::Cognome);
-            text += QLatin1Char(' ');
-            card.appendTo(text, F::Nome);
-            break;
-        case 6:
-            card.appendTo(text, F::ComuneRes);
-            text += QLatin1Char(' ');
-            card.appendTo(text, F::ProvRes);
-            break;
-        default:
-            card.appendTo(text, kPlainFields[c]);
-        }
-    }
-    starts[kExportColumnCount] = int(text.size());
-}
-
 void appendExportRowBytes(const AnagraficaRecord& card, int row, std::string& bytes,
                           std::array<quint16, kExportColumnCount + 1>& starts)
 {
@@ -312,18 +279,6 @@ void appendExportRowBytes(const AnagraficaRecord& card, int row, std::string& by
         }
     }
     starts[kExportColumnCount] = quint16(bytes.size() - base);
-}
-
-QStringList exportRowCells(const AnagraficaRecord& card, int row)
-{
-    QString text;
-    std::array<int, kExportColumnCount + 1> starts{};
-    appendExportRow(card, row, text, starts);
-    QStringList cells;
-    cells.reserve(kExportColumnCount);
-    for (size_t c = 0; c < size_t(kExportColumnCount); ++c)
-        cells.append(text.mid(starts[c], starts[c + 1] - starts[c]));
-    return cells;
 }
 
 QString exportCellText(const QString& text)

@@ -30,17 +30,12 @@ constexpr int kExportEmptyRows = 10;
 
 const std::array<ExportColumn, kExportColumnCount>& exportColumns();
 
-// The 26 cells of the grid row for a card, row being its 0-based place in the file.
-QStringList exportRowCells(const AnagraficaRecord& card, int row);
-// The same cells as the registry stores their characters (Windows-1252, one byte each),
-// appended to bytes one after the other; starts receives where each cell begins, relative to
-// where the row begins, and its last entry where the last cell ends.
+// The 26 cells of the grid row for a card, row being its 0-based place in the file, as the
+// registry stores their characters (Windows-1252, one byte each), appended to bytes one after
+// the other; starts receives where each cell begins, relative to where the row begins, and its
+// last entry where the last cell ends.
 void appendExportRowBytes(const AnagraficaRecord& card, int row, std::string& bytes,
                           std::array<quint16, kExportColumnCount + 1>& starts);
-// The same cells appended to text one after the other; starts receives where each cell begins
-// in text, and its last entry where the last cell ends.
-void appendExportRow(const AnagraficaRecord& card, int row, QString& text,
-                     std::array<int, kExportColumnCount + 1>& starts);
 
 // The text a cell puts between its <td> and </td>: trimmed, with &, < and > written as their
 // entities so that a note like "a<b & c" reaches the spreadsheet as typed. Characters that

@@ -162,35 +162,42 @@ constexpr uchar orderOf(uchar b)
 
 } // namespace
 
+int putStoredValue(char* dst, int room, const AnagraficaRecord& card, AnagraficaField field)
+{
+    const auto [value, length] = storedValue(card, field);
+    const int n = std::max(0, std::min(length, room));
+    std::memcpy(dst, value, size_t(n));
+    return n;
+}
+
+void writeCardLineStart(const AnagraficaRecord& card, char* d)
+{
+    using F = AnagraficaField;
+    const int surname = putStoredValue(d, 30, card, F::Cognome);
+    if (surname < 29)
+        putStoredValue(d + surname + 1, 29 - surname, card, F::Nome);
+    std::memcpy(d + 30, "  Tel. ", 7);
+    putStoredValue(d + 37, 16, card, F::Recapito);
+    std::memcpy(d + 53, "  C.F. ", 7);
+    putStoredValue(d + 60, 16, card, F::CodFisc);
+}
+
 void appendListLineBytes(const AnagraficaRecord& card, AnagraficaField lastColumn,
                          std::string& out)
 {
-    using F = AnagraficaField;
     const size_t at = out.size();
     out.resize(at + kListLineFixedLength, ' ');
     char* d = out.data() + at;
-    auto put = [](char* dst, const std::pair<const char*, int>& value, int room) {
-        const int n = std::max(0, std::min(value.second, room));
-        std::memcpy(dst, value.first, size_t(n));
-        return n;
-    };
-    const int surname = put(d, storedValue(card, F::Cognome), 30);
-    if (surname < 29)
-        put(d + surname + 1, storedValue(card, F::Nome), 29 - surname);
-    std::memcpy(d + 30, "  Tel. ", 7);
-    put(d + 37, storedValue(card, F::Recapito), 16);
-    std::memcpy(d + 53, "  C.F. ", 7);
-    put(d + 60, storedValue(card, F::CodFisc), 16);
-    std::memcpy(d + 76, "  Citt\xE0: ", 9); // à in the stored character set
-    put(d + 85, storedValue(card, F::ComuneRes), 28);
+    writeCardLineStart(card, d);
+    std::memcpy(d + kCardLineStartLength, "  Citt\xE0: ", 9); // à in the stored character set
+    putStoredValue(d + 85, 28, card, AnagraficaField::ComuneRes);
     const auto last = storedValue(card, lastColumn);
     out.append(last.first, size_t(last.second));
 }
 
 void CardLineList::appendCard(const AnagraficaRecord& card, AnagraficaField lastColumn)
 {
-    appendListLineBytes(card, lastColumn, m_bytes);
-    m_starts.push_back(qsizetype(m_bytes.size()));
+    appendWith([&](std::string& out) { appendListLineBytes(card, lastColumn, out); });
 }
 
 void CardLineList::clear()

@@ -36,6 +36,16 @@ bool listLineLess(const QString& a, const QString& b);
 // for readers that copy many cards' values without turning them into texts.
 std::pair<const char*, int> storedValue(const AnagraficaRecord& card, AnagraficaField field);
 
+// Copies the stored bytes of a field's value, trimmed, to dst, at most room of them; returns
+// how many it copied.
+int putStoredValue(char* dst, int room, const AnagraficaRecord& card, AnagraficaField field);
+
+// The columns that every line of a card begins with, as stored bytes: name (30) "  Tel. "
+// phone (16) "  C.F. " tax code (16), written over the first kCardLineStartLength bytes at d,
+// which hold blanks.
+constexpr int kCardLineStartLength = 76;
+void writeCardLineStart(const AnagraficaRecord& card, char* d);
+
 // Appends the ListLine of card as the registry stores its characters (Windows-1252), built
 // straight from the card's bytes: decoded, it is ListLine(card, lastColumn).
 void appendListLineBytes(const AnagraficaRecord& card, AnagraficaField lastColumn,
@@ -48,6 +58,14 @@ class CardLineList {
 public:
     // Appends the ListLine of card, built straight from its stored bytes.
     void appendCard(const AnagraficaRecord& card, AnagraficaField lastColumn);
+    // Appends the line that write(std::string& buffer) appends to the buffer, as stored bytes:
+    // for lists whose lines are laid out otherwise.
+    template <typename Write>
+    void appendWith(Write&& write)
+    {
+        write(m_bytes);
+        m_starts.push_back(qsizetype(m_bytes.size()));
+    }
     void clear();
 
     qsizetype size() const { return qsizetype(m_starts.size()) - 1; }

@@ -1,6 +1,16 @@
 #include "core/registry/personlist.h"
 
 #include "core/registry/anagraficarecord.h"
+#include "core/registry/listline.h"
+#include "core/storage/windows1252.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int kPersonLineLength = 120;
+
+} // namespace
 
 QString personName(const AnagraficaRecord& card)
 {
@@ -9,23 +19,22 @@ QString personName(const AnagraficaRecord& card)
 
 QString personListLine(const AnagraficaRecord& card)
 {
-    // The columns are written straight into a line of 120 blanks: a registry of a hundred
-    // thousand cards is listed without a text of its own for every field.
-    using F = AnagraficaField;
-    QString line(120, QLatin1Char(' '));
-    QChar* d = line.data();
-    const int surname = card.writeTo(d, 30, F::Cognome);
-    if (surname < 29)
-        card.writeTo(d + surname + 1, 29 - surname, F::Nome);
-    auto put = [d](int at, const char* text) {
-        for (; *text; ++text)
-            d[at++] = QLatin1Char(*text);
-    };
-    put(30, "  Tel. ");
-    card.writeTo(d + 37, 16, F::Recapito);
-    put(53, "  C.F. ");
-    card.writeTo(d + 60, 16, F::CodFisc);
-    put(76, "  Mansioni: ");
-    card.writeTo(d + 88, 32, F::Conducente);
+    std::string bytes;
+    bytes.reserve(kPersonLineLength);
+    appendPersonListLineBytes(card, bytes);
+    QString line(qsizetype(bytes.size()), Qt::Uninitialized);
+    decodeWindows1252(bytes.data(), qsizetype(bytes.size()), line.data());
     return line;
+}
+
+void appendPersonListLineBytes(const AnagraficaRecord& card, std::string& out)
+{
+    // The columns are written straight into a line of 120 blanks: a registry of a million
+    // cards is listed without a text of its own for every field.
+    const size_t at = out.size();
+    out.resize(at + kPersonLineLength, ' ');
+    char* d = out.data() + at;
+    writeCardLineStart(card, d);
+    std::memcpy(d + kCardLineStartLength, "  Mansioni: ", 12);
+    putStoredValue(d + 88, 32, card, AnagraficaField::Conducente);
 }
