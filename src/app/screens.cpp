@@ -4,6 +4,7 @@
 #include "access/password.h"
 #include "app/avvio.h"
 #include "app/language.h"
+#include "app/lostwindow.h"
 #include "app/sessionend.h"
 #include "core/base/fonts.h"
 #include "core/base/formats.h"
@@ -13,6 +14,7 @@
 #include "register/planning.h"
 #include "registry/clienti.h"
 #include "ui/messages.h"
+#include "ui/sessiongate.h"
 
 #include <QApplication>
 #include <QSysInfo>
@@ -25,18 +27,22 @@ namespace {
 struct ScreenKind {
     QPointer<QWidget> Screens::*slot;
     std::function<QWidget*()> create;
+    SessionGuard guard;
 };
 
-// The long-lived screens in the order of start-up; the first is the main window.
+// The long-lived screens in the order of start-up; the first is the main window. Only the
+// login and the password change act before the right password.
 std::vector<ScreenKind> screenTable()
 {
     return {
-        {&Screens::frmPassword, [] { return new TfrmPassword; }},
-        {&Screens::frmAvvio, [] { return new TfrmAvvio(); }},
-        {&Screens::frmCambiaPassword, [] { return new TfrmCambiaPassword; }},
-        {&Screens::frmClienti, [] { return new TfrmClienti; }},
-        {&Screens::frmMenuCamere, [] { return new TfrmMenuCamere; }},
-        {&Screens::frmPlanning, [] { return new TfrmPlanning; }},
+        {&Screens::frmPassword, [] { return new TfrmPassword; }, SessionGuard::UntilEnd},
+        {&Screens::frmAvvio, [] { return new TfrmAvvio(); }, SessionGuard::UntilUnlocked},
+        {&Screens::frmCambiaPassword, [] { return new TfrmCambiaPassword; },
+         SessionGuard::UntilEnd},
+        {&Screens::frmClienti, [] { return new TfrmClienti; }, SessionGuard::UntilUnlocked},
+        {&Screens::frmMenuCamere, [] { return new TfrmMenuCamere; },
+         SessionGuard::UntilUnlocked},
+        {&Screens::frmPlanning, [] { return new TfrmPlanning; }, SessionGuard::UntilUnlocked},
     };
 }
 
@@ -55,11 +61,16 @@ void createScreens()
     // The run ends only through terminateApplication (the start menu's exit, the login's
     // "Esci"), never because the last visible screen was hidden during a hand-over.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The screens wait hidden without a native window (the window system makes one as a screen
+    // is first shown) and, but for the login's two, take no input before the right password.
+    beginSession();
     for (const ScreenKind& kind : screenTable()) {
         QWidget* screen = kind.create();
         screens().*(kind.slot) = screen;
+        guardScreen(screen, kind.guard);
     }
     storeWorkWhenTheSessionEnds();
+    endTheRunWhenAWindowIsDestroyedOutside();
     if (QWidget* login = screens().frmPassword)
         login->show();
 }
@@ -82,11 +93,50 @@ QString folderInUseMessage(const QString& machine)
                  .arg(ProgramFolderLock::fileName());
 }
 
+QString folderLockBlockedMessage(ProgramFolderLock::Obstacle obstacle)
+{
+    const QString name = ProgramFolderLock::fileName();
+    QString what;
+    QString remove;
+    switch (obstacle) {
+    case ProgramFolderLock::Obstacle::Folder:
+        what = QStringLiteral("una cartella con lo stesso nome");
+        remove = QStringLiteral("la cartella %1").arg(name);
+        break;
+    case ProgramFolderLock::Obstacle::Link:
+        what = QStringLiteral("un collegamento");
+        remove = QStringLiteral("il collegamento %1").arg(name);
+        break;
+    case ProgramFolderLock::Obstacle::Special:
+    case ProgramFolderLock::Obstacle::None:
+        what = QStringLiteral("un file speciale");
+        remove = QStringLiteral("il file %1").arg(name);
+        break;
+    }
+    return QStringLiteral("Attenzione: nella cartella del programma, al posto del file %1 che "
+                          "impedisce di aprire due copie di Vestrano sulla stessa cartella, "
+                          "c'\u00e8 %2. Due copie aperte sulla stessa cartella salverebbero "
+                          "ciascuna i propri dati sopra quelli dell'altra, quindi questa copia si "
+                          "chiude senza modificare nessun file.")
+               .arg(name, what)
+           + QStringLiteral("\n\r\n\r")
+           + QStringLiteral("Chiudere ogni copia di Vestrano aperta, cancellare %1 nella "
+                            "cartella del programma e avviare di nuovo il programma.")
+                 .arg(remove);
+}
+
 bool startProgram(ProgramFolderLock& lock)
 {
-    if (lock.acquire() == ProgramFolderLock::Outcome::InUse) {
+    switch (lock.acquire()) {
+    case ProgramFolderLock::Outcome::InUse:
         showMessage(nullptr, MessageKind::Warning, folderInUseMessage(lock.holderMachine()));
         return false;
+    case ProgramFolderLock::Outcome::Blocked:
+        showMessage(nullptr, MessageKind::Warning, folderLockBlockedMessage(lock.obstacle()));
+        return false;
+    case ProgramFolderLock::Outcome::Taken:
+    case ProgramFolderLock::Outcome::Unavailable:
+        break;
     }
     createScreens();
     return true;

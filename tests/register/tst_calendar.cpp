@@ -2,6 +2,7 @@
 // bytes checked on disk.
 
 #include "app/avvio.h"
+#include "common/sessionsupport.h"
 #include "common/testsupport.h"
 #include "core/help/helptexts.h"
 #include "core/registry/registry.h"
@@ -523,6 +524,7 @@ void TestCalendar::fromTheStartMenuAndBack()
     TempProgramFolder folder;
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     createScreens();
+    QVERIFY(logIn());
     auto* avvio = qobject_cast<TfrmAvvio*>(screens().frmAvvio.data());
     auto* selection = qobject_cast<TfrmMenuCamere*>(screens().frmMenuCamere.data());
     auto* calendar = qobject_cast<TfrmPlanning*>(screens().frmPlanning.data());
