@@ -75,8 +75,7 @@ void apply()
 
 bool ShowRefusal::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::Show || watched != parent()
-        || mayAct(m_guard, session().state))
+    if (event->type() != QEvent::Show || watched != parent() || mayAct(m_guard, session().state))
         return false;
     auto* screen = static_cast<QWidget*>(watched);
     QMetaObject::invokeMethod(screen, &QWidget::hide, Qt::QueuedConnection);

@@ -45,7 +45,8 @@ public:
     QList<XWindow> windows()
     {
         QList<XWindow> list;
-        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(m_c, xcb_query_tree(m_c, m_root), nullptr);
+        xcb_query_tree_reply_t* tree =
+            xcb_query_tree_reply(m_c, xcb_query_tree(m_c, m_root), nullptr);
         if (!tree)
             return list;
         const xcb_window_t* children = xcb_query_tree_children(tree);
@@ -121,7 +122,8 @@ public:
         const QString exe = m_dir.filePath(QStringLiteral("vestrano"));
         QFile::copy(QStringLiteral(VESTRANO_PROGRAM), exe);
         QFile::setPermissions(exe, QFile::permissions(exe) | QFile::ExeOwner);
-        QFile::copy(QStringLiteral(VESTRANO_PASSWORD_FILE), folder() + QStringLiteral("unins000.dll"));
+        QFile::copy(QStringLiteral(VESTRANO_PASSWORD_FILE),
+                    folder() + QStringLiteral("unins000.dll"));
         QFile::setPermissions(folder() + QStringLiteral("unins000.dll"),
                               QFile::ReadOwner | QFile::WriteOwner);
         m_process.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -139,7 +141,10 @@ public:
     qint64 pid() const { return m_pid ? m_pid : m_process.processId(); }
     void rememberPid() { m_pid = m_process.processId(); }
     bool hasEnded(int ms) { return m_process.waitForFinished(ms); }
-    bool isRunning() { return !m_process.waitForFinished(1) && m_process.state() == QProcess::Running; }
+    bool isRunning()
+    {
+        return !m_process.waitForFinished(1) && m_process.state() == QProcess::Running;
+    }
     QStringList files() const
     {
         return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);

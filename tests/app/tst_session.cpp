@@ -156,8 +156,7 @@ void TestSession::noScreenActsAfterTheRunEnds()
 {
     QVERIFY(logIn());
     QWidget* menu = screens().frmAvvio;
-    QTest::mouseClick(menu->findChild<QAbstractButton*>(QStringLiteral("imgEsci")),
-                      Qt::LeftButton);
+    QTest::mouseClick(menu->findChild<QAbstractButton*>(QStringLiteral("imgEsci")), Qt::LeftButton);
     QVERIFY(!sessionUnlocked());
     const QStringList shown = visibleScreens();
     QCOMPARE(shown, QStringList{QStringLiteral("frmAvvio")});
@@ -177,7 +176,9 @@ void TestSession::pastedControlCharactersAreRemoved_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<PasteRoute>("route");
     const QString nul = QStringLiteral("333 ") + QChar(0) + QStringLiteral("444");
-    const QString mixed = QStringLiteral("333 ") + QChar(0) + QStringLiteral("44\x1b" "4\x7f")
+    const QString mixed = QStringLiteral("333 ") + QChar(0)
+                          + QStringLiteral("44\x1b"
+                                           "4\x7f")
                           + QChar(0x85) + QStringLiteral("5");
     const struct {
         const char* screen;

@@ -111,8 +111,9 @@ void TestWaylandSeat::initTestCase()
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     m_weston.setProcessEnvironment(env);
     m_weston.setProcessChannelMode(QProcess::MergedChannels);
-    m_weston.start(weston, {QStringLiteral("--backend=headless-backend.so"),
-                            QStringLiteral("--socket=vestrano-test"), QStringLiteral("--idle-time=0")});
+    m_weston.start(weston,
+                   {QStringLiteral("--backend=headless-backend.so"),
+                    QStringLiteral("--socket=vestrano-test"), QStringLiteral("--idle-time=0")});
     QVERIFY(m_weston.waitForStarted(10000));
     QElapsedTimer clock;
     clock.start();
@@ -164,14 +165,14 @@ void TestWaylandSeat::platformChoiceWithoutSeat_data()
     QTest::addColumn<QString>("display");
     QTest::addColumn<QString>("platform");
     QTest::addColumn<QString>("chosen");
-    QTest::newRow("Xwayland there: X11") << QStringLiteral(":77") << QString()
-                                         << QStringLiteral("xcb|");
-    QTest::newRow("no X11: Wayland without text input") << QString() << QString()
-                                                         << QStringLiteral("|none");
-    QTest::newRow("Wayland asked for") << QString() << QStringLiteral("wayland")
-                                       << QStringLiteral("wayland|none");
-    QTest::newRow("X11 asked for: left alone") << QStringLiteral(":77") << QStringLiteral("xcb")
-                                               << QStringLiteral("xcb|");
+    QTest::newRow("Xwayland there: X11")
+        << QStringLiteral(":77") << QString() << QStringLiteral("xcb|");
+    QTest::newRow("no X11: Wayland without text input")
+        << QString() << QString() << QStringLiteral("|none");
+    QTest::newRow("Wayland asked for")
+        << QString() << QStringLiteral("wayland") << QStringLiteral("wayland|none");
+    QTest::newRow("X11 asked for: left alone")
+        << QStringLiteral(":77") << QStringLiteral("xcb") << QStringLiteral("xcb|");
 }
 
 void TestWaylandSeat::platformChoiceWithoutSeat()

@@ -112,7 +112,8 @@ ProgramFolderLock::Outcome ProgramFolderLock::acquire()
     m_holderMachine.clear();
     m_obstacle = Obstacle::None;
     const QByteArray path = QFile::encodeName(m_path);
-    const QByteArray folder = QFile::encodeName(m_folder.isEmpty() ? QStringLiteral(".") : m_folder);
+    const QByteArray folder =
+        QFile::encodeName(m_folder.isEmpty() ? QStringLiteral(".") : m_folder);
     // Twice at most: a stale lock removed, then made anew.
     for (int attempt = 0; attempt < 3; ++attempt) {
         struct stat there {};
@@ -125,8 +126,8 @@ ProgramFolderLock::Outcome ProgramFolderLock::acquire()
                                                   : Obstacle::Special;
             return Outcome::Blocked;
         }
-        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                              0644);
+        const int fd =
+            ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (fd >= 0) {
             const QByteArray text = contentsForThisCopy();
             if (::flock(fd, LOCK_EX | LOCK_NB) != 0
@@ -151,7 +152,7 @@ ProgramFolderLock::Outcome ProgramFolderLock::acquire()
             if (errno == ENOENT)
                 continue; // removed meanwhile by its holder
             if (errno == ELOOP)
-                continue; // replaced by a link meanwhile: looked at again above
+                continue;          // replaced by a link meanwhile: looked at again above
             return Outcome::InUse; // a lock this copy may not read: its holder cannot be checked
         }
         const Holder holder = holderOf(existing);
@@ -203,8 +204,8 @@ ProgramFolderLock::Holder ProgramFolderLock::holderOf(int fd)
         return Holder::Gone;
     // A process of that number runs: the holder, unless the number has gone to another
     // program meanwhile.
-    QString exe = QFileInfo(QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget())
-                      .fileName();
+    QString exe =
+        QFileInfo(QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget()).fileName();
     exe.remove(QLatin1String(" (deleted)")); // the program replaced while it runs
     if (!exe.isEmpty() && !program.isEmpty() && exe != QString::fromUtf8(program))
         return Holder::Gone;
