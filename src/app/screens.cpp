@@ -93,6 +93,9 @@ void buildScreens(bool loginFirst)
     // The screens wait hidden without a native window (the window system makes one as a screen
     // is first shown) and, but for the login's two, take no input before the right password.
     beginSession();
+    // From the login's first moment, the end of the session (SIGTERM, logout) and a window
+    // destroyed from outside end the run as "Esci" does, freeing the folder.
+    storeWorkWhenTheSessionEnds();
     endTheRunWhenAWindowIsDestroyedOutside();
     const std::vector<ScreenKind> table = screenTable();
     screens().*(table.front().slot) = table.front().create();
@@ -105,7 +108,6 @@ void buildScreens(bool loginFirst)
             screens().*(table[i].slot) = screen;
             guardScreen(screen, table[i].guard);
         }
-        storeWorkWhenTheSessionEnds();
     };
     QWidget* login = screens().frmPassword;
     if (!loginFirst || !login) {

@@ -171,7 +171,7 @@ xcb_window_t waitForWindow(XDisplay& display, qint64 pid, const QString& title)
 {
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 20000) {
+    while (clock.elapsed() < 60000) {
         for (const XWindow& w : windowsOf(display, pid)) {
             if (w.viewable && w.title == title)
                 return w.id;
