@@ -1,4 +1,5 @@
 #include "app/language.h"
+#include "app/platformchoice.h"
 #include "app/screens.h"
 #include "core/storage/folderlock.h"
 
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
 {
     // Draw with the software renderer: no hardware acceleration is needed or wanted.
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
+    avoidWaylandWithoutSeat();
     ItalianRegionalSettings italian;
     QApplication app(argc, argv);
     italian.release();

@@ -7,6 +7,7 @@
 #include "ui/fieldbehaviour.h"
 #include "ui/messages.h"
 #include "ui/screenflow.h"
+#include "ui/sessiongate.h"
 #include "ui/window.h"
 
 #include <QCloseEvent>
@@ -119,6 +120,7 @@ void TfrmPassword::cmdOKClick()
         txtPassword->setFocus(Qt::OtherFocusReason);
         return;
     }
+    unlockSession();
     switchScreen(this, screens().frmAvvio);
 }
 

@@ -4,6 +4,7 @@
 #include "access/password.h"
 #include "app/avvio.h"
 #include "app/language.h"
+#include "app/lostwindow.h"
 #include "app/sessionend.h"
 #include "core/base/fonts.h"
 #include "core/base/formats.h"
@@ -13,6 +14,7 @@
 #include "register/planning.h"
 #include "registry/clienti.h"
 #include "ui/messages.h"
+#include "ui/sessiongate.h"
 
 #include <QApplication>
 #include <QSysInfo>
@@ -26,18 +28,22 @@ namespace {
 struct ScreenKind {
     QPointer<QWidget> Screens::*slot;
     std::function<QWidget*()> create;
+    SessionGuard guard;
 };
 
-// The long-lived screens in the order of start-up; the first is the main window.
+// The long-lived screens in the order of start-up; the first is the main window. Only the
+// login and the password change act before the right password.
 std::vector<ScreenKind> screenTable()
 {
     return {
-        {&Screens::frmPassword, [] { return new TfrmPassword; }},
-        {&Screens::frmAvvio, [] { return new TfrmAvvio(); }},
-        {&Screens::frmCambiaPassword, [] { return new TfrmCambiaPassword; }},
-        {&Screens::frmClienti, [] { return new TfrmClienti; }},
-        {&Screens::frmMenuCamere, [] { return new TfrmMenuCamere; }},
-        {&Screens::frmPlanning, [] { return new TfrmPlanning; }},
+        {&Screens::frmPassword, [] { return new TfrmPassword; }, SessionGuard::UntilEnd},
+        {&Screens::frmAvvio, [] { return new TfrmAvvio(); }, SessionGuard::UntilUnlocked},
+        {&Screens::frmCambiaPassword, [] { return new TfrmCambiaPassword; },
+         SessionGuard::UntilEnd},
+        {&Screens::frmClienti, [] { return new TfrmClienti; }, SessionGuard::UntilUnlocked},
+        {&Screens::frmMenuCamere, [] { return new TfrmMenuCamere; },
+         SessionGuard::UntilUnlocked},
+        {&Screens::frmPlanning, [] { return new TfrmPlanning; }, SessionGuard::UntilUnlocked},
     };
 }
 
@@ -84,14 +90,24 @@ void buildScreens(bool loginFirst)
     // The run ends only through terminateApplication (the start menu's exit, the login's
     // "Esci"), never because the last visible screen was hidden during a hand-over.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The screens wait hidden without a native window (the window system makes one as a screen
+    // is first shown) and, but for the login's two, take no input before the right password.
+    beginSession();
+    // From the login's first moment, the end of the session (SIGTERM, logout) and a window
+    // destroyed from outside end the run as "Esci" does, freeing the folder.
+    storeWorkWhenTheSessionEnds();
+    endTheRunWhenAWindowIsDestroyedOutside();
     const std::vector<ScreenKind> table = screenTable();
     screens().*(table.front().slot) = table.front().create();
+    guardScreen(screens().*(table.front().slot), table.front().guard);
     auto buildRest = [table, loginFirst] {
         if (loginFirst)
             QApplication::setWindowIcon(productIcon());
-        for (size_t i = 1; i < table.size(); ++i)
-            screens().*(table[i].slot) = table[i].create();
-        storeWorkWhenTheSessionEnds();
+        for (size_t i = 1; i < table.size(); ++i) {
+            QWidget* screen = table[i].create();
+            screens().*(table[i].slot) = screen;
+            guardScreen(screen, table[i].guard);
+        }
     };
     QWidget* login = screens().frmPassword;
     if (!loginFirst || !login) {
@@ -131,11 +147,50 @@ QString folderInUseMessage(const QString& machine)
                  .arg(ProgramFolderLock::fileName());
 }
 
+QString folderLockBlockedMessage(ProgramFolderLock::Obstacle obstacle)
+{
+    const QString name = ProgramFolderLock::fileName();
+    QString what;
+    QString remove;
+    switch (obstacle) {
+    case ProgramFolderLock::Obstacle::Folder:
+        what = QStringLiteral("una cartella con lo stesso nome");
+        remove = QStringLiteral("la cartella %1").arg(name);
+        break;
+    case ProgramFolderLock::Obstacle::Link:
+        what = QStringLiteral("un collegamento");
+        remove = QStringLiteral("il collegamento %1").arg(name);
+        break;
+    case ProgramFolderLock::Obstacle::Special:
+    case ProgramFolderLock::Obstacle::None:
+        what = QStringLiteral("un file speciale");
+        remove = QStringLiteral("il file %1").arg(name);
+        break;
+    }
+    return QStringLiteral("Attenzione: nella cartella del programma, al posto del file %1 che "
+                          "impedisce di aprire due copie di Vestrano sulla stessa cartella, "
+                          "c'\u00e8 %2. Due copie aperte sulla stessa cartella salverebbero "
+                          "ciascuna i propri dati sopra quelli dell'altra, quindi questa copia si "
+                          "chiude senza modificare nessun file.")
+               .arg(name, what)
+           + QStringLiteral("\n\r\n\r")
+           + QStringLiteral("Chiudere ogni copia di Vestrano aperta, cancellare %1 nella "
+                            "cartella del programma e avviare di nuovo il programma.")
+                 .arg(remove);
+}
+
 bool startProgram(ProgramFolderLock& lock)
 {
-    if (lock.acquire() == ProgramFolderLock::Outcome::InUse) {
+    switch (lock.acquire()) {
+    case ProgramFolderLock::Outcome::InUse:
         showMessage(nullptr, MessageKind::Warning, folderInUseMessage(lock.holderMachine()));
         return false;
+    case ProgramFolderLock::Outcome::Blocked:
+        showMessage(nullptr, MessageKind::Warning, folderLockBlockedMessage(lock.obstacle()));
+        return false;
+    case ProgramFolderLock::Outcome::Taken:
+    case ProgramFolderLock::Outcome::Unavailable:
+        break;
     }
     buildScreens(true);
     return true;

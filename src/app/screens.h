@@ -1,8 +1,7 @@
 #pragma once
 
+#include "core/storage/folderlock.h"
 #include "ui/screenflow.h"
-
-class ProgramFolderLock;
 
 // Start-up: registers the fonts, creates the long-lived screens in their fixed order (each
 // runs its own one-time set-up), makes the end of the session store an open calendar's year
@@ -17,9 +16,14 @@ void destroyScreens();
 // long-lived screens, in their order, as soon as its window has painted (or sooner, whenever
 // anything reaches for them). When another running copy holds the folder, it
 // says so and returns false without creating a screen or touching a file, and main ends the
-// run. A folder where no lock can be made (read-only) starts all the same, without one.
+// run; so does a folder where something else stands in the lock's place. A folder where no
+// lock can be made at all (read-only) starts all the same, without one.
 bool startProgram(ProgramFolderLock& lock);
 
 // The message of a copy started on a folder that another running copy holds; machine is the
 // other copy's, as its lock names it.
 QString folderInUseMessage(const QString& machine);
+
+// The message of a copy started on a folder where something that is not a lock (a folder, a
+// link, a special file) stands in the lock file's place: it names what to remove.
+QString folderLockBlockedMessage(ProgramFolderLock::Obstacle obstacle);

@@ -4,6 +4,7 @@
 #include "ui/decor.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -15,7 +16,11 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QWidget>
 
 namespace {
@@ -198,7 +203,101 @@ private:
     QPointer<QLineEdit> m_edit;
 };
 
+bool isControl(QChar c)
+{
+    return c.unicode() < 32 || (c.unicode() >= 127 && c.unicode() <= 159);
+}
+
+// Takes the control characters out of a line edit's text after every edit by the user,
+// keeping the cursor on the same character.
+void cleanLineEditAfterEdits(QLineEdit* edit)
+{
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit] {
+        const QString text = edit->text();
+        const QString clean = withoutControlCharacters(text);
+        if (clean == text)
+            return;
+        const int cursor = edit->cursorPosition();
+        const int removedBefore =
+            int(cursor - withoutControlCharacters(text.left(cursor)).size());
+        edit->setText(clean);
+        edit->setCursorPosition(cursor - removedBefore);
+    });
+}
+
+// The same for an editable text edit's document, over the part each change put in; the
+// cleaning waits for the change to be complete.
+template <typename Edit>
+void cleanDocumentAfterEdits(Edit* edit)
+{
+    QTextDocument* document = edit->document();
+    QObject::connect(document, &QTextDocument::contentsChange, edit,
+                     [edit, document](int from, int, int added) {
+                         if (added <= 0 || edit->isReadOnly())
+                             return;
+                         QMetaObject::invokeMethod(edit, [document, from, added] {
+                             const int end = qMin(from + added, document->characterCount());
+                             for (int at = end - 1; at >= from; --at) {
+                                 const QChar c = document->characterAt(at);
+                                 if (isControl(c) && c != QLatin1Char('\t')) {
+                                     QTextCursor cursor(document);
+                                     cursor.setPosition(at);
+                                     cursor.setPosition(at + 1, QTextCursor::KeepAnchor);
+                                     cursor.removeSelectedText();
+                                 }
+                             }
+                         }, Qt::QueuedConnection);
+                     });
+}
+
+// Watches every widget of the application as it is made ready to show (polished, once per
+// widget) and gives each text field the cleaning.
+class ControlCharacterGuard : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::Polish || watched->property(kCleaned).toBool())
+            return false;
+        if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+            watched->setProperty(kCleaned, true);
+            cleanLineEditAfterEdits(edit);
+        } else if (auto* plain = qobject_cast<QPlainTextEdit*>(watched)) {
+            watched->setProperty(kCleaned, true);
+            cleanDocumentAfterEdits(plain);
+        } else if (auto* rich = qobject_cast<QTextEdit*>(watched)) {
+            watched->setProperty(kCleaned, true);
+            cleanDocumentAfterEdits(rich);
+        }
+        return false;
+    }
+
+private:
+    static constexpr const char* kCleaned = "vestranoControlCharactersOut";
+};
+
 } // namespace
+
+void keepControlCharactersOutOfFields()
+{
+    static QPointer<ControlCharacterGuard> guard;
+    if (guard || !qApp)
+        return;
+    guard = new ControlCharacterGuard(qApp);
+    qApp->installEventFilter(guard);
+}
+
+QString withoutControlCharacters(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (!isControl(c))
+            out += c;
+    }
+    return out;
+}
 
 ShapeRect* attachFocusHighlight(QWidget* field)
 {

@@ -40,6 +40,15 @@ QString withoutBlanks(const QString& text);
 // keeping the cursor on the same character. Does nothing when the text is already tidy.
 void tidyFieldText(QLineEdit* field, bool upper);
 
+// Control characters (codes 0 to 31, 127 to 159) cannot be typed, so none may come into a
+// text field by another way either (pasted, dropped, put in by an input method): what a field
+// shows is what it holds. From the first call on, every line edit and editable text edit of
+// the program loses them as they come in (a text edit keeps its tabs; its line breaks are not
+// control characters). Installed once for the whole application; later calls do nothing.
+void keepControlCharactersOutOfFields();
+// text without control characters.
+QString withoutControlCharacters(const QString& text);
+
 // A read-only field showing data: whenever its text is set, it shows the text's beginning, so
 // a value too long for the field is cut at its end, not at its start.
 void showTextFromStart(QLineEdit* field);

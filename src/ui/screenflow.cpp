@@ -1,5 +1,7 @@
 #include "ui/screenflow.h"
 
+#include "ui/sessiongate.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -42,5 +44,7 @@ void switchScreen(QWidget* current, QWidget* next)
 
 void terminateApplication()
 {
+    // From here on no screen acts, also while the event loops wind down.
+    endSession();
     QCoreApplication::exit(0);
 }

@@ -30,5 +30,6 @@ void setPendingScreens(std::function<void()> build);
 // does not exist, nothing changes.
 void switchScreen(QWidget* current, QWidget* next);
 
-// Ends the run: the event loop stops and the process exits; nothing is saved here.
+// Ends the run: the session ends (no screen acts again), the event loop stops and the process
+// exits; nothing is saved here.
 void terminateApplication();

@@ -1,5 +1,7 @@
 #include "ui/window.h"
 
+#include "ui/fieldbehaviour.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -10,6 +12,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QWidget>
+#include <QWindow>
 
 #include <memory>
 
@@ -116,6 +119,24 @@ private:
     QWidget* m_container = nullptr;
 };
 
+// Hands the maximised state the window holds to its native window when that is made, as the
+// window is first shown, before it is mapped.
+class MaximiseOnFirstShow : public QObject {
+public:
+    explicit MaximiseOnFirstShow(QWidget* window) : QObject(window) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched == parent()) {
+            auto* window = static_cast<QWidget*>(watched);
+            if (window->windowHandle() && (window->windowState() & Qt::WindowMaximized))
+                window->windowHandle()->setWindowStates(window->windowState() & ~Qt::WindowActive);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
 QPalette fusionPalette()
 {
     static const QPalette palette = [] {
@@ -151,6 +172,7 @@ void setWindowFill(QWidget* window, const QColor& colour)
 
 void setupFixedWindow(QWidget* window, const QString& caption, QSize clientSize, CentreOn centre)
 {
+    keepControlCharactersOutOfFields();
     window->setWindowTitle(caption);
     window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::MSWindowsFixedSizeDialogHint);
@@ -160,6 +182,7 @@ void setupFixedWindow(QWidget* window, const QString& caption, QSize clientSize,
 
 void setupMaximisedWindow(QWidget* window, const QString& caption)
 {
+    keepControlCharactersOutOfFields();
     window->setWindowTitle(caption);
     window->setWindowFlags(Qt::Window);
     window->setMinimumSize(400, 300);
@@ -170,7 +193,12 @@ void setupMaximisedWindow(QWidget* window, const QString& caption)
         window->setGeometry(screen->availableGeometry());
     else
         window->resize(1024, 768);
-    window->setWindowState(Qt::WindowMaximized);
+    // The window holds the maximised state from now on, its native window gets it as it is
+    // first shown: setting the state of a hidden window the usual way makes its native window
+    // at once, and a screen that waits hidden (behind the login) must have none. A showNormal()
+    // before the first show still shows it normal.
+    window->overrideWindowState(window->windowState() | Qt::WindowMaximized);
+    window->installEventFilter(new MaximiseOnFirstShow(window));
 }
 
 void centreWindow(QWidget* window, CentreOn centre)

@@ -4,6 +4,7 @@
 // the screen is up or was dark before the screen was made.
 
 #include "app/screens.h"
+#include "common/sessionsupport.h"
 #include "common/testsupport.h"
 #include "core/registry/anagraficarecord.h"
 #include "core/registry/registry.h"
@@ -185,6 +186,8 @@ void TestDarkDesktop::screensLookTheSame()
         destroyScreens();
         QApplication::setPalette(darkBefore ? darkPalette() : m_light);
         createScreens();
+        if (!logIn())
+            return QImage();
         QWidget* window = open();
         if (!QTest::qWaitForWindowExposed(window))
             return QImage();

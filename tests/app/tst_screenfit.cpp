@@ -4,6 +4,7 @@
 // takes the focus is scrolled into view where it is typed in.
 
 #include "app/screens.h"
+#include "common/sessionsupport.h"
 #include "common/testsupport.h"
 
 #include <QApplication>
@@ -40,6 +41,7 @@ void TestScreenFit::initTestCase()
     QCOMPARE(QGuiApplication::primaryScreen()->availableGeometry(), QRect(0, 0, 1280, 720));
     m_folder = new TempProgramFolder;
     createScreens();
+    QVERIFY(logIn());
 }
 
 void TestScreenFit::cleanupTestCase()

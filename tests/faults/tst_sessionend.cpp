@@ -5,6 +5,7 @@
 // file still holds the day, never a year file of 0 bytes.
 
 #include "app/screens.h"
+#include "common/sessionsupport.h"
 #include "common/testsupport.h"
 #include "core/register/yearfile.h"
 #include "core/registry/anagraficarecord.h"
@@ -64,6 +65,8 @@ int runCalendar(int argc, char** argv)
     setProgramFolderForTests(QString::fromLocal8Bit(argv[2]));
     const bool dialogOpen = argc > 3 && std::strcmp(argv[3], "dialogo") == 0;
     createScreens();
+    if (!logIn())
+        return 2;
 
     QTimer::singleShot(0, [dialogOpen] {
         auto* selection = qobject_cast<TfrmMenuCamere*>(screens().frmMenuCamere.data());

@@ -12,6 +12,7 @@
 // starts, as before.
 
 #include "app/screens.h"
+#include "common/sessionsupport.h"
 #include "common/testsupport.h"
 #include "core/register/yearfile.h"
 #include "core/registry/registry.h"
@@ -131,6 +132,10 @@ int runCopy(int argc, char** argv)
         say(QStringLiteral("REFUSED"));
         return kRefusedExit;
     }
+    if (!logIn()) {
+        say(QStringLiteral("ERR login"));
+        return 1;
+    }
     say(QStringLiteral("STARTED"));
     std::optional<AnagraficaRecord> shownCard;
     std::string line;
@@ -154,7 +159,9 @@ int runCopy(int argc, char** argv)
 class Copy {
 public:
     // Starts a copy on folder; withLock false runs the start-up without the lock.
-    Copy(const QString& folder, bool withLock = true)
+    // With inNewNamespace, the copy runs in a process namespace of its own, as in a container
+    // on this machine sharing the folder.
+    Copy(const QString& folder, bool withLock = true, bool inNewNamespace = false)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QString::fromLatin1(kFolderVariable), folder);
@@ -162,7 +169,13 @@ public:
             env.insert(QString::fromLatin1(kNoLockVariable), QStringLiteral("1"));
         m_process.setProcessEnvironment(env);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QCoreApplication::applicationFilePath(), QStringList());
+        if (inNewNamespace)
+            m_process.start(QStringLiteral("unshare"),
+                            {QStringLiteral("--user"), QStringLiteral("--map-root-user"),
+                             QStringLiteral("--pid"), QStringLiteral("--fork"),
+                             QCoreApplication::applicationFilePath()});
+        else
+            m_process.start(QCoreApplication::applicationFilePath(), QStringList());
     }
     ~Copy()
     {
@@ -265,9 +278,13 @@ private slots:
     void withoutTheLockNeitherCopyWritesOverTheOther();
     void secondCopyOnAFolderInUseEnds();
     void crashedCopyLeavesAStaleLockThatIsTakenOver();
-    void folderWhereNoLockCanBeMadeStartsAsBefore_data();
-    void folderWhereNoLockCanBeMadeStartsAsBefore();
+    void readOnlyFolderStartsAsBefore_data();
+    void readOnlyFolderStartsAsBefore();
+    void somethingElseWhereTheLockGoesIsReported_data();
+    void somethingElseWhereTheLockGoesIsReported();
     void lockOfACopyOnAnotherMachine();
+    void lockOfAnotherProcessNamespaceIsHeld();
+    void copyInAnotherProcessNamespaceHoldsTheFolder();
     void lockFileCutShortIsTakenOver();
 };
 
@@ -376,29 +393,28 @@ void TestTwoCopies::crashedCopyLeavesAStaleLockThatIsTakenOver()
     QVERIFY(!QFileInfo::exists(folder.file(ProgramFolderLock::fileName())));
 }
 
-void TestTwoCopies::folderWhereNoLockCanBeMadeStartsAsBefore_data()
+void TestTwoCopies::readOnlyFolderStartsAsBefore_data()
 {
-    QTest::addColumn<bool>("readOnly");
-    QTest::newRow("read-only folder") << true;
-    QTest::newRow("a folder in place of the lock file") << false;
+    QTest::addColumn<bool>("folderInPlace");
+    QTest::newRow("read-only folder") << false;
+    QTest::newRow("read-only folder with a folder in place of the lock") << true;
 }
 
-// No lock can be made: the program starts all the same, without a message, and the folder is
-// left as it was.
-void TestTwoCopies::folderWhereNoLockCanBeMadeStartsAsBefore()
+// No lock can be made at all: the program starts all the same, without a message, and the
+// folder is left as it was.
+void TestTwoCopies::readOnlyFolderStartsAsBefore()
 {
-    QFETCH(bool, readOnly);
+    QFETCH(bool, folderInPlace);
     TempProgramFolder folder;
     writeRegistry(folder.path());
     openToAll(folder.path());
-    if (!readOnly)
+    if (folderInPlace)
         QVERIFY(QDir().mkdir(folder.file(ProgramFolderLock::fileName())));
     const QMap<QString, QByteArray> before = snapshot(folder.path());
     MessageRecorder messages;
     bool started = false;
     ProgramFolderLock::Outcome outcome = ProgramFolderLock::Outcome::Taken;
-    if (readOnly)
-        setMode(folder.path(), 0555);
+    setMode(folder.path(), 0555);
     {
         AsOrdinaryUser user;
         ProgramFolderLock lock;
@@ -411,6 +427,60 @@ void TestTwoCopies::folderWhereNoLockCanBeMadeStartsAsBefore()
     QCOMPARE(messages.count(), 0);
     QVERIFY(screens().frmPassword && screens().frmPassword->isVisible());
     destroyScreens();
+    QCOMPARE(snapshot(folder.path()), before);
+}
+
+void TestTwoCopies::somethingElseWhereTheLockGoesIsReported_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<ProgramFolderLock::Obstacle>("obstacle");
+    QTest::newRow("a folder") << QStringLiteral("folder") << ProgramFolderLock::Obstacle::Folder;
+    QTest::newRow("a dangling link") << QStringLiteral("dangling")
+                                     << ProgramFolderLock::Obstacle::Link;
+    QTest::newRow("a link to /dev/null") << QStringLiteral("/dev/null")
+                                         << ProgramFolderLock::Obstacle::Link;
+    QTest::newRow("a link to a file") << QStringLiteral("file") << ProgramFolderLock::Obstacle::Link;
+    QTest::newRow("a named pipe") << QStringLiteral("fifo") << ProgramFolderLock::Obstacle::Special;
+}
+
+// In a folder that could hold a lock, something else in the lock's place would let every copy
+// start unguarded: the program says what is there and what to remove, and ends without a
+// screen and without touching a file. Two copies started on it both end so.
+void TestTwoCopies::somethingElseWhereTheLockGoesIsReported()
+{
+    QFETCH(QString, what);
+    QFETCH(ProgramFolderLock::Obstacle, obstacle);
+    TempProgramFolder folder;
+    writeRegistry(folder.path());
+    const QString lockPath = folder.file(ProgramFolderLock::fileName());
+    const QByteArray lockName = QFile::encodeName(lockPath);
+    if (what == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(lockPath));
+    else if (what == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(lockName.constData(), 0644), 0);
+    else if (what == QLatin1String("file"))
+        QVERIFY(writeAll(folder.file(QStringLiteral("altro")), "4242\n")
+                && QFile::link(folder.file(QStringLiteral("altro")), lockPath));
+    else
+        QVERIFY(QFile::link(what == QLatin1String("dangling") ? folder.file(QStringLiteral("via"))
+                                                                 : what,
+                            lockPath));
+    const QMap<QString, QByteArray> before = snapshot(folder.path());
+    {
+        MessageRecorder messages;
+        ProgramFolderLock lock;
+        QVERIFY(!startProgram(lock));
+        QCOMPARE(lock.obstacle(), obstacle);
+        QVERIFY(!screens().frmPassword);
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().kind, MessageKind::Warning);
+        QCOMPARE(messages.last().text, folderLockBlockedMessage(obstacle));
+        QVERIFY(messages.last().text.contains(ProgramFolderLock::fileName()));
+    }
+    Copy a(folder.path());
+    Copy b(folder.path());
+    QCOMPARE(a.start(), QStringLiteral("REFUSED"));
+    QCOMPARE(b.start(), QStringLiteral("REFUSED"));
     QCOMPARE(snapshot(folder.path()), before);
 }
 
@@ -431,6 +501,69 @@ void TestTwoCopies::lockOfACopyOnAnotherMachine()
     QVERIFY(messages.last().text.contains(QStringLiteral("sul computer \"altro-pc\"")));
     QVERIFY(messages.last().text.contains(ProgramFolderLock::fileName()));
     QCOMPARE(readAll(folder.file(ProgramFolderLock::fileName())), foreign);
+}
+
+// A lock whose holder runs in another process namespace of this machine: its process number
+// means nothing here, so the lock holds (and the message says to remove it if no copy runs).
+// The same lock from this namespace names a process that has ended: it is taken over.
+void TestTwoCopies::lockOfAnotherProcessNamespaceIsHeld()
+{
+    QProcess ended;
+    ended.start(QStringLiteral("sleep"), {QStringLiteral("0.1")});
+    QVERIFY(ended.waitForStarted(10000));
+    const QByteArray gonePid = QByteArray::number(ended.processId());
+    QVERIFY(ended.waitForFinished(10000));
+    QList<QByteArray> lines = ProgramFolderLock::contentsForThisCopy().split('\n');
+    QCOMPARE(lines.size(), 7);
+    lines[0] = gonePid;
+    QVERIFY(lines.at(5).startsWith("pid:["));
+    const QByteArray ours = lines.join('\n');
+    lines[5] = "pid:[1]";
+    const QByteArray foreign = lines.join('\n');
+
+    TempProgramFolder folder;
+    const QString lockPath = folder.file(ProgramFolderLock::fileName());
+    QVERIFY(writeAll(lockPath, foreign));
+    {
+        MessageRecorder messages;
+        ProgramFolderLock lock;
+        QVERIFY(!startProgram(lock));
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.last().text, folderInUseMessage(QSysInfo::machineHostName()));
+        QCOMPARE(readAll(lockPath), foreign);
+    }
+    QVERIFY(writeAll(lockPath, ours));
+    ProgramFolderLock lock;
+    QCOMPARE(lock.acquire(), ProgramFolderLock::Outcome::Taken);
+    QCOMPARE(lockHolder(folder.path()), QCoreApplication::applicationPid());
+}
+
+// A real copy in a process namespace of its own (as in a container sharing the folder) holds
+// the folder while it runs; once it has ended, the folder is free.
+void TestTwoCopies::copyInAnotherProcessNamespaceHoldsTheFolder()
+{
+    QProcess probe;
+    probe.start(QStringLiteral("unshare"), {QStringLiteral("--user"),
+                                            QStringLiteral("--map-root-user"),
+                                            QStringLiteral("--pid"), QStringLiteral("--fork"),
+                                            QStringLiteral("true")});
+    if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit
+        || probe.exitCode() != 0)
+        QSKIP("no process namespaces can be made here");
+    TempProgramFolder folder;
+    writeRegistry(folder.path());
+    auto a = std::make_unique<Copy>(folder.path(), true, true);
+    QCOMPARE(a->start(), QStringLiteral("STARTED"));
+    QCOMPARE(lockHolder(folder.path()), 1); // the first process of its namespace
+    {
+        Copy b(folder.path());
+        QCOMPARE(b.start(), QStringLiteral("REFUSED"));
+    }
+    QVERIFY(a->quit());
+    a.reset();
+    Copy c(folder.path());
+    QCOMPARE(c.start(), QStringLiteral("STARTED"));
+    QVERIFY(c.quit());
 }
 
 // A lock file left empty (a crash while it was being written) and held by no one is taken

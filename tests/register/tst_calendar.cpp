@@ -2,6 +2,7 @@
 // year file's bytes checked on disk.
 
 #include "app/avvio.h"
+#include "common/sessionsupport.h"
 #include "common/testsupport.h"
 #include "core/base/clock.h"
 #include "core/help/helptexts.h"
@@ -731,6 +732,7 @@ void TestCalendar::fromTheStartMenuAndBack()
     TempProgramFolder folder;
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     createScreens();
+    QVERIFY(logIn());
     auto* avvio = qobject_cast<TfrmAvvio*>(screens().frmAvvio.data());
     auto* selection = qobject_cast<TfrmMenuCamere*>(screens().frmMenuCamere.data());
     auto* calendar = qobject_cast<TfrmPlanning*>(screens().frmPlanning.data());

@@ -4,6 +4,7 @@
 #include "cardscreen_support.h"
 
 #include "app/screens.h"
+#include "common/sessionsupport.h"
 #include "common/modaltest.h"
 #include "common/pastesupport.h"
 #include "core/help/helptexts.h"
@@ -567,6 +568,7 @@ void TestClienti::openedFromTheStartMenu()
     m_card.reset();
     TempProgramFolder folder;
     createScreens();
+    QVERIFY(logIn());
     QWidget* menu = screens().frmAvvio;
     auto* card = qobject_cast<TfrmClienti*>(screens().frmClienti.data());
     QVERIFY(menu && card);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 
 // One running copy of the program per program folder. Two copies on one folder (twice on one
@@ -8,17 +7,25 @@
 // other saved: a calendar left by one replaces the days the other stored in the same year.
 //
 // The lock is the file vestrano.lock in the program folder, made when a copy starts and
-// removed when it ends. It holds the copy's process number and machine; a copy that ended
-// without removing it (a crash, kill -9, a power cut) leaves a stale lock, which the next copy
-// started on the same machine recognises (no such process runs) and takes over.
+// removed when it ends (also when the run ends through exit()). It names the copy's process,
+// machine, boot and process namespace, and the copy holds it locked (flock) while it runs. A
+// copy that ended without removing it (a crash, kill -9, a power cut) leaves a stale lock,
+// which the next copy recognises and takes over - but only where it can check that the holder
+// is gone: the same machine, the same boot, the same process namespace. A lock from another
+// machine or another namespace (a container sharing the folder) is held, whatever its process
+// number means here.
 class ProgramFolderLock {
 public:
     enum class Outcome {
         Taken,       // this copy holds the folder
         InUse,       // another running copy holds it: this one must not touch the folder
-        Unavailable, // no lock can be made here (a read-only folder or medium): the copy runs
-                     // without one, as it would have before
+        Blocked,     // something that is not a lock (obstacle()) is where the lock goes, in a
+                     // folder that could hold one: this copy must not run unguarded
+        Unavailable, // no lock can be made here at all (a read-only folder or medium, a full
+                     // disk): the copy runs without one, as it would have before
     };
+    // What stands where the lock goes, after Blocked.
+    enum class Obstacle { None, Folder, Link, Special };
 
     static QString fileName() { return QStringLiteral("vestrano.lock"); }
 
@@ -31,14 +38,26 @@ public:
 
     // Tries once, without waiting for the other copy; a stale lock is taken over.
     Outcome acquire();
-    bool isTaken() const { return m_lock.isLocked(); }
+    bool isTaken() const { return m_fd >= 0; }
+    // Removes the lock this copy holds; nothing when it holds none.
+    void release();
     // After InUse: the machine the other copy runs on, as its lock names it (may be empty).
-    QString holderMachine() const;
+    QString holderMachine() const { return m_holderMachine; }
+    Obstacle obstacle() const { return m_obstacle; }
     QString path() const { return m_path; }
 
+    // The lock's text for this copy: process number, program, machine name, machine identity,
+    // boot identity and process namespace, one a line.
+    static QByteArray contentsForThisCopy();
+
 private:
-    bool holderKnown() const;
+    enum class Holder { Alive, Gone, Unknown };
+    Holder holderOf(int fd);
+    bool removeStale(int fd);
 
     QString m_path;
-    QLockFile m_lock;
+    QString m_folder;
+    int m_fd = -1;
+    QString m_holderMachine;
+    Obstacle m_obstacle = Obstacle::None;
 };
