@@ -12,6 +12,7 @@
 #include "register/menucamere.h"
 #include "register/planning.h"
 #include "registry/clienti.h"
+#include "ui/desktop.h"
 #include "ui/messages.h"
 
 #include <QApplication>
@@ -45,6 +46,7 @@ std::vector<ScreenKind> screenTable()
 void createScreens()
 {
     registerFonts();
+    setupDesktop();
     applyProcessFormats();
     installQtTranslations();
     // Window titles are exactly the screens' captions: no application display name is set,

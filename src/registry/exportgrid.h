@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 
+class QTableView;
+
 #include <array>
 #include <vector>
 
@@ -47,3 +49,7 @@ private:
     };
     std::vector<Row> m_rows;
 };
+
+// The keys of the export grid: the arrow keys move between the cells, Tab and Shift+Tab leave
+// the grid for the commands, from a cell being edited too (what was typed stays in the cell).
+void setupExportGridKeys(QTableView* grid);

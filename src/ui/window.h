@@ -11,8 +11,8 @@ class QWidget;
 
 // The colours every control of our windows is drawn with: the light palette the screens are
 // designed on, whatever the desktop's palette is (a dark one would put light text on our light
-// backgrounds). The window fills below give it to their window and so to its controls; the
-// windows Qt makes itself (message boxes, file and printer dialogs) keep the desktop's.
+// backgrounds). The window fills below give it to their window and so to its controls, and
+// start-up makes it the application's (ui/desktop.h), message boxes and Qt's dialogs included.
 QPalette designPalette();
 // A control with a style sheet takes the colours its sheet leaves open (text, selection, its
 // scroll bars) from the desktop's palette, not from its window: this gives it, and its parts,
@@ -28,8 +28,10 @@ void setWindowGradient(QWidget* window, const QColor& colour, GradientFrom from 
 void setWindowFill(QWidget* window, const QColor& colour);
 
 // A fixed window: single non-resizable border, no title-bar buttons (it is left through its
-// own buttons only), the given client size, centred on the screen or on its owner.
+// own buttons only; the window manager's close does what its own exit button does), the given
+// client size, centred on the screen or on its owner.
 enum class CentreOn { Screen, Owner };
+Qt::WindowFlags fixedWindowFlags();
 void setupFixedWindow(QWidget* window, const QString& caption, QSize clientSize,
                       CentreOn centre = CentreOn::Screen);
 // A maximised window with the normal title-bar buttons, never larger than the screen's free

@@ -1,0 +1,224 @@
+#include "ui/desktop.h"
+
+#include "ui/listaccess.h"
+#include "ui/window.h"
+
+#include <QAccessible>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QEvent>
+#include <QHash>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+// Fusion draws a focus frame only after the focus moved by a key. Ours draws it whenever the
+// control has the focus: the state is told it came by a key for the time of the drawing.
+class FocusShown {
+public:
+    explicit FocusShown(const QStyleOption* option)
+        : m_option(const_cast<QStyleOption*>(option)),
+          m_before(option ? option->state : QStyle::State())
+    {
+        if (m_option && (m_option->state & QStyle::State_HasFocus))
+            m_option->state |= QStyle::State_KeyboardFocusChange;
+    }
+    ~FocusShown()
+    {
+        if (m_option)
+            m_option->state = m_before;
+    }
+    FocusShown(const FocusShown&) = delete;
+    FocusShown& operator=(const FocusShown&) = delete;
+
+private:
+    QStyleOption* m_option;
+    QStyle::State m_before;
+};
+
+class DesignStyle : public QProxyStyle {
+public:
+    DesignStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    QPalette standardPalette() const override { return designPalette(); }
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        FocusShown shown(option);
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        FocusShown shown(option);
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override
+    {
+        FocusShown shown(option);
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
+};
+
+// The classes a platform theme may give palettes of their own (Qt asks the theme for these);
+// each gets the design's, so a theme's colours reach no control.
+const char* const kThemedClasses[] = {
+    "QToolButton", "QAbstractButton", "QCheckBox",        "QRadioButton", "QHeaderView",
+    "QAbstractItemView", "QMessageBoxLabel", "QTabBar",  "QLabel",       "QGroupBox",
+    "QMenu",       "QMenuBar",        "QTextEdit",        "QTextControl", "QLineEdit",
+    "QComboBox",   "QAbstractSpinBox", "QTableView",     "QListView",    "QTreeView",
+};
+
+void applyDesignPalette()
+{
+    const QPalette palette = designPalette();
+    QApplication::setPalette(palette);
+    for (const char* className : kThemedClasses)
+        QApplication::setPalette(palette, className);
+}
+
+bool isModalWindow(const QWidget* w)
+{
+    return w->isWindow() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip
+           && (w->isModal() || w->windowModality() != Qt::NonModal);
+}
+
+// Watches every window of the application: the opener of each modal window, the focus going
+// back to it, a list announcing its current line, the theme changing under the program.
+class DesktopWatcher : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::Show:
+            if (watched->isWidgetType() && !event->spontaneous())
+                modalShown(static_cast<QWidget*>(watched));
+            break;
+        case QEvent::Hide:
+            if (watched->isWidgetType() && !event->spontaneous())
+                modalHidden(static_cast<QWidget*>(watched));
+            break;
+        case QEvent::FocusIn:
+            if (auto* view = qobject_cast<QAbstractItemView*>(watched))
+                announceCurrentLine(view);
+            break;
+        case QEvent::ThemeChange:
+            reapplyLater();
+            break;
+        case QEvent::ApplicationPaletteChange:
+            if (watched == qApp && !m_reapplying)
+                reapplyLater();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void modalShown(QWidget* w)
+    {
+        if (!isModalWindow(w) || m_openers.contains(w))
+            return;
+        // The dialog is not active yet: the focus is still where the user opened it from.
+        QWidget* opener = QApplication::focusWidget();
+        if (!opener || opener->window() == w) {
+            QWidget* owner = w->parentWidget() ? w->parentWidget()->window() : nullptr;
+            if (!owner)
+                owner = QApplication::activeWindow();
+            opener = owner && owner != w ? owner->focusWidget() : nullptr;
+            if (!opener && owner && owner != w)
+                opener = owner;
+        }
+        if (opener)
+            m_openers.insert(w, opener);
+    }
+
+    void modalHidden(QWidget* w)
+    {
+        const auto found = m_openers.find(w);
+        if (found == m_openers.end())
+            return;
+        const QPointer<QWidget> opener = found.value();
+        m_openers.erase(found);
+        if (!opener)
+            return;
+        QWidget* window = opener->window();
+        if (window == w || !window->isVisible())
+            return;
+        // Another window that is up and has taken the focus keeps it.
+        if (QWidget* focus = QApplication::focusWidget()) {
+            QWidget* focusWindow = focus->window();
+            if (focusWindow != w && focusWindow->isVisible() && focusWindow != window)
+                return;
+        }
+        if (opener != window && opener->isVisible() && opener->isEnabled()
+            && opener->focusPolicy() != Qt::NoFocus)
+            opener->setFocus(Qt::ActiveWindowFocusReason);
+        window->activateWindow();
+        // A window that was raised and activated from the program keeps its place above the
+        // others, also where the window manager gives the focus to the window under the pointer.
+        window->raise();
+    }
+
+    // Qt announces the list itself when it takes the focus; a reader also needs the line it
+    // is on.
+    static void announceCurrentLine(QAbstractItemView* view)
+    {
+        if (!QAccessible::isActive())
+            return;
+        const int child = accessibleLineOf(view, view->currentIndex());
+        if (child < 0)
+            return;
+        QAccessibleEvent event(view, QAccessible::Focus);
+        event.setChild(child);
+        QAccessible::updateAccessibility(&event);
+    }
+
+    void reapplyLater()
+    {
+        if (m_pending)
+            return;
+        m_pending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_pending = false;
+            m_reapplying = true;
+            applyDesignPalette();
+            m_reapplying = false;
+        });
+    }
+
+    QHash<QWidget*, QPointer<QWidget>> m_openers;
+    bool m_pending = false;
+    bool m_reapplying = false;
+};
+
+} // namespace
+
+QStyle* makeDesignStyle()
+{
+    return new DesignStyle;
+}
+
+void setupDesktop()
+{
+    static QPointer<DesktopWatcher> watcher;
+    if (watcher || !qApp)
+        return;
+    QApplication::setStyle(makeDesignStyle());
+    applyDesignPalette();
+    installListAccessibility();
+    watcher = new DesktopWatcher(qApp);
+    qApp->installEventFilter(watcher);
+}
