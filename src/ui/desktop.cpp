@@ -8,10 +8,14 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHash>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
 
@@ -41,6 +45,18 @@ private:
     QStyle::State m_before;
 };
 
+// The focus frame of the program, the same on buttons, pictures, lines of a list and read-only
+// fields: a dotted orange rectangle, clear on the light and on the blue colours of the screens.
+void drawFocusFrame(QPainter* painter, const QRect& rect)
+{
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setPen(QPen(QColor(0xFF, 0x8C, 0x00), 2, Qt::DotLine));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(QRectF(rect).adjusted(1, 1, -1, -1));
+    painter->restore();
+}
+
 class DesignStyle : public QProxyStyle {
 public:
     DesignStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
@@ -50,6 +66,10 @@ public:
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override
     {
+        if (element == PE_FrameFocusRect && option && (option->state & State_HasFocus)) {
+            drawFocusFrame(painter, option->rect);
+            return;
+        }
         FocusShown shown(option);
         QProxyStyle::drawPrimitive(element, option, painter, widget);
     }
@@ -59,6 +79,9 @@ public:
     {
         FocusShown shown(option);
         QProxyStyle::drawControl(element, option, painter, widget);
+        // Fusion shows a focused button only by a thin outline: the frame goes inside it.
+        if (element == CE_PushButton && option && (option->state & State_HasFocus))
+            drawFocusFrame(painter, option->rect.adjusted(3, 3, -3, -3));
     }
 
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
@@ -68,6 +91,53 @@ public:
         QProxyStyle::drawComplexControl(control, option, painter, widget);
     }
 };
+
+// A read-only field has no focus highlight of its own, and its style sheet may draw its border:
+// the frame is drawn over it, by a see-through companion that follows the focus.
+class ReadOnlyFocusFrame : public QWidget {
+public:
+    ReadOnlyFocusFrame()
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+    void follow(QWidget* field)
+    {
+        m_field = field;
+        if (!field || !field->parentWidget()) {
+            hide();
+            return;
+        }
+        setParent(field->parentWidget());
+        setGeometry(field->geometry());
+        raise();
+        show();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        drawFocusFrame(&p, rect());
+    }
+
+private:
+    QPointer<QWidget> m_field;
+};
+
+bool isReadOnlyField(const QWidget* w)
+{
+    if (const auto* edit = qobject_cast<const QLineEdit*>(w))
+        return edit->isReadOnly();
+    if (const auto* text = qobject_cast<const QTextEdit*>(w))
+        return text->isReadOnly();
+    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(w))
+        return plain->isReadOnly();
+    return false;
+}
 
 // The classes a platform theme may give palettes of their own (Qt asks the theme for these);
 // each gets the design's, so a theme's colours reach no control.
@@ -112,6 +182,13 @@ public:
         case QEvent::FocusIn:
             if (auto* view = qobject_cast<QAbstractItemView*>(watched))
                 announceCurrentLine(view);
+            if (watched->isWidgetType())
+                frameReadOnly(static_cast<QWidget*>(watched));
+            break;
+        case QEvent::FocusOut:
+            if (m_frame && watched->isWidgetType() && m_frame->parentWidget()
+                && static_cast<QWidget*>(watched)->parentWidget() == m_frame->parentWidget())
+                m_frame->follow(nullptr);
             break;
         case QEvent::ThemeChange:
             reapplyLater();
@@ -172,6 +249,18 @@ private:
         window->raise();
     }
 
+    void frameReadOnly(QWidget* w)
+    {
+        if (!isReadOnlyField(w)) {
+            if (m_frame)
+                m_frame->follow(nullptr);
+            return;
+        }
+        if (!m_frame)
+            m_frame = new ReadOnlyFocusFrame;
+        m_frame->follow(w);
+    }
+
     // Qt announces the list itself when it takes the focus; a reader also needs the line it
     // is on.
     static void announceCurrentLine(QAbstractItemView* view)
@@ -200,6 +289,7 @@ private:
     }
 
     QHash<QWidget*, QPointer<QWidget>> m_openers;
+    QPointer<ReadOnlyFocusFrame> m_frame;
     bool m_pending = false;
     bool m_reapplying = false;
 };
