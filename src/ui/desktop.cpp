@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QEvent>
+#include <QFont>
 #include <QHash>
 #include <QLineEdit>
 #include <QPainter>
@@ -148,8 +149,25 @@ const char* const kThemedClasses[] = {
     "QComboBox",   "QAbstractSpinBox", "QTableView",     "QListView",    "QTreeView",
 };
 
+// The classes a platform theme may give fonts of their own: each gets the program's font,
+// so a control whose screen sets its font only in part (a header's bold, by a style sheet)
+// does not take the rest from the theme.
+const char* const kThemedFontClasses[] = {
+    "QMenu",         "QMenuBar",    "QMenuItem",        "QMessageBox",  "QLabel",
+    "QTipLabel",     "QStatusBar",  "QPushButton",      "QCheckBox",    "QRadioButton",
+    "QToolButton",   "QAbstractItemView", "QListView",  "QHeaderView",  "QListBox",
+    "QComboMenuItem", "QComboLineEdit", "QSmallFont",   "QMiniFont",    "QDockWidgetTitle",
+    "QMdiSubWindowTitleBar",
+};
+
 void applyDesignPalette()
 {
+    // The desktop's default font where no theme sets one; the screens name their own fonts, and
+    // what they leave open (message boxes, a header's size) is the same on every desktop.
+    const QFont font(QStringLiteral("Sans Serif"), 9);
+    QApplication::setFont(font);
+    for (const char* className : kThemedFontClasses)
+        QApplication::setFont(font, className);
     const QPalette palette = designPalette();
     QApplication::setPalette(palette);
     for (const char* className : kThemedClasses)
