@@ -190,8 +190,16 @@ public:
     {
         switch (event->type()) {
         case QEvent::Show:
-            if (watched->isWidgetType() && !event->spontaneous())
-                modalShown(static_cast<QWidget*>(watched));
+            if (watched->isWidgetType() && !event->spontaneous()) {
+                auto* w = static_cast<QWidget*>(watched);
+                if (isFixedWindow(w)) {
+                    // Before the window is mapped, and once more after its own show handling,
+                    // which may set its flags again (a message box does) and so Qt's hints.
+                    declareFixedFrame(w);
+                    QTimer::singleShot(0, w, [w] { declareFixedFrame(w); });
+                }
+                modalShown(w);
+            }
             break;
         case QEvent::Hide:
             if (watched->isWidgetType() && !event->spontaneous())

@@ -60,7 +60,7 @@ MessageAnswer showMessage(QWidget* parent, MessageKind kind, const QString& text
         return recorder->answer({kind, text});
 
     QMessageBox box(parent);
-    box.setWindowFlags(fixedWindowFlags());
+    setFixedFrame(&box);
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowTitle(QStringLiteral("Vestrano"));
     box.setText(messageDisplayText(text));

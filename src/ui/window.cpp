@@ -9,6 +9,13 @@
 #include <QScrollArea>
 #include <QWidget>
 
+#ifdef VESTRANO_X11
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#endif
+
 
 namespace {
 
@@ -140,7 +147,7 @@ void setWindowFill(QWidget* window, const QColor& colour)
 void setupFixedWindow(QWidget* window, const QString& caption, QSize clientSize, CentreOn centre)
 {
     window->setWindowTitle(caption);
-    window->setWindowFlags(fixedWindowFlags());
+    setFixedFrame(window);
     window->setFixedSize(clientSize);
     centreWindow(window, centre);
 }
@@ -155,6 +162,47 @@ Qt::WindowFlags fixedWindowFlags()
     // fixed).
     return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
            | Qt::MSWindowsFixedSizeDialogHint;
+}
+
+namespace {
+const char kFixedFrame[] = "vestranoFixedFrame";
+}
+
+void setFixedFrame(QWidget* window)
+{
+    window->setWindowFlags(fixedWindowFlags());
+    window->setProperty(kFixedFrame, true);
+}
+
+bool isFixedWindow(const QWidget* window)
+{
+    return window->isWindow() && window->property(kFixedFrame).toBool();
+}
+
+void declareFixedFrame(QWidget* window)
+{
+#ifdef VESTRANO_X11
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !window->internalWinId())
+        return;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return;
+    static const char name[] = "_MOTIF_WM_HINTS";
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof(name) - 1, name), nullptr);
+    if (!atom)
+        return;
+    // flags (functions and decorations given), functions (move, close), decorations (border,
+    // title), input mode, status.
+    const quint32 hints[5] = {1 | 2, 4 | 32, 2 | 8, 0, 0};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(window->internalWinId()),
+                        atom->atom, atom->atom, 32, 5, hints);
+    xcb_flush(c);
+    std::free(atom);
+#else
+    Q_UNUSED(window);
+#endif
 }
 
 void setupMaximisedWindow(QWidget* window, const QString& caption)

@@ -32,6 +32,16 @@ void setWindowFill(QWidget* window, const QColor& colour);
 // client size, centred on the screen or on its owner.
 enum class CentreOn { Screen, Owner };
 Qt::WindowFlags fixedWindowFlags();
+// Gives a window the fixed frame (its flags, and the frame hints when it is shown); true for a
+// window that has it.
+void setFixedFrame(QWidget* window);
+bool isFixedWindow(const QWidget* window);
+// Tells the window manager what a fixed window's frame holds: a title and a border, no menu,
+// minimise or maximise button; moving and closing only. Qt's own hints cannot say it (a close
+// function brings the window menu with it), so on X11 the window's _MOTIF_WM_HINTS are written
+// here, before the window is mapped; elsewhere the window flags say what they can. Start-up
+// does this for every fixed window when it is shown (ui/desktop.h).
+void declareFixedFrame(QWidget* window);
 void setupFixedWindow(QWidget* window, const QString& caption, QSize clientSize,
                       CentreOn centre = CentreOn::Screen);
 // A maximised window with the normal title-bar buttons, never larger than the screen's free
