@@ -206,8 +206,12 @@ public:
                 modalHidden(static_cast<QWidget*>(watched));
             break;
         case QEvent::FocusIn:
+            // After Qt has announced the list itself, which it does once the focus is in.
             if (auto* view = qobject_cast<QAbstractItemView*>(watched))
-                announceCurrentLine(view);
+                QTimer::singleShot(0, view, [view] {
+                    if (view->hasFocus())
+                        announceCurrentLine(view);
+                });
             if (watched->isWidgetType())
                 frameReadOnly(static_cast<QWidget*>(watched));
             break;
