@@ -7,7 +7,7 @@
 #   make test       installs what is missing, builds everything and runs the test suite headless
 #                   (WERROR=ON makes every compiler warning an error, as CI builds)
 #   make clean      removes build outputs; never a data file (dist/ keeps the developer's data)
-#   make bench      times the user actions over generated registries of 1,000 to 100,000 cards
+#   make bench      times the user actions over generated registries of 1,000 to 1,000,000 cards
 #   make fuzz       feeds malformed bytes to every reader of outside bytes, FUZZ_SECONDS each
 
 # The build needs the compiler and Qt's development files; the program needs at run time the

@@ -71,9 +71,10 @@ TfrmPlanning* openCalendar()
     screens().frmPassword->hide();
     selection->show();
     settle(selection);
-    selection->lstRecords->setCurrentRow(0);
+    selection->findChild<QListWidget*>(QStringLiteral("lstRecords"))->setCurrentRow(0);
     selection->lstRecordsClick();
-    selection->txtAnnoFatture->setText(QStringLiteral("2024"));
+    selection->findChild<QLineEdit*>(QStringLiteral("txtAnnoFatture"))
+        ->setText(QStringLiteral("2024"));
     selection->btnApriFattureClick();
     settle(calendar);
     return calendar;
@@ -209,30 +210,30 @@ double listReportPrepare(int lineCount)
 std::vector<BenchAction> benchActions()
 {
     return {
-        {QStringLiteral("search-all"), QStringLiteral("search: all filters empty"), true,
+        {QStringLiteral("search-all"), QStringLiteral("search: all filters empty"), true, true,
          Floor::Read, QString(), [] { return registrySearch(AnagraficaField::Cognome, {}); }},
         {QStringLiteral("search-one"), QStringLiteral("search: surname holding \"ross\""),
-         true, Floor::Grep, QStringLiteral("ross"),
+         true, true, Floor::Grep, QStringLiteral("ross"),
          [] { return registrySearch(AnagraficaField::Cognome, QStringLiteral("ross")); }},
-        {QStringLiteral("recontact"), QStringLiteral("recontact list"), true, Floor::Read,
+        {QStringLiteral("recontact"), QStringLiteral("recontact list"), true, true, Floor::Read,
          QString(), recontactList},
-        {QStringLiteral("register-list"), QStringLiteral("register: selection list"), true,
+        {QStringLiteral("register-list"), QStringLiteral("register: selection list"), true, true,
          Floor::Read, QString(), registerList},
-        {QStringLiteral("export-grid"), QStringLiteral("export: grid fill"), true, Floor::Read,
+        {QStringLiteral("export-grid"), QStringLiteral("export: grid fill"), true, true, Floor::Read,
          QString(), exportGridFill},
-        {QStringLiteral("export-write"), QStringLiteral("export: file write"), true,
+        {QStringLiteral("export-write"), QStringLiteral("export: file write"), true, false,
          Floor::WriteExport, QString(), exportFileWrite},
-        {QStringLiteral("card-last"), QStringLiteral("card: go to the last card"), true,
+        {QStringLiteral("card-last"), QStringLiteral("card: go to the last card"), true, false,
          Floor::ReadRecord, QString(), lastCard},
-        {QStringLiteral("card-pdf"), QStringLiteral("card: Cliente.pdf"), false,
+        {QStringLiteral("card-pdf"), QStringLiteral("card: Cliente.pdf"), false, false,
          Floor::PdfPage, QString(), cardPdf},
-        {QStringLiteral("calendar-load"), QStringLiteral("calendar: load"), false,
+        {QStringLiteral("calendar-load"), QStringLiteral("calendar: load"), false, false,
          Floor::ReadYear, QString(), calendarLoad},
-        {QStringLiteral("calendar-save"), QStringLiteral("calendar: save"), false,
+        {QStringLiteral("calendar-save"), QStringLiteral("calendar: save"), false, false,
          Floor::WriteYear, QString(), calendarSave},
-        {QStringLiteral("summary"), QStringLiteral("summary: build"), false, Floor::None,
+        {QStringLiteral("summary"), QStringLiteral("summary: build"), false, false, Floor::None,
          QString(), summaryBuild},
         {QStringLiteral("list-report"), QStringLiteral("list report: prepare 10,000 lines"),
-         false, Floor::None, QString(), [] { return listReportPrepare(10000); }},
+         false, false, Floor::None, QString(), [] { return listReportPrepare(10000); }},
     };
 }

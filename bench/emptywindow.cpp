@@ -12,7 +12,7 @@ int main(int argc, char* argv[])
     QWidget window;
     window.resize(388, 405);
     QuitOnFirstPaint watch;
-    window.installEventFilter(&watch);
+    app.installEventFilter(&watch);
     window.show();
     return app.exec();
 }

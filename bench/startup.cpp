@@ -2,17 +2,24 @@
 
 #include "startup.h"
 
+#include "app/language.h"
 #include "app/screens.h"
+#include "core/storage/folderlock.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
+    ItalianRegionalSettings italian;
     QApplication app(argc, argv);
-    createScreens();
+    italian.release();
+    // Watching the application, not the login's slot: asking for the slots would build the
+    // screens that start-up leaves for after the login's first paint.
     QuitOnFirstPaint watch;
-    if (QWidget* login = screens().frmPassword)
-        login->installEventFilter(&watch);
+    app.installEventFilter(&watch);
+    ProgramFolderLock lock;
+    if (!startProgram(lock))
+        return 1;
     return app.exec();
 }

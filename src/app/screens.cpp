@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QSysInfo>
+#include <QTimer>
 
 #include <functional>
 #include <vector>
@@ -43,7 +44,32 @@ std::vector<ScreenKind> screenTable()
 
 } // namespace
 
-void createScreens()
+namespace {
+
+// Start-up's watch on the login window: right after its first paint, the screens still to be
+// built are built, from the event loop.
+class FirstPaint : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Asking for the screens builds the ones still pending.
+            QTimer::singleShot(0, [] { screens(); });
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Builds the long-lived screens. With loginFirst, the login is built and shown at once and the
+// other five, in their order, the moment its window has painted: the person sees the login
+// about as soon as a Qt window can appear, and the rest is built before anything can be done
+// in it (whatever reaches for another screen sooner builds them on the spot).
+void buildScreens(bool loginFirst)
 {
     registerFonts();
     setupDesktop();
@@ -51,19 +77,42 @@ void createScreens()
     installQtTranslations();
     // Window titles are exactly the screens' captions: no application display name is set,
     // since the window system would append it to every title. Every window carries the
-    // product's icon, and the desktop matches the windows to the menu entry vestrano.desktop.
-    QApplication::setWindowIcon(productIcon());
+    // product's icon (drawn at seven sizes; when the login goes first, it gets it with the
+    // other screens, a moment after it has appeared), and the desktop matches the windows to
+    // the menu entry vestrano.desktop.
+    if (!loginFirst)
+        QApplication::setWindowIcon(productIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("vestrano"));
     // The run ends only through terminateApplication (the start menu's exit, the login's
     // "Esci"), never because the last visible screen was hidden during a hand-over.
     QApplication::setQuitOnLastWindowClosed(false);
-    for (const ScreenKind& kind : screenTable()) {
-        QWidget* screen = kind.create();
-        screens().*(kind.slot) = screen;
+    const std::vector<ScreenKind> table = screenTable();
+    screens().*(table.front().slot) = table.front().create();
+    auto buildRest = [table, loginFirst] {
+        if (loginFirst)
+            QApplication::setWindowIcon(productIcon());
+        for (size_t i = 1; i < table.size(); ++i)
+            screens().*(table[i].slot) = table[i].create();
+        storeWorkWhenTheSessionEnds();
+    };
+    QWidget* login = screens().frmPassword;
+    if (!loginFirst || !login) {
+        buildRest();
+        if (login)
+            login->show();
+        return;
     }
-    storeWorkWhenTheSessionEnds();
-    if (QWidget* login = screens().frmPassword)
-        login->show();
+    setPendingScreens(buildRest);
+    auto* painted = new FirstPaint(login);
+    login->installEventFilter(painted);
+    login->show();
+}
+
+} // namespace
+
+void createScreens()
+{
+    buildScreens(false);
 }
 
 QString folderInUseMessage(const QString& machine)
@@ -90,7 +139,7 @@ bool startProgram(ProgramFolderLock& lock)
         showMessage(nullptr, MessageKind::Warning, folderInUseMessage(lock.holderMachine()));
         return false;
     }
-    createScreens();
+    buildScreens(true);
     return true;
 }
 

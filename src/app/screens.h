@@ -13,7 +13,9 @@ void createScreens();
 void destroyScreens();
 
 // Start-up as main runs it: takes the program folder for this run with lock, which main keeps
-// until the run ends, then creates the screens. When another running copy holds the folder, it
+// until the run ends, then creates the screens: the login first, shown at once, and the other
+// long-lived screens, in their order, as soon as its window has painted (or sooner, whenever
+// anything reaches for them). When another running copy holds the folder, it
 // says so and returns false without creating a screen or touching a file, and main ends the
 // run. A folder where no lock can be made (read-only) starts all the same, without one.
 bool startProgram(ProgramFolderLock& lock);

@@ -9,6 +9,7 @@
 #include "registry/clienti.h"
 #include "ui/decor.h"
 #include "ui/fieldbehaviour.h"
+#include "ui/longwork.h"
 #include "ui/messages.h"
 #include "ui/reportoutput.h"
 #include "ui/window.h"
@@ -46,6 +47,27 @@ public:
     {
         return QSize(kItemWidth, QStyledItemDelegate::sizeHint(option, index).height());
     }
+};
+
+// A line of the list that shows its text from the dialog's compact lines instead of holding a
+// copy: a list of a million cards keeps one small item per line and the lines once, at one
+// byte a character.
+class StoredLineItem : public QListWidgetItem {
+public:
+    StoredLineItem(const CardLineList* lines, qsizetype index)
+        : QListWidgetItem(nullptr, QListWidgetItem::UserType), m_lines(lines), m_index(index)
+    {
+    }
+    QVariant data(int role) const override
+    {
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return m_lines->at(m_index);
+        return QListWidgetItem::data(role);
+    }
+
+private:
+    const CardLineList* m_lines;
+    qsizetype m_index;
 };
 
 struct TextRow {
@@ -94,7 +116,12 @@ CardListDialog::CardListDialog(TfrmClienti* cards, const QString& name, const QS
     m_container = makeCentredContainer(this, kPanelSize);
 }
 
-CardListDialog::~CardListDialog() = default;
+CardListDialog::~CardListDialog()
+{
+    // The list's items show the lines held here: they go before the lines do.
+    if (lstRecords)
+        lstRecords->clear();
+}
 
 QWidget* CardListDialog::buildResultPanel(const QString& bannerSvg, const QString& bannerText,
                                           const QStringList& tabOrder)
@@ -163,18 +190,25 @@ QWidget* CardListDialog::buildResultPanel(const QString& bannerSvg, const QStrin
     return panel;
 }
 
-void CardListDialog::setLines(QStringList lines)
+void CardListDialog::setLines(CardLineList lines)
 {
-    sortListLines(lines);
-    m_lines = std::move(lines);
     lstRecords->clear();
-    lstRecords->addItems(m_lines);
+    lines.sort();
+    m_lines = std::move(lines);
+    // The items go in with the list's model silent, then the list is laid out once: one
+    // notice per item would cost more than the items themselves.
+    QAbstractItemModel* model = lstRecords->model();
+    const bool wasBlocked = model->blockSignals(true);
+    for (qsizetype i = 0; i < m_lines.size(); ++i)
+        lstRecords->addItem(new StoredLineItem(&m_lines, i));
+    model->blockSignals(wasBlocked);
+    lstRecords->reset();
 }
 
 void CardListDialog::clearLines()
 {
-    m_lines.clear();
     lstRecords->clear();
+    m_lines.clear();
 }
 
 void CardListDialog::resetFind()
@@ -186,7 +220,9 @@ void CardListDialog::resetFind()
 void CardListDialog::btnTrovaClick()
 {
     const FindInListResult found =
-        FindInList(m_lines, lstRecords->currentRow(), txtTrova->text(), m_lastKey);
+        FindInList(
+            int(m_lines.size()), [this](int index) { return m_lines.at(index); },
+            lstRecords->currentRow(), txtTrova->text(), m_lastKey);
     if (found.outcome == FindInListResult::EmptyList) {
         showMessage(this, MessageKind::Plain, kEmptyListMessage);
         return;
@@ -202,7 +238,12 @@ void CardListDialog::lstRecordsDblClick()
     // cannot be read, the card screen keeps what it shows.
     QListWidgetItem* selected = lstRecords->currentItem();
     if (selected && selected->isSelected() && m_cards) {
-        const CardOfLine card = findCardOfLine(selected->text(), lastColumn());
+        LongWork work(this, QStringLiteral(" Ricerca della scheda in corso"),
+                      QStringLiteral("Schede lette: %1 su %2"));
+        const CardOfLine card = findCardOfLine(selected->text(), lastColumn(), work.progress());
+        // Stopped by the person: the list stays open, the card screen as it was.
+        if (work.stopped())
+            return;
         if (card.index >= 0 && cardScreenWanted()) {
             m_cards->ShowRecord(card.record);
             m_cards->setCardNumber(card.index + 1);
@@ -213,7 +254,7 @@ void CardListDialog::lstRecordsDblClick()
 
 void CardListDialog::btnStampaClick()
 {
-    printListReport(this, *m_report, reportTitle(), m_lines);
+    printListReport(this, *m_report, reportTitle(), m_lines.toList());
 }
 
 void CardListDialog::btnChiudiClick()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/registry/anagraficarecord.h"
+#include "core/registry/listline.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -39,8 +40,9 @@ public:
     QPushButton* btnStampa = nullptr;
     QPushButton* btnChiudi = nullptr;
 
-    // The lines of the list, in list order.
-    const QStringList& lines() const { return m_lines; }
+    // The lines of the list, in list order, and how many there are.
+    QStringList lines() const { return m_lines.toList(); }
+    qsizetype lineCount() const { return m_lines.size(); }
     ReportDocument& report() { return *m_report; }
 
     void btnTrovaClick();
@@ -59,8 +61,9 @@ protected:
     QWidget* buildResultPanel(const QString& bannerSvg, const QString& bannerText,
                               const QStringList& tabOrder);
 
-    // Sorts the lines into list order and puts them into the list in one go.
-    void setLines(QStringList lines);
+    // Sorts the lines into list order and puts them into the list in one go. The list's items
+    // hold no text of their own: each shows its line from the compact lines kept here.
+    void setLines(CardLineList lines);
     void clearLines();
     // A new "Trova" search starts from the first line: the last key and the key field are empty.
     void resetFind();
@@ -77,7 +80,7 @@ protected:
 private:
     TfrmClienti* m_cards;
     QWidget* m_container;
-    QStringList m_lines;
+    CardLineList m_lines;
     QString m_lastKey;
     std::unique_ptr<ReportDocument> m_report;
 };

@@ -9,6 +9,7 @@
 #include "registry/exportgrid.h"
 #include "ui/decor.h"
 #include "ui/infoline.h"
+#include "ui/longwork.h"
 #include "ui/messages.h"
 #include "ui/window.h"
 
@@ -139,7 +140,15 @@ void TfrmExpClienti::showEvent(QShowEvent* event)
 void TfrmExpClienti::FormShow()
 {
     m_filled = true;
-    m_registryRead = m_model->fillFromRegistry(registryFilePath());
+    LongWork work(this, QStringLiteral(" Lettura dell'archivio in corso"),
+                  QStringLiteral("Schede lette: %1 su %2"));
+    m_registryRead = m_model->fillFromRegistry(registryFilePath(), work.progress());
+    if (work.stopped()) {
+        // Stopped by the person: a grid of part of the registry must not be exported as the
+        // whole one, so the screen closes and the person is back on the card screen.
+        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+        return;
+    }
     grdRecords->setFocus(Qt::OtherFocusReason);
 }
 
@@ -169,7 +178,13 @@ void TfrmExpClienti::cmdEsportaClick()
     if (!confirmed(showMessage(this, MessageKind::Confirmation, kExportQuestion)))
         return;
     const QString path = exportFilePath();
-    if (!writeExportFile(path, m_model->exportGrid())) {
+    LongWork work(this, QStringLiteral(" Esportazione in corso"),
+                  QStringLiteral("Righe scritte: %1 su %2"));
+    const bool written = writeExportFile(path, m_model->exportGrid(), nullptr, work.progress());
+    // Stopped by the person: the file exported before stays as it was, and nothing is said.
+    if (work.stopped())
+        return;
+    if (!written) {
         showMessage(this, MessageKind::Plain, kExportFailed);
         return;
     }

@@ -1,6 +1,7 @@
 #include "registry/exportgrid.h"
 
 #include "core/registry/registry.h"
+#include "core/storage/windows1252.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -44,21 +45,6 @@ void setupExportGridKeys(QTableView* grid)
     grid->setItemDelegate(new LeavingDelegate(grid));
 }
 
-QStringView ExportGridModel::Row::cell(int column) const
-{
-    const int from = starts[size_t(column)];
-    return QStringView(text).mid(from, starts[size_t(column) + 1] - from);
-}
-
-void ExportGridModel::Row::setCell(int column, const QString& value)
-{
-    const int from = starts[size_t(column)];
-    const int old = starts[size_t(column) + 1] - from;
-    text.replace(from, old, value);
-    const int shift = int(value.size()) - old;
-    for (size_t c = size_t(column) + 1; c < starts.size(); ++c)
-        starts[c] += shift;
-}
 
 ExportGridModel::ExportGridModel(QObject* parent)
     : QAbstractTableModel(parent), m_rows(size_t(kExportEmptyRows))
@@ -86,7 +72,8 @@ bool ExportGridModel::setData(const QModelIndex& index, const QVariant& value, i
 {
     if (!index.isValid() || role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
-    m_rows[size_t(index.row())].setCell(index.column(), value.toString());
+    m_edited.insert(editKey(index.row(), index.column()), value.toString());
+    m_editedRows.insert(index.row());
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
@@ -109,47 +96,80 @@ QVariant ExportGridModel::headerData(int section, Qt::Orientation orientation, i
     return QString::fromUtf8(exportColumns()[size_t(section)].header);
 }
 
+std::string_view ExportGridModel::storedCell(int row, int column) const
+{
+    const Row& r = m_rows[size_t(row)];
+    const quint16 from = r.starts[size_t(column)];
+    return std::string_view(m_bytes.data() + r.at + from,
+                            size_t(r.starts[size_t(column) + 1] - from));
+}
+
+bool ExportGridModel::storedRowOf(int row, std::string_view& bytes, const quint16*& starts) const
+{
+    if (row < 0 || row >= int(m_rows.size()))
+        return false;
+    if (!m_editedRows.isEmpty() && m_editedRows.contains(row))
+        return false;
+    const Row& r = m_rows[size_t(row)];
+    bytes = std::string_view(m_bytes.data() + r.at, r.starts[kExportColumnCount]);
+    starts = r.starts.data();
+    return true;
+}
+
 QString ExportGridModel::cell(int row, int column) const
 {
     if (row < 0 || row >= int(m_rows.size()) || column < 0 || column >= kExportColumnCount)
         return QString();
-    return m_rows[size_t(row)].cell(column).toString();
+    if (!m_edited.isEmpty()) {
+        const auto typed = m_edited.constFind(editKey(row, column));
+        if (typed != m_edited.constEnd())
+            return *typed;
+    }
+    const std::string_view bytes = storedCell(row, column);
+    QString text(qsizetype(bytes.size()), Qt::Uninitialized);
+    decodeWindows1252(bytes.data(), qsizetype(bytes.size()), text.data());
+    return text;
 }
 
-QStringView ExportGridModel::cellView(int row, int column) const
+bool ExportGridModel::fillFromRegistry(const QString& path, const WorkProgress& progress)
 {
-    if (row < 0 || row >= int(m_rows.size()) || column < 0 || column >= kExportColumnCount)
-        return QStringView();
-    return m_rows[size_t(row)].cell(column);
-}
-
-bool ExportGridModel::fillFromRegistry(const QString& path)
-{
-    QString text;
-    text.reserve(AnagraficaRecord::kSize);
-    bool reset = false;
+    // The rows are built aside and take the place of the old ones in one go, so the grid, which
+    // may repaint while a long fill shows its progress, never sees a half-built model.
+    std::string bytes;
+    std::vector<Row> rows;
+    bool stopped = false;
     const bool read = Registry(path).scan(
         [&](qint64 r, const AnagraficaRecord& card) {
-            // Built in a reused buffer, then copied to its exact size.
-            Row& row = m_rows[size_t(r)];
-            text.truncate(0);
-            appendExportRow(card, int(r), text, row.starts);
-            row.text = QString(text.constData(), text.size());
+            Row& row = rows[size_t(r)];
+            row.at = qsizetype(bytes.size());
+            appendExportRowBytes(card, int(r), bytes, row.starts);
         },
         [&](qint64 count) {
-            if (count == 0)
-                return;
-            beginResetModel();
-            reset = true;
-            m_rows.assign(size_t(count), Row());
+            rows.resize(size_t(count));
+            // About 460 bytes a card in a generated registry; reserving spares the copies of a
+            // growing buffer.
+            bytes.reserve(size_t(count) * 480);
+        },
+        [&](qint64 done, qint64 total) {
+            stopped = progress && !progress(done, total);
+            return !stopped;
         });
-    if (reset)
-        endResetModel();
+    if (stopped || rows.empty())
+        return read;
+    // Cards not reached by a failed read keep rows of empty cells: the rows filled so far stay.
+    beginResetModel();
+    m_bytes.swap(bytes);
+    m_rows.swap(rows);
+    m_edited.clear();
+    m_editedRows.clear();
+    endResetModel();
     return read;
 }
 
 ExportGrid ExportGridModel::exportGrid() const
 {
-    return {rowCount(), [this](int row, int column) { return cell(row, column); },
-            [this](int row, int column) { return cellView(row, column); }};
+    return {rowCount(), [this](int row, int column) { return cell(row, column); }, {},
+            [this](int row, std::string_view& bytes, const quint16*& starts) {
+                return storedRowOf(row, bytes, starts);
+            }};
 }

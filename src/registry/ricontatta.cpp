@@ -1,6 +1,7 @@
 #include "registry/ricontatta.h"
 
 #include "core/registry/cardsearch.h"
+#include "ui/longwork.h"
 
 #include <QLineEdit>
 #include <QShowEvent>
@@ -31,9 +32,21 @@ void TfrmRicontatta::FormShow()
 {
     resetFind();
     const QString ticked = AnagraficaRecord::ricontattaText(true);
-    const CardLines found = readCardLines(lastColumn(), [&ticked](const AnagraficaRecord& card) {
-        return card.get(AnagraficaField::Ricontatta) == ticked;
-    });
-    setLines(found.lines);
+    LongWork work(this, QStringLiteral(" Lettura dell'archivio in corso"),
+                  QStringLiteral("Schede lette: %1 su %2"));
+    CardLines found = readCardLines(
+        lastColumn(),
+        [&ticked](const AnagraficaRecord& card) {
+            return card.get(AnagraficaField::Ricontatta) == ticked;
+        },
+        work.progress());
+    if (work.stopped()) {
+        // Stopped by the person: a list of part of the registry would pass for the whole one,
+        // so none is shown and the person is back on the card screen.
+        clearLines();
+        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+        return;
+    }
+    setLines(std::move(found.lines));
     txtTrova->setFocus(Qt::OtherFocusReason);
 }

@@ -6,6 +6,7 @@
 #include "core/storage/text.h"
 #include "ui/decor.h"
 #include "ui/fieldbehaviour.h"
+#include "ui/longwork.h"
 #include "ui/messages.h"
 
 #include <QEvent>
@@ -206,17 +207,27 @@ void TfrmTrovaClienti::btnCercaClick()
     CardFilters wanted;
     for (size_t i = 0; i < kFilterTable.size(); ++i)
         wanted.add(kFilterTable[i].field, filters[i]->text());
-    const CardLines found = readCardLines(
-        lastColumn(), [&wanted](const AnagraficaRecord& card) { return wanted.accepts(card); });
+    LongWork work(this, QStringLiteral(" Ricerca schede in corso"),
+                  QStringLiteral("Schede lette: %1 su %2"));
+    CardLines found = readCardLines(
+        lastColumn(), [&wanted](const AnagraficaRecord& card) { return wanted.accepts(card); },
+        work.progress());
+    if (work.stopped()) {
+        // Stopped by the person: the filters stay as typed for another try, nothing is listed.
+        clearLines();
+        lblAttendere->hide();
+        filters[0]->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     if (!found.ok) {
         clearLines();
         lblAttendere->hide();
         showMessage(this, MessageKind::Plain, kAccessFailureMessage);
         return;
     }
-    setLines(found.lines);
+    setLines(std::move(found.lines));
     lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.")
-                            .arg(lines().size()));
+                            .arg(lineCount()));
     panRisultati->show();
     panFiltri->hide();
     txtTrova->clear();

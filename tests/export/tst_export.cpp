@@ -247,7 +247,7 @@ void TestExport::cellText()
 {
     QFETCH(QString, cell);
     QFETCH(QByteArray, written);
-    const ExportGrid grid{1, [&](int, int c) { return c == 24 ? cell : QString(); }, {}};
+    const ExportGrid grid{1, [&](int, int c) { return c == 24 ? cell : QString(); }, {}, {}};
     const QByteArray doc = exportDocument(grid);
     QVERIFY2(doc.contains(kCell + written + "</td>" + kCell + "</td></tr>"),
              doc.right(200).constData());

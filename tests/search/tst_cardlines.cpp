@@ -20,6 +20,7 @@ private slots:
     void listLine_data();
     void listLine();
     void listOrder();
+    void compactLines();
     void filters_data();
     void filters();
     void readingTheRegistry();
@@ -97,6 +98,48 @@ void TestCardLines::listOrder()
     QVERIFY(!listLineLess(QStringLiteral("ABC"), QStringLiteral("abc")));
 }
 
+void TestCardLines::compactLines()
+{
+    // The lines a long list keeps compactly read back as the card lines, in the same order as
+    // the lines sorted as texts: the fixture, cards whose bytes are not what a save writes (a
+    // length byte past the capacity, control characters around a value, bytes 0x80 to 0xFF),
+    // surnames of 29 and 30 characters, and an empty card.
+    QList<AnagraficaRecord> cards;
+    for (const FixtureCard& c : fixtureCards())
+        cards.append(fixtureRecord(c));
+    QByteArray odd = fixtureRecord(fixtureCards().at(1)).bytes();
+    const AnagraficaFieldInfo& surname = AnagraficaRecord::info(F::Cognome);
+    odd[surname.offset] = char(200);
+    odd[surname.offset + 1] = '\t';
+    const AnagraficaFieldInfo& town = AnagraficaRecord::info(F::ComuneRes);
+    odd[town.offset] = 4;
+    odd.replace(town.offset + 1, 4, QByteArray("\x80\x81\x9f\xff"));
+    cards.append(AnagraficaRecord(odd));
+    AnagraficaRecord edge = fixtureRecord(fixtureCards().at(0));
+    edge.set(F::Cognome, QString(29, QLatin1Char('c')));
+    cards.append(edge);
+    edge.set(F::Cognome, QString(30, QLatin1Char('C')));
+    cards.append(edge);
+    edge.set(F::Cognome, QString::fromUtf8("  \u00e0lvaro  "));
+    cards.append(edge);
+    cards.append(AnagraficaRecord());
+
+    for (F last : {F::Note, F::Questioni}) {
+        CardLineList compact;
+        QStringList texts;
+        for (const AnagraficaRecord& card : cards) {
+            compact.appendCard(card, last);
+            texts.append(ListLine(card, last));
+        }
+        QCOMPARE(compact.size(), cards.size());
+        QCOMPARE(compact.toList(), texts);
+        compact.sort();
+        sortListLines(texts);
+        QCOMPARE(compact.toList(), texts);
+        QCOMPARE(compact.at(compact.size()), QString());
+    }
+}
+
 void TestCardLines::filters_data()
 {
     QTest::addColumn<QList<int>>("fields");
@@ -170,7 +213,7 @@ void TestCardLines::readingTheRegistry()
         return r.get(F::ComuneRes) == QLatin1String("Roma");
     });
     QVERIFY(some.ok);
-    QCOMPARE(namesOf(some.lines), (QStringList{"Rossi Mario", "De Rossi Anna"}));
+    QCOMPARE(namesOf(some.lines.toList()), (QStringList{"Rossi Mario", "De Rossi Anna"}));
     QVERIFY(some.lines.at(0).endsWith(QStringLiteral("  Preventivo da richiamare")));
 
     // A registry that cannot be opened is reported.
@@ -205,6 +248,16 @@ void TestCardLines::cardOfLine()
     QCOMPARE(findCardOfLine(rossi, F::Note).index, 0);
     QCOMPARE(findCardOfLine(rossi, F::Questioni).index, -1);
     QCOMPARE(findCardOfLine(upperAZ(rossini), F::Note).index, -1);
+
+    // A character the registry cannot store is in no card's line, not even in one that holds
+    // the "?" it would be stored as.
+    AnagraficaRecord asked = fixtureRecord(cards.at(0));
+    asked.set(F::Cognome, QStringLiteral("Ross?"));
+    QVERIFY(writeAll(path, cardsFile({asked})));
+    const QString stored = ListLine(asked, F::Note);
+    QCOMPARE(findCardOfLine(stored, F::Note).index, 0);
+    QCOMPARE(findCardOfLine(QString(stored).replace(QLatin1Char('?'), QChar(0x0100)), F::Note).index,
+             -1);
 
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().mkdir(path));

@@ -5,8 +5,15 @@
 FindInListResult FindInList(const QStringList& items, int selected, const QString& typed,
                             QString& lastKey)
 {
+    return FindInList(
+        int(items.size()), [&items](int index) { return items.at(index); }, selected, typed,
+        lastKey);
+}
+
+FindInListResult FindInList(int count, const std::function<QString(int index)>& item, int selected,
+                            const QString& typed, QString& lastKey)
+{
     FindInListResult result;
-    const int count = int(items.size());
     if (count == 0)
         return result;
     if (selected < 0 || selected >= count)
@@ -15,7 +22,7 @@ FindInListResult FindInList(const QStringList& items, int selected, const QStrin
 
     const QString key = lowerAZ(typed);
     auto matches = [&](int index) {
-        return !key.isEmpty() && lowerAZ(items.at(index)).contains(key);
+        return !key.isEmpty() && lowerAZ(item(index)).contains(key);
     };
 
     int start = 0;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The "Trova" search of the system's lists: finds the next item holding a key, going round
 // the list once. The caller keeps the last key between clicks (how long it lives is the
 // screen's business) and shows the message for an empty list.
@@ -19,3 +21,8 @@ struct FindInListResult {
 // item itself. lastKey becomes the lower-cased key unless the list is empty.
 FindInListResult FindInList(const QStringList& items, int selected, const QString& typed,
                             QString& lastKey);
+
+// The same over a list that hands out its items one at a time (count items, item(i) the text
+// of item i): for lists too long to be held as texts.
+FindInListResult FindInList(int count, const std::function<QString(int index)>& item, int selected,
+                            const QString& typed, QString& lastKey);

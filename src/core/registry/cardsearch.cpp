@@ -3,6 +3,10 @@
 #include "core/registry/listline.h"
 #include "core/registry/registry.h"
 #include "core/storage/text.h"
+#include "core/storage/windows1252.h"
+
+#include <string>
+#include <string_view>
 
 void CardFilters::add(AnagraficaField field, const QString& typed)
 {
@@ -23,25 +27,57 @@ bool CardFilters::accepts(const AnagraficaRecord& card) const
 }
 
 CardLines readCardLines(AnagraficaField lastColumn,
-                        const std::function<bool(const AnagraficaRecord&)>& accept)
+                        const std::function<bool(const AnagraficaRecord&)>& accept,
+                        const WorkProgress& progress)
 {
     CardLines result;
-    result.ok = Registry().scan([&](qint64, const AnagraficaRecord& card) {
-        if (accept(card))
-            result.lines.append(ListLine(card, lastColumn));
-    });
+    result.ok = Registry().scan(
+        [&](qint64, const AnagraficaRecord& card) {
+            if (accept(card))
+                result.lines.appendCard(card, lastColumn);
+        },
+        {}, progress);
     return result;
 }
 
-CardOfLine findCardOfLine(const QString& line, AnagraficaField lastColumn)
+namespace {
+
+std::string_view trimmedBytes(std::string_view bytes)
 {
+    size_t from = 0;
+    size_t to = bytes.size();
+    while (from < to && uchar(bytes[from]) <= 32)
+        ++from;
+    while (to > from && uchar(bytes[to - 1]) <= 32)
+        --to;
+    return bytes.substr(from, to - from);
+}
+
+} // namespace
+
+CardOfLine findCardOfLine(const QString& line, AnagraficaField lastColumn,
+                          const WorkProgress& progress)
+{
+    // The cards' lines are compared as the registry stores their characters, without a text of
+    // their own: a character of the line that the stored character set cannot hold is in no
+    // card's line, and trimming the bytes up to 32 trims the same characters as the text.
     CardOfLine result;
     const QString wanted = trimText(line);
-    result.ok = Registry().scan([&](qint64 index, const AnagraficaRecord& card) {
-        if (trimText(ListLine(card, lastColumn)) == wanted) {
-            result.index = index;
-            result.record = card;
-        }
-    });
+    bool possible = true;
+    for (const QChar c : wanted)
+        possible = possible && !c.isSurrogate() && isWindows1252(c.unicode());
+    const QByteArray wantedBytes = toWindows1252(wanted);
+    const std::string_view target(wantedBytes.constData(), size_t(wantedBytes.size()));
+    std::string candidate;
+    result.ok = Registry().scan(
+        [&](qint64 index, const AnagraficaRecord& card) {
+            candidate.clear();
+            appendListLineBytes(card, lastColumn, candidate);
+            if (possible && trimmedBytes(candidate) == target) {
+                result.index = index;
+                result.record = card;
+            }
+        },
+        {}, progress);
     return result;
 }

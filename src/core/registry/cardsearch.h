@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/base/progress.h"
 #include "core/registry/anagraficarecord.h"
+#include "core/registry/listline.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,14 +34,15 @@ private:
 };
 
 // The lines of the accepted cards in file order, each with lastColumn as its last column.
-// ok is false when the file could not be opened, read or closed; lines then holds what was
-// read before the failure.
+// ok is false when the file could not be opened, read or closed, or progress stopped the pass;
+// lines then holds what was read before.
 struct CardLines {
-    QStringList lines;
+    CardLineList lines;
     bool ok = true;
 };
 CardLines readCardLines(AnagraficaField lastColumn,
-                        const std::function<bool(const AnagraficaRecord&)>& accept);
+                        const std::function<bool(const AnagraficaRecord&)>& accept,
+                        const WorkProgress& progress = {});
 
 // The card a list line stands for: the last card in file order whose line (with lastColumn as
 // last column), trimmed, equals line, trimmed. index is -1 when none does. ok is false when the
@@ -49,4 +52,5 @@ struct CardOfLine {
     qint64 index = -1;
     AnagraficaRecord record;
 };
-CardOfLine findCardOfLine(const QString& line, AnagraficaField lastColumn);
+CardOfLine findCardOfLine(const QString& line, AnagraficaField lastColumn,
+                          const WorkProgress& progress = {});

@@ -1,11 +1,13 @@
 #include "core/registry/exportfile.h"
 
+#include "core/registry/listline.h"
 #include "core/storage/programfolder.h"
 #include "core/storage/text.h"
 #include "core/storage/windows1252.h"
 
 #include <QSaveFile>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -106,11 +108,56 @@ void appendCellBytes(std::string& out, QStringView text)
     }
 }
 
+// The stored bytes a cell cannot be copied with: those exportCellText writes differently
+// (control characters, &, <, > and the bytes 0x7F to 0x9F, which it names by number or which
+// stand for characters above 0xFF).
+struct SpecialBytes {
+    bool table[256] = {};
+    constexpr SpecialBytes()
+    {
+        for (int b = 0; b < 32; ++b)
+            table[b] = true;
+        table[int('&')] = table[int('<')] = table[int('>')] = true;
+        for (int b = 0x7F; b < 0xA0; ++b)
+            table[b] = true;
+    }
+};
+constexpr SpecialBytes kSpecial;
+
+// Writes a cell held as stored bytes at out: trimmed, then copied as it is; returns the end of
+// what it wrote. A cell with a byte that needs what exportCellText makes of it (rare) is left
+// to appendSpecialCell instead: then nothing is written and nullptr comes back.
+char* putStoredCell(char* out, std::string_view cell)
+{
+    const char* begin = cell.data();
+    const char* end = begin + cell.size();
+    while (begin < end && uchar(*begin) <= 32)
+        ++begin;
+    while (end > begin && uchar(end[-1]) <= 32)
+        --end;
+    for (const char* p = begin; p < end; ++p) {
+        if (kSpecial.table[uchar(*p)])
+            return nullptr;
+    }
+    const size_t n = size_t(end - begin);
+    std::memcpy(out, begin, n);
+    return out + n;
+}
+
+void appendSpecialCell(std::string& out, std::string_view cell)
+{
+    QString text(qsizetype(cell.size()), Qt::Uninitialized);
+    decodeWindows1252(cell.data(), qsizetype(cell.size()), text.data());
+    const QByteArray bytes = toWindows1252(exportCellText(text));
+    out.append(bytes.constData(), size_t(bytes.size()));
+}
+
 // Hands every part of the file, in order, to out; stops at the first part out refuses.
 // Every data cell is of the class "testo", which the page's style declares as text for the
 // spreadsheet program: without it a CAP "00186" or the Codice Destinatario "0000000" is read
 // as a number that loses its zeros.
-bool writeParts(const ExportGrid& grid, const std::function<bool(const QByteArray&)>& out)
+bool writeParts(const ExportGrid& grid, const std::function<bool(const QByteArray&)>& out,
+                const WorkProgress& progress = {})
 {
     for (const char* part : kOpening) {
         if (!out(QByteArray(part)))
@@ -128,28 +175,68 @@ bool writeParts(const ExportGrid& grid, const std::function<bool(const QByteArra
     }
     if (!out(QByteArrayLiteral("</tr>")))
         return false;
-    // Each table row goes out as one piece, built in one reused buffer: the same bytes, one
-    // write instead of 27.
+    // The table rows are built one after the other in one reused buffer of about a megabyte,
+    // which goes out whenever it is full: the same bytes, a few large writes instead of one
+    // or more per row. A row held as stored bytes is written in one go through a pointer into
+    // room made for its longest form; any other row cell by cell.
     static constexpr char cellStart[] = "<td style=\"text-align: left;\" class=\"testo\">";
-    std::string row;
-    row.reserve(4096);
+    static constexpr size_t kCellStart = sizeof cellStart - 1;
+    static constexpr char cellEnd[] = "</td>";
+    constexpr size_t kChunk = 1 << 20;
+    std::string chunk;
+    chunk.reserve(kChunk + 65536);
     QString cellText;
+    std::string_view rowBytes;
+    const quint16* starts = nullptr;
     for (int r = 0; r < grid.rows; ++r) {
-        row.assign("<tr>");
-        for (int c = 1; c < kExportColumnCount; ++c) {
-            row.append(cellStart, sizeof cellStart - 1);
-            if (grid.view) {
-                appendCellBytes(row, grid.view(r, c));
-            } else {
-                cellText = grid.cell ? grid.cell(r, c) : QString();
-                appendCellBytes(row, cellText);
-            }
-            row.append("</td>", 5);
-        }
-        row.append("</tr>", 5);
-        if (!out(QByteArray::fromRawData(row.data(), qsizetype(row.size()))))
+        if (progress && r % kProgressStep == 0 && r > 0 && !progress(r, grid.rows))
             return false;
+        chunk.append("<tr>", 4);
+        if (grid.storedRow && grid.storedRow(r, rowBytes, starts)) {
+            size_t at = chunk.size();
+            chunk.resize(at + rowBytes.size() + (kExportColumnCount - 1) * (kCellStart + 5));
+            for (int c = 1; c < kExportColumnCount; ++c) {
+                const std::string_view cell =
+                    rowBytes.substr(starts[c], size_t(starts[c + 1] - starts[c]));
+                char* out = chunk.data() + at;
+                std::memcpy(out, cellStart, kCellStart);
+                out += kCellStart;
+                char* end = putStoredCell(out, cell);
+                if (!end) {
+                    // The rare cell written differently: the buffer is cut where it stands, the
+                    // cell appended, and room made again for the rest of the row.
+                    chunk.resize(size_t(out - chunk.data()));
+                    appendSpecialCell(chunk, cell);
+                    const size_t rest = rowBytes.size() + (kExportColumnCount - c) * (kCellStart + 5);
+                    at = chunk.size();
+                    chunk.resize(at + rest);
+                    end = chunk.data() + at;
+                }
+                std::memcpy(end, cellEnd, 5);
+                at = size_t(end + 5 - chunk.data());
+            }
+            chunk.resize(at);
+        } else {
+            for (int c = 1; c < kExportColumnCount; ++c) {
+                chunk.append(cellStart, kCellStart);
+                if (grid.view) {
+                    appendCellBytes(chunk, grid.view(r, c));
+                } else {
+                    cellText = grid.cell ? grid.cell(r, c) : QString();
+                    appendCellBytes(chunk, cellText);
+                }
+                chunk.append(cellEnd, 5);
+            }
+        }
+        chunk.append("</tr>", 5);
+        if (chunk.size() >= kChunk) {
+            if (!out(QByteArray::fromRawData(chunk.data(), qsizetype(chunk.size()))))
+                return false;
+            chunk.clear();
+        }
     }
+    if (!chunk.empty() && !out(QByteArray::fromRawData(chunk.data(), qsizetype(chunk.size()))))
+        return false;
     for (const char* part : kClosing) {
         if (!out(QByteArray(part)))
             return false;
@@ -195,6 +282,37 @@ void appendExportRow(const AnagraficaRecord& card, int row, QString& text,
         }
     }
     starts[kExportColumnCount] = int(text.size());
+}
+
+void appendExportRowBytes(const AnagraficaRecord& card, int row, std::string& bytes,
+                          std::array<quint16, kExportColumnCount + 1>& starts)
+{
+    const size_t base = bytes.size();
+    auto field = [&](F f) {
+        const auto [value, length] = storedValue(card, f);
+        bytes.append(value, size_t(length));
+    };
+    for (int c = 0; c < kExportColumnCount; ++c) {
+        starts[size_t(c)] = quint16(bytes.size() - base);
+        switch (c) {
+        case 0:
+            bytes += std::to_string(row + 1);
+            break;
+        case 1:
+            field(F::Cognome);
+            bytes += ' ';
+            field(F::Nome);
+            break;
+        case 6:
+            field(F::ComuneRes);
+            bytes += ' ';
+            field(F::ProvRes);
+            break;
+        default:
+            field(kPlainFields[c]);
+        }
+    }
+    starts[kExportColumnCount] = quint16(bytes.size() - base);
 }
 
 QStringList exportRowCells(const AnagraficaRecord& card, int row)
@@ -256,13 +374,14 @@ QByteArray exportDocument(const ExportGrid& grid)
     return bytes;
 }
 
-bool writeExportFile(const QString& path, const ExportGrid& grid, QString* error)
+bool writeExportFile(const QString& path, const ExportGrid& grid, QString* error,
+                     const WorkProgress& progress)
 {
     QSaveFile file(path);
     bool ok = file.open(QIODevice::WriteOnly)
               && writeParts(grid, [&file](const QByteArray& part) {
                      return file.write(part) == part.size();
-                 })
+                 }, progress)
               // The commit does not check its own final flush: a disk that fills up there
               // would put a truncated file in place. Flushing first makes that a failure.
               && file.flush() && file.commit();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/progress.h"
 #include "core/registry/anagraficarecord.h"
 
 #include <QByteArray>
@@ -8,6 +9,8 @@
 
 #include <array>
 #include <functional>
+#include <string>
+#include <string_view>
 
 // The spreadsheet export of the registry: the 26 columns of the export grid and the file
 // Anagrafica.xls, an HTML page holding one table behind the header that names the worksheet.
@@ -28,6 +31,11 @@ const std::array<ExportColumn, kExportColumnCount>& exportColumns();
 
 // The 26 cells of the grid row for a card, row being its 0-based place in the file.
 QStringList exportRowCells(const AnagraficaRecord& card, int row);
+// The same cells as the registry stores their characters (Windows-1252, one byte each),
+// appended to bytes one after the other; starts receives where each cell begins, relative to
+// where the row begins, and its last entry where the last cell ends.
+void appendExportRowBytes(const AnagraficaRecord& card, int row, std::string& bytes,
+                          std::array<quint16, kExportColumnCount + 1>& starts);
 // The same cells appended to text one after the other; starts receives where each cell begins
 // in text, and its last entry where the last cell ends.
 void appendExportRow(const AnagraficaRecord& card, int row, QString& text,
@@ -42,10 +50,15 @@ QString exportCellText(const QString& text);
 // The grid the file is written from: its row count and the text of a cell (columns 0 to 25).
 // A grid that keeps its cells as texts may offer them as views instead, which spares a copy of
 // every cell when a large registry is written.
+// A grid that keeps its rows as the registry stores their characters may offer a row's bytes
+// instead: storedRow answers true for such a row, with bytes holding its cells one after the
+// other and starts (27 entries) where each begins and the last one ends; false for a row to be
+// asked for cell by cell (one with typed text, say).
 struct ExportGrid {
     int rows = 0;
     std::function<QString(int row, int column)> cell;
     std::function<QStringView(int row, int column)> view;
+    std::function<bool(int row, std::string_view& bytes, const quint16*& starts)> storedRow;
 };
 
 // The whole file as written: Windows-1252, one line, no line break at the end.
@@ -53,8 +66,10 @@ QByteArray exportDocument(const ExportGrid& grid);
 
 // Writes the file part by part to a temporary file beside path and puts it in place of the
 // old one only when every part is written. On failure the previous file stays whole and
-// error (when given) receives the reason.
-bool writeExportFile(const QString& path, const ExportGrid& grid, QString* error = nullptr);
+// error (when given) receives the reason. progress, when given, hears every kProgressStep rows
+// how many are written; its false abandons the file, and the previous one stays as it was.
+bool writeExportFile(const QString& path, const ExportGrid& grid, QString* error = nullptr,
+                     const WorkProgress& progress = {});
 
 // Anagrafica.xls in the program folder.
 QString exportFilePath();

@@ -137,3 +137,145 @@ void sortListLines(QStringList& lines)
         sorted.append(std::move(moved[entry.index]));
     lines.swap(sorted);
 }
+
+std::pair<const char*, int> storedValue(const AnagraficaRecord& card, AnagraficaField field)
+{
+    const AnagraficaFieldInfo& f = AnagraficaRecord::info(field);
+    const char* at = card.bytes().constData() + f.offset;
+    const int length = std::min(int(uchar(at[0])), f.capacity);
+    const char* begin = at + 1;
+    const char* end = begin + length;
+    while (begin < end && uchar(*begin) <= 32)
+        ++begin;
+    while (end > begin && uchar(end[-1]) <= 32)
+        --end;
+    return {begin, int(end - begin)};
+}
+
+namespace {
+
+// The order of a stored byte: a to z count as A to Z, every other byte as its own code.
+constexpr uchar orderOf(uchar b)
+{
+    return b >= 'a' && b <= 'z' ? uchar(b - 'a' + 'A') : b;
+}
+
+} // namespace
+
+void appendListLineBytes(const AnagraficaRecord& card, AnagraficaField lastColumn,
+                         std::string& out)
+{
+    using F = AnagraficaField;
+    const size_t at = out.size();
+    out.resize(at + kListLineFixedLength, ' ');
+    char* d = out.data() + at;
+    auto put = [](char* dst, const std::pair<const char*, int>& value, int room) {
+        const int n = std::max(0, std::min(value.second, room));
+        std::memcpy(dst, value.first, size_t(n));
+        return n;
+    };
+    const int surname = put(d, storedValue(card, F::Cognome), 30);
+    if (surname < 29)
+        put(d + surname + 1, storedValue(card, F::Nome), 29 - surname);
+    std::memcpy(d + 30, "  Tel. ", 7);
+    put(d + 37, storedValue(card, F::Recapito), 16);
+    std::memcpy(d + 53, "  C.F. ", 7);
+    put(d + 60, storedValue(card, F::CodFisc), 16);
+    std::memcpy(d + 76, "  Citt\xE0: ", 9); // à in the stored character set
+    put(d + 85, storedValue(card, F::ComuneRes), 28);
+    const auto last = storedValue(card, lastColumn);
+    out.append(last.first, size_t(last.second));
+}
+
+void CardLineList::appendCard(const AnagraficaRecord& card, AnagraficaField lastColumn)
+{
+    appendListLineBytes(card, lastColumn, m_bytes);
+    m_starts.push_back(qsizetype(m_bytes.size()));
+}
+
+void CardLineList::clear()
+{
+    m_bytes.clear();
+    m_bytes.shrink_to_fit();
+    m_starts.assign(1, 0);
+    m_starts.shrink_to_fit();
+}
+
+QString CardLineList::at(qsizetype i) const
+{
+    if (i < 0 || i >= size())
+        return QString();
+    const qsizetype from = m_starts[size_t(i)];
+    const qsizetype length = m_starts[size_t(i) + 1] - from;
+    QString line(length, Qt::Uninitialized);
+    decodeWindows1252(m_bytes.data() + from, length, line.data());
+    return line;
+}
+
+QStringList CardLineList::toList() const
+{
+    QStringList lines;
+    lines.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        lines.append(at(i));
+    return lines;
+}
+
+void CardLineList::sort()
+{
+    // Each entry carries the orders of the first 40 bytes of its line (the name and most of
+    // the telephone) packed into five numbers, so nearly every comparison is settled inside
+    // the array being sorted; the rest go on byte by byte. A line shorter than the prefix ends
+    // in zeros there, and the lengths settle its tie with a line that goes on with zeros.
+    static constexpr int kWords = 5;
+    static constexpr qsizetype kPrefix = kWords * 8;
+    struct Entry {
+        std::uint64_t prefix[kWords];
+        qsizetype index;
+    };
+    const qsizetype n = size();
+    std::vector<Entry> entries(static_cast<size_t>(n));
+    const uchar* bytes = reinterpret_cast<const uchar*>(m_bytes.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        Entry& e = entries[size_t(i)];
+        e.index = i;
+        const qsizetype from = m_starts[size_t(i)];
+        const qsizetype length = std::min(m_starts[size_t(i) + 1] - from, kPrefix);
+        for (int w = 0; w < kWords; ++w)
+            e.prefix[w] = 0;
+        for (qsizetype k = 0; k < length; ++k)
+            e.prefix[k / 8] |= std::uint64_t(orderOf(bytes[from + k])) << (56 - 8 * (k % 8));
+    }
+    const qsizetype* starts = m_starts.data();
+    std::sort(entries.begin(), entries.end(), [bytes, starts](const Entry& a, const Entry& b) {
+        for (int w = 0; w < kWords; ++w) {
+            if (a.prefix[w] != b.prefix[w])
+                return a.prefix[w] < b.prefix[w];
+        }
+        const uchar* x = bytes + starts[a.index];
+        const uchar* y = bytes + starts[b.index];
+        const qsizetype xn = starts[a.index + 1] - starts[a.index];
+        const qsizetype yn = starts[b.index + 1] - starts[b.index];
+        const qsizetype common = std::min(xn, yn);
+        for (qsizetype k = std::min(common, kPrefix); k < common; ++k) {
+            const uchar u = orderOf(x[k]);
+            const uchar v = orderOf(y[k]);
+            if (u != v)
+                return u < v;
+        }
+        return xn < yn || (xn == yn && a.index < b.index);
+    });
+    // The lines are copied into their new order in a second buffer of the same size.
+    std::string sorted;
+    sorted.reserve(m_bytes.size());
+    std::vector<qsizetype> sortedStarts;
+    sortedStarts.reserve(m_starts.size());
+    sortedStarts.push_back(0);
+    for (const Entry& e : entries) {
+        const qsizetype from = m_starts[size_t(e.index)];
+        sorted.append(m_bytes, size_t(from), size_t(m_starts[size_t(e.index) + 1] - from));
+        sortedStarts.push_back(qsizetype(sorted.size()));
+    }
+    m_bytes.swap(sorted);
+    m_starts.swap(sortedStarts);
+}

@@ -87,7 +87,8 @@ bool Registry::reachable() const
     return file.openOrCreate() && file.close();
 }
 
-bool Registry::scan(const Visitor& visit, const std::function<void(qint64)>& started) const
+bool Registry::scan(const Visitor& visit, const std::function<void(qint64)>& started,
+                    const WorkProgress& progress) const
 {
     RecordFile file(m_path, AnagraficaRecord::kSize);
     if (!openForReading(file))
@@ -97,6 +98,8 @@ bool Registry::scan(const Visitor& visit, const std::function<void(qint64)>& sta
         started(cards);
     QByteArray bytes;
     for (qint64 index = 0; index < cards; ++index) {
+        if (progress && index % kProgressStep == 0 && index > 0 && !progress(index, cards))
+            return false; // stopped: the destructor closes the file
         if (!file.read(bytes))
             return false; // the destructor closes the file
         visit(index, AnagraficaRecord(bytes));

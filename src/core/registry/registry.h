@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/progress.h"
 #include "core/registry/anagraficarecord.h"
 
 #include <QString>
@@ -47,10 +48,13 @@ public:
     bool reachable() const;
 
     // Reads every card front to back, in read-ahead blocks, and hands each to visit with its
-    // index; started, when given, first learns how many cards there are. False when the file
-    // cannot be opened or read to its end (the cards visited until then stay visited).
+    // index; started, when given, first learns how many cards there are. progress, when given,
+    // hears every kProgressStep cards how many are done; its false ends the scan there. False
+    // when the file cannot be opened or read to its end, or the scan was stopped (the cards
+    // visited until then stay visited).
     using Visitor = std::function<void(qint64 index, const AnagraficaRecord& card)>;
-    bool scan(const Visitor& visit, const std::function<void(qint64 count)>& started = {}) const;
+    bool scan(const Visitor& visit, const std::function<void(qint64 count)>& started = {},
+              const WorkProgress& progress = {}) const;
 
 private:
     QString m_path;
