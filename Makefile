@@ -15,7 +15,7 @@
 # keyboard driver, picture and PDF tools and the desktop entry checker.
 BUILD_PACKAGES := build-essential cmake ninja-build ccache qt6-base-dev qt6-svg-dev
 RUN_PACKAGES   := $(shell sed -n 's/^RUNTIME_PACKAGES="\(.*\)"$$/\1/p' tools/install.sh)
-TEST_PACKAGES  := xvfb xauth xdotool imagemagick poppler-utils desktop-file-utils
+TEST_PACKAGES  := xvfb xauth xdotool imagemagick poppler-utils desktop-file-utils x11-utils openbox qt6-gtk-platformtheme gnome-themes-extra
 BUILD    ?= build
 # WERROR=ON or OFF sets whether warnings are errors in $(BUILD); unset, the build keeps its setting.
 WERROR   ?=

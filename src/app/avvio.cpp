@@ -84,6 +84,11 @@ TfrmAvvio::TfrmAvvio()
         }
     }
 
+    // One tab stop per command: the two large pictures are the mouse's way to the halves of the
+    // program, the buttons under them the keyboard's and the screen reader's.
+    for (Picture* picture : {imgAnagrafica, imgPresenze})
+        picture->setMouseOnly();
+
     // The keyboard starts on the first of the two halves of the program.
     btnAnagrafica->setFocus();
 

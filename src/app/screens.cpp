@@ -13,6 +13,7 @@
 #include "register/menucamere.h"
 #include "register/planning.h"
 #include "registry/clienti.h"
+#include "ui/desktop.h"
 #include "ui/messages.h"
 #include "ui/sessiongate.h"
 
@@ -77,6 +78,7 @@ protected:
 void buildScreens(bool loginFirst)
 {
     registerFonts();
+    setupDesktop();
     applyProcessFormats();
     installQtTranslations();
     // Window titles are exactly the screens' captions: no application display name is set,

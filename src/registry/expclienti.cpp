@@ -99,6 +99,7 @@ TfrmExpClienti::TfrmExpClienti(QWidget* owner) : QDialog(owner)
     grdRecords->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                 | QAbstractItemView::AnyKeyPressed);
     grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
+    setupExportGridKeys(grdRecords);
     grdRecords->setStyleSheet(QStringLiteral(
         "QTableView { background: white; color: black; alternate-background-color: #EAF1FB; "
         "gridline-color: #C8D2E0; }"

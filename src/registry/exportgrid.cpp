@@ -3,6 +3,49 @@
 #include "core/registry/registry.h"
 #include "core/storage/windows1252.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+namespace {
+
+// Tab in a cell's editor: the text goes into the cell, the editor closes and the key goes on to
+// the grid, which hands the focus to the next control.
+class LeavingDelegate : public QStyledItemDelegate {
+public:
+    explicit LeavingDelegate(QTableView* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (editor && event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                QKeyEvent onward(QEvent::KeyPress, key->key(), key->modifiers());
+                QCoreApplication::sendEvent(m_grid, &onward);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    QTableView* m_grid;
+};
+
+} // namespace
+
+void setupExportGridKeys(QTableView* grid)
+{
+    grid->setTabKeyNavigation(false);
+    grid->setItemDelegate(new LeavingDelegate(grid));
+}
+
+
 ExportGridModel::ExportGridModel(QObject* parent)
     : QAbstractTableModel(parent), m_rows(size_t(kExportEmptyRows))
 {

@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QSet>
 
+class QTableView;
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -58,3 +60,7 @@ private:
     QHash<quint64, QString> m_edited;
     QSet<int> m_editedRows;
 };
+
+// The keys of the export grid: the arrow keys move between the cells, Tab and Shift+Tab leave
+// the grid for the commands, from a cell being edited too (what was typed stays in the cell).
+void setupExportGridKeys(QTableView* grid);

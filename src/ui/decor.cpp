@@ -46,19 +46,19 @@ public:
 
     QAccessible::Role role() const override
     {
-        return picture()->isClickable() ? QAccessible::Button : QAccessible::Graphic;
+        return isCommand() ? QAccessible::Button : QAccessible::Graphic;
     }
 
     QStringList actionNames() const override
     {
-        if (!picture()->isClickable())
+        if (!isCommand())
             return QAccessibleWidget::actionNames();
         return QStringList(pressAction()) + QAccessibleWidget::actionNames();
     }
 
     void doAction(const QString& action) override
     {
-        if (action == pressAction() && picture()->isClickable())
+        if (action == pressAction() && isCommand())
             picture()->click();
         else
             QAccessibleWidget::doAction(action);
@@ -66,6 +66,7 @@ public:
 
 private:
     Picture* picture() const { return static_cast<Picture*>(widget()); }
+    bool isCommand() const { return picture()->isClickable() && !picture()->isMouseOnly(); }
 };
 
 QAccessibleInterface* pictureAccessible(const QString& className, QObject* object)
@@ -205,6 +206,14 @@ void Picture::setClickable(bool clickable)
     setFocusPolicy(clickable ? Qt::TabFocus : Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents, false);
     setEnabled(true);
+}
+
+void Picture::setMouseOnly()
+{
+    m_mouseOnly = true;
+    setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(QString());
+    setAccessibleDescription(QString());
 }
 
 void Picture::paintEvent(QPaintEvent*)

@@ -55,6 +55,10 @@ public:
     // Clickable pictures show the hand cursor and take the keyboard focus.
     void setClickable(bool clickable);
     bool isClickable() const { return m_clickable; }
+    // A clickable picture that is the mouse's way to a command whose own button stands beside
+    // it: no tab stop of its own, and a screen reader passes over it (it hears the button).
+    void setMouseOnly();
+    bool isMouseOnly() const { return m_mouseOnly; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -66,6 +70,7 @@ private:
     QString m_path;
     mutable bool m_loaded = false;
     bool m_clickable = false;
+    bool m_mouseOnly = false;
 };
 
 // Return and keypad Enter press the button while it has the keyboard focus, as Space does,

@@ -1,5 +1,7 @@
 #include "ui/messages.h"
 
+#include "ui/window.h"
+
 #include <QAbstractButton>
 #include <QMessageBox>
 
@@ -58,6 +60,7 @@ MessageAnswer showMessage(QWidget* parent, MessageKind kind, const QString& text
         return recorder->answer({kind, text});
 
     QMessageBox box(parent);
+    setFixedFrame(&box);
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowTitle(QStringLiteral("Vestrano"));
     box.setText(messageDisplayText(text));

@@ -9,12 +9,15 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QWidget>
 #include <QWindow>
 
-#include <memory>
+#ifdef VESTRANO_X11
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#endif
 
 namespace {
 
@@ -137,15 +140,6 @@ public:
     }
 };
 
-QPalette fusionPalette()
-{
-    static const QPalette palette = [] {
-        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
-        return fusion ? fusion->standardPalette() : QPalette(QColor(0xEF, 0xEF, 0xEF));
-    }();
-    return palette;
-}
-
 void installBackground(QWidget* window, const QColor& colour, GradientFrom from, bool gradient)
 {
     window->installEventFilter(new BackgroundPainter(window, colour, from, gradient));
@@ -174,10 +168,62 @@ void setupFixedWindow(QWidget* window, const QString& caption, QSize clientSize,
 {
     keepControlCharactersOutOfFields();
     window->setWindowTitle(caption);
-    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedFrame(window);
     window->setFixedSize(clientSize);
     centreWindow(window, centre);
+}
+
+Qt::WindowFlags fixedWindowFlags()
+{
+    // A title and a border, and of the title-bar buttons only the close function, so that the
+    // window manager's close (Alt+F4) does what the window's own exit button does. On X11 these
+    // flags become the window's decoration hints (title and border, no menu, no minimise, no
+    // maximise) and its allowed functions (move and close): the window manager draws no
+    // minimise or maximise button, and the window is never resized or maximised (its size is
+    // fixed).
+    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+           | Qt::MSWindowsFixedSizeDialogHint;
+}
+
+namespace {
+const char kFixedFrame[] = "vestranoFixedFrame";
+}
+
+void setFixedFrame(QWidget* window)
+{
+    window->setWindowFlags(fixedWindowFlags());
+    window->setProperty(kFixedFrame, true);
+}
+
+bool isFixedWindow(const QWidget* window)
+{
+    return window->isWindow() && window->property(kFixedFrame).toBool();
+}
+
+void declareFixedFrame(QWidget* window)
+{
+#ifdef VESTRANO_X11
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !window->internalWinId())
+        return;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return;
+    static const char name[] = "_MOTIF_WM_HINTS";
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof(name) - 1, name), nullptr);
+    if (!atom)
+        return;
+    // flags (functions and decorations given), functions (move, close), decorations (border,
+    // title), input mode, status.
+    const quint32 hints[5] = {1 | 2, 4 | 32, 2 | 8, 0, 0};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(window->internalWinId()),
+                        atom->atom, atom->atom, 32, 5, hints);
+    xcb_flush(c);
+    std::free(atom);
+#else
+    Q_UNUSED(window);
+#endif
 }
 
 void setupMaximisedWindow(QWidget* window, const QString& caption)
@@ -227,9 +273,47 @@ QWidget* makeCentredContainer(QWidget* window, QSize designSize, const QString& 
 
 QPalette designPalette()
 {
-    QPalette p = fusionPalette();
-    p.setResolveMask(~QPalette::ResolveMask(0));
-    return p;
+    // Fusion's light colours, written out: Qt's styles hand out the platform theme's palette as
+    // their standard one (a dark desktop's, under a dark GTK theme), so it cannot be asked.
+    static const QPalette palette = [] {
+        const struct {
+            QPalette::ColorRole role;
+            QRgb normal;   // active and inactive windows
+            QRgb disabled; // disabled controls
+        } colours[] = {
+            {QPalette::WindowText, 0xFF000000, 0xFFBEBEBE},
+            {QPalette::Button, 0xFFEFEFEF, 0xFFEFEFEF},
+            {QPalette::Light, 0xFFFFFFFF, 0xFFFFFFFF},
+            {QPalette::Midlight, 0xFFCACACA, 0xFFCACACA},
+            {QPalette::Dark, 0xFF9F9F9F, 0xFFBEBEBE},
+            {QPalette::Mid, 0xFFB8B8B8, 0xFFB8B8B8},
+            {QPalette::Text, 0xFF000000, 0xFFBEBEBE},
+            {QPalette::BrightText, 0xFFFFFFFF, 0xFFFFFFFF},
+            {QPalette::ButtonText, 0xFF000000, 0xFFBEBEBE},
+            {QPalette::Base, 0xFFFFFFFF, 0xFFEFEFEF},
+            {QPalette::Window, 0xFFEFEFEF, 0xFFEFEFEF},
+            {QPalette::Shadow, 0xFF767676, 0xFFB1B1B1},
+            {QPalette::Highlight, 0xFF308CC6, 0xFF919191},
+            {QPalette::HighlightedText, 0xFFFFFFFF, 0xFFFFFFFF},
+            {QPalette::Link, 0xFF0000FF, 0xFF0000FF},
+            {QPalette::LinkVisited, 0xFFFF00FF, 0xFFFF00FF},
+            {QPalette::AlternateBase, 0xFFF7F7F7, 0xFFF7F7F7},
+            {QPalette::NoRole, 0xFF000000, 0xFF000000},
+            {QPalette::ToolTipBase, 0xFFFFFFDC, 0xFFFFFFDC},
+            {QPalette::ToolTipText, 0xFF000000, 0xFF000000},
+            {QPalette::PlaceholderText, 0x80000000, 0x80000000},
+        };
+        QPalette p;
+        for (const auto& c : colours) {
+            const QColor normal = QColor::fromRgba(c.normal);
+            p.setColor(QPalette::Active, c.role, normal);
+            p.setColor(QPalette::Inactive, c.role, normal);
+            p.setColor(QPalette::Disabled, c.role, QColor::fromRgba(c.disabled));
+        }
+        p.setResolveMask(~QPalette::ResolveMask(0));
+        return p;
+    }();
+    return palette;
 }
 
 void useDesignColours(QWidget* styled)

@@ -2,11 +2,15 @@
 // not, fields have names, labels that show data give their value, and no internal object name
 // is ever read out.
 
+#include "app/avvio.h"
 #include "app/screens.h"
 #include "common/testsupport.h"
+#include "core/registry/anagraficarecord.h"
+#include "core/registry/registry.h"
 #include "help/guida.h"
 #include "help/info.h"
 #include "help/splash.h"
+#include "register/menucamere.h"
 #include "register/calendarsheetdialog.h"
 #include "register/giorno.h"
 #include "register/planning.h"
@@ -28,6 +32,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QtTest/QtTest>
 
 #include <functional>
@@ -57,6 +62,9 @@ private slots:
     void everyScreen();
     void valuesAreHeard();
     void provinceBoxesHaveTheirOwnNames();
+    void listsSayTheirCurrentLine_data();
+    void listsSayTheirCurrentLine();
+    void startMenuHasOneStopPerCommand();
 
 private:
     TempProgramFolder m_folder;
@@ -64,6 +72,15 @@ private:
 
 void TestAccessibility::initTestCase()
 {
+    QByteArray cards;
+    for (const char* name : {"ROSSI", "VERDI", "BIANCHI"}) {
+        AnagraficaRecord card;
+        card.set(AnagraficaField::Cognome, QString::fromLatin1(name));
+        card.set(AnagraficaField::Nome, QStringLiteral("MARIO"));
+        card.set(AnagraficaField::CodFisc, QStringLiteral("RSSMRA80A01H501U"));
+        cards += card.bytes();
+    }
+    QVERIFY(writeAll(registryFilePath(), cards));
     createScreens();
 }
 
@@ -129,9 +146,12 @@ void TestAccessibility::everyScreen()
         if (!id.isEmpty() && name == id)
             faults << id + QStringLiteral(": announced by its internal name");
         if (auto* picture = qobject_cast<Picture*>(w)) {
-            if ((a->role() == QAccessible::Button) != picture->isClickable())
+            const bool command = picture->isClickable() && !picture->isMouseOnly();
+            if ((a->role() == QAccessible::Button) != command)
                 faults << id + QStringLiteral(": a button only if it acts on a click");
-            if (picture->isClickable() && name.isEmpty())
+            if (command != (picture->focusPolicy() != Qt::NoFocus))
+                faults << id + QStringLiteral(": a tab stop only if it is a command");
+            if (command && name.isEmpty())
                 faults << id + QStringLiteral(": a command without a name");
         } else if (qobject_cast<QAbstractButton*>(w) && w->focusPolicy() != Qt::NoFocus
                    && name.isEmpty()) {
@@ -176,6 +196,135 @@ void TestAccessibility::provinceBoxesHaveTheirOwnNames()
     QCOMPARE(nameOf(birth), QStringLiteral("Provincia di nascita"));
     QCOMPARE(nameOf(residence->lineEdit()), nameOf(residence));
     QCOMPARE(nameOf(birth->lineEdit()), nameOf(birth));
+}
+
+namespace {
+
+// The focus events a screen reader is sent, with the child they name.
+struct FocusEvent {
+    QObject* object;
+    int child;
+};
+QList<FocusEvent>& focusEvents()
+{
+    static QList<FocusEvent> events;
+    return events;
+}
+void recordFocus(QAccessibleEvent* event)
+{
+    if (event->type() == QAccessible::Focus)
+        focusEvents().append({event->object(), event->child()});
+}
+
+} // namespace
+
+using ListScreen = std::function<QWidget*()>;
+
+void TestAccessibility::listsSayTheirCurrentLine_data()
+{
+    QTest::addColumn<ListScreen>("open");
+    QTest::newRow("registry search") << ListScreen([] {
+        auto* search =
+            new TfrmTrovaClienti(static_cast<TfrmClienti*>(screens().frmClienti.data()));
+        search->setAttribute(Qt::WA_DeleteOnClose);
+        search->show();
+        search->btnCercaClick();
+        return static_cast<QWidget*>(search);
+    });
+    QTest::newRow("register's persons") << ListScreen([] {
+        QWidget* selection = screens().frmMenuCamere;
+        selection->show();
+        return selection;
+    });
+}
+
+// Tabbing into a list, a reader hears the line it is on; once the focus has gone on (or the
+// screen is hidden), no line of it reports the focus.
+void TestAccessibility::listsSayTheirCurrentLine()
+{
+    QFETCH(ListScreen, open);
+    QAccessible::installUpdateHandler(recordFocus);
+    QAccessible::setActive(true);
+    focusEvents().clear();
+    QWidget* screen = open();
+    screen->activateWindow(); // no window manager does it on a bare X server
+    QVERIFY(QTest::qWaitForWindowActive(screen));
+    auto* list = screen->findChild<QListWidget*>(QStringLiteral("lstRecords"));
+    QVERIFY(list);
+    QVERIFY(list->count() >= 2);
+    list->setCurrentRow(1);
+    QAccessibleInterface* a = accessibleOf(list);
+    QCOMPARE(a->role(), QAccessible::List);
+    QCOMPARE(a->childCount(), list->count());
+    QAccessibleInterface* line = a->child(1);
+    QVERIFY(line);
+    QCOMPARE(line->role(), QAccessible::ListItem);
+    QCOMPARE(line->text(QAccessible::Name), list->item(1)->text().simplified());
+    QCOMPARE(a->indexOfChild(line), 1);
+    QVERIFY(line->state().selected);
+
+    // Tab until the list has the focus, as a user would.
+    for (int i = 0; i < 30 && !list->hasFocus(); ++i)
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : screen,
+                        Qt::Key_Tab);
+    QVERIFY(list->hasFocus());
+    QTest::qWait(20); // what the focus change sends out
+    // Events reach a reader only while an accessibility bridge is up (the accessibility_x11
+    // test); the states below hold in any case.
+    const bool bridge = QAccessible::isActive();
+    if (qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+        QVERIFY2(bridge, "the accessibility bridge is not up");
+    // The last word a reader gets is the line: a focus event for the list itself after the
+    // line's would make it say only the list's name.
+    int lastChild = -2;
+    for (const FocusEvent& e : focusEvents()) {
+        if (e.object == list)
+            lastChild = e.child;
+    }
+    if (bridge)
+        QVERIFY2(lastChild == 1, qPrintable(QStringLiteral("the list's last focus event names "
+                                                           "child %1, not its current line")
+                                                .arg(lastChild)));
+    QVERIFY(line->state().focused);
+    QCOMPARE(a->focusChild(), line);
+
+    QTest::keyClick(list, Qt::Key_Tab);
+    QVERIFY(!list->hasFocus());
+    QVERIFY(!line->state().focused);
+    QVERIFY(!a->focusChild());
+    for (int i = 0; i < a->childCount(); ++i)
+        QVERIFY2(!a->child(i)->state().focused, qPrintable(QString::number(i)));
+
+    screen->close();
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::setActive(false);
+}
+
+// The start menu's commands, one tab stop each, each heard once.
+void TestAccessibility::startMenuHasOneStopPerCommand()
+{
+    auto* menu = static_cast<TfrmAvvio*>(screens().frmAvvio.data());
+    menu->show();
+    menu->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(menu));
+    menu->btnAnagrafica->setFocus();
+    QStringList heard;
+    for (int i = 0; i < 20; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        const QString name = nameOf(focus);
+        if (!heard.isEmpty() && name == heard.first())
+            break;
+        heard << name;
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    QCOMPARE(heard.count(QStringLiteral("Archivio anagrafico")), 1);
+    QCOMPARE(heard.count(QStringLiteral("Registrazione presenze")), 1);
+    QCOMPARE(QSet<QString>(heard.cbegin(), heard.cend()).size(), heard.size());
+    QCOMPARE(accessibleOf(menu->imgAnagrafica)->role(), QAccessible::Graphic);
+    // The picture still opens the registry for the mouse.
+    QVERIFY(menu->imgAnagrafica->isClickable());
+    menu->hide();
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -1,7 +1,9 @@
 // Colours that hold on a dark desktop: our screens draw their own backgrounds, so they set
 // their own text colours too. Every screen, with data in it, looks the same, pixel for pixel,
 // under a light and under a dark application palette, whether the palette turns dark while
-// the screen is up or was dark before the screen was made.
+// the screen is up or was dark before the screen was made. Run on X11 with a platform theme
+// (the darkdesktop_gtk3 test: Qt's GTK theme with a dark GTK theme), every screen looks, pixel
+// for pixel, as it does in a copy of the test started on the same display without the theme.
 
 #include "app/screens.h"
 #include "common/sessionsupport.h"
@@ -17,6 +19,9 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLibraryInfo>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPalette>
@@ -102,6 +107,8 @@ private slots:
     void cleanupTestCase();
     void screensLookTheSame_data();
     void screensLookTheSame();
+    void platformThemeLeavesTheLooks_data() { screensLookTheSame_data(); }
+    void platformThemeLeavesTheLooks();
 
 private:
     TempProgramFolder* m_folder = nullptr;
@@ -215,6 +222,60 @@ void TestDarkDesktop::screensLookTheSame()
         QVERIFY2(dark.image == light,
                  qPrintable(QString::fromLatin1(dark.when) + QStringLiteral(": rows ")
                             + differingRows(light, dark.image)));
+    }
+}
+
+// The copy without the theme is this program, asked for one row of this test with
+// VESTRANO_LOOKS_INTO naming the folder for its picture.
+void TestDarkDesktop::platformThemeLeavesTheLooks()
+{
+    QFETCH(Opener, open);
+    const QString tag = QString::fromUtf8(QTest::currentDataTag());
+    const QString saveInto = qEnvironmentVariable("VESTRANO_LOOKS_INTO");
+    const QString theme = qEnvironmentVariable("QT_QPA_PLATFORMTHEME");
+    if (saveInto.isEmpty()) {
+        if (theme.isEmpty() || QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs X11 and a platform theme (the darkdesktop_gtk3 test)");
+        const QString plugin = QLibraryInfo::path(QLibraryInfo::PluginsPath)
+                               + QStringLiteral("/platformthemes/libq%1.so").arg(theme);
+        // The desktop portal, GNOME and KDE themes are built into Qt; the others are plugins.
+        const QStringList builtIn{QStringLiteral("xdgdesktopportal"), QStringLiteral("gnome"),
+                                  QStringLiteral("kde"), QStringLiteral("generic")};
+        if (!builtIn.contains(theme) && !QFile::exists(plugin))
+            QSKIP(qPrintable(QStringLiteral("the platform theme %1 is not installed").arg(theme)));
+    }
+
+    createScreens();
+    QWidget* window = open();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QImage themed = picture(window);
+    QVERIFY(!themed.isNull());
+    if (!saveInto.isEmpty()) {
+        QVERIFY(themed.save(saveInto + QStringLiteral("/look.png")));
+        return;
+    }
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QProcess plain;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORMTHEME"));
+    env.remove(QStringLiteral("GTK_THEME"));
+    env.insert(QStringLiteral("VESTRANO_LOOKS_INTO"), folder.path());
+    plain.setProcessEnvironment(env);
+    plain.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("platformThemeLeavesTheLooks:") + tag});
+    QVERIFY(plain.waitForFinished(60000));
+    QVERIFY2(plain.exitCode() == 0, plain.readAllStandardOutput().constData());
+    const QImage reference(folder.filePath(QStringLiteral("look.png")));
+    QVERIFY(!reference.isNull());
+    QCOMPARE(themed.size(), reference.size());
+    if (themed != reference.convertToFormat(QImage::Format_RGB32)) {
+        themed.save(QDir::temp().filePath(QStringLiteral("vestrano-themed.png")));
+        reference.save(QDir::temp().filePath(QStringLiteral("vestrano-plain.png")));
+        QFAIL(qPrintable(QStringLiteral("the theme changed rows ")
+                         + differingRows(reference.convertToFormat(QImage::Format_RGB32), themed)
+                         + QStringLiteral(" (picture in the temporary folder)")));
     }
 }
 

@@ -5,7 +5,12 @@
 #include "common/testsupport.h"
 #include "core/base/producticon.h"
 
+#include "ui/messages.h"
+#include "validators/frmiban.h"
+
+#include <QApplication>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QWindow>
 #include <QtTest/QtTest>
 
@@ -71,6 +76,7 @@ private slots:
     void titlesAreExactlyTheCaptions();
     void everyWindowCarriesTheProductIcon();
     void applicationNamesItsDesktopFile();
+    void fixedWindowsHaveNoTitleBarButtons();
 
 private:
     std::unique_ptr<TempProgramFolder> m_folder;
@@ -138,6 +144,70 @@ void TestWindowTitles::everyWindowCarriesTheProductIcon()
 void TestWindowTitles::applicationNamesItsDesktopFile()
 {
     QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("vestrano"));
+}
+
+// The fixed windows (login, password change, every dialog and message box) are left through
+// their own buttons: the window manager is told to draw a title and a border but no menu,
+// minimise or maximise button, and to offer moving and closing only (its close, Alt+F4, does
+// what the window's own exit does).
+void TestWindowTitles::fixedWindowsHaveNoTitleBarButtons()
+{
+    QStringList faults;
+    const auto check = [&faults](QWidget* window, const QString& what) {
+        const Qt::WindowFlags flags = window->windowFlags();
+        if (flags & Qt::WindowMinMaxButtonsHint)
+            faults << what + QStringLiteral(": minimise or maximise asked for");
+        if (!(flags & Qt::WindowCloseButtonHint))
+            faults << what + QStringLiteral(": no close for Alt+F4");
+#ifdef VESTRANO_TEST_X11
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            return;
+        // flags, functions, decorations, input mode, status: five 32-bit values.
+        const QByteArray hints = xProperty(window->winId(), "_MOTIF_WM_HINTS");
+        if (hints.size() < 12) {
+            faults << what + QStringLiteral(": no _MOTIF_WM_HINTS");
+            return;
+        }
+        const auto* v = reinterpret_cast<const quint32*>(hints.constData());
+        enum { Functions = 1, Decorations = 2 };
+        enum { FuncMove = 4, FuncMinimise = 8, FuncMaximise = 16, FuncClose = 32 };
+        enum { DecorBorder = 2, DecorTitle = 8, DecorMenu = 16, DecorMinimise = 32,
+               DecorMaximise = 64 };
+        if ((v[0] & (Functions | Decorations)) != (Functions | Decorations))
+            faults << what + QStringLiteral(": functions or decorations not declared (%1)")
+                                 .arg(v[0]);
+        if ((v[1] & (FuncMove | FuncClose)) != (FuncMove | FuncClose)
+            || (v[1] & (FuncMinimise | FuncMaximise)))
+            faults << what + QStringLiteral(": functions %1").arg(v[1]);
+        if ((v[2] & (DecorBorder | DecorTitle)) != (DecorBorder | DecorTitle)
+            || (v[2] & (DecorMenu | DecorMinimise | DecorMaximise)))
+            faults << what + QStringLiteral(": decorations %1").arg(v[2]);
+#endif
+    };
+    for (QPointer<QWidget> Screens::*slot : {&Screens::frmPassword, &Screens::frmCambiaPassword}) {
+        QWidget* screen = screens().*slot;
+        screen->show();
+        QVERIFY(QTest::qWaitForWindowExposed(screen));
+        check(screen, screen->objectName());
+        screen->hide();
+    }
+    TfrmIban dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    check(&dialog, dialog.objectName());
+    dialog.close();
+    bool boxSeen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box || !QTest::qWaitForWindowExposed(box))
+            return;
+        boxSeen = true;
+        check(box, QStringLiteral("message box"));
+        box->close();
+    });
+    showMessage(nullptr, MessageKind::Plain, QStringLiteral("Prova"));
+    QVERIFY(boxSeen);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
 }
 
 QTEST_MAIN(TestWindowTitles)

@@ -178,7 +178,7 @@ void TestHelp::helpWindowLayout()
     TfrmGuida help(nullptr);
     QCOMPARE(help.windowTitle(), QStringLiteral(" Guida all'utilizzo del software"));
     QCOMPARE(help.size(), QSize(670, 572));
-    QVERIFY(!(help.windowFlags() & Qt::WindowCloseButtonHint));
+    QVERIFY(!(help.windowFlags() & Qt::WindowMinMaxButtonsHint));
     const struct {
         const char* name;
         QRect geometry;

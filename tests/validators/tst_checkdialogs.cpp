@@ -101,7 +101,7 @@ void TestCheckDialogs::frame()
     QCOMPARE(dialog->windowTitle(), caption);
     QCOMPARE(dialog->size(), size);
     QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
-    QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
+    QVERIFY(!(dialog->windowFlags() & Qt::WindowMinMaxButtonsHint));
     auto* edit = dialog->findChild<QLineEdit*>(field);
     QVERIFY(edit);
     QCOMPARE(edit, dialog->inputField());
