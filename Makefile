@@ -163,13 +163,19 @@ format:
 	$(call apt_install,clang-format-14)
 	$(FORMAT) -i $(CXX_FILES)
 
-# Needs the generated sources (moc) of the program, so it builds the program first.
+# Needs the generated sources (moc) of the program, so it builds the program first. What
+# clang-tidy says goes to $(BUILD)/tidy.log; on a finding, the findings are shown too.
 tidy: program
 	$(call apt_install,clang-tidy-14)
-	run-clang-tidy-14 -p $(BUILD) -j $(TIDY_JOBS) -quiet '$(TIDY_FILES)' > $(BUILD)/tidy.log 2>&1 || \
-	  { grep -v '^[0-9]* warnings\? generated\.$$\|^Suppressed \|^Use -header-filter\|^Enabled checks' \
-	      $(BUILD)/tidy.log; echo "clang-tidy found the above ($(BUILD)/tidy.log)"; exit 1; }
-	@echo "tidy: clang-tidy found nothing in $(TIDY_FILES)"
+	@echo "clang-tidy over $(TIDY_FILES), $(TIDY_JOBS) at a time"
+	@run-clang-tidy-14 -p $(BUILD) -j $(TIDY_JOBS) -quiet '$(TIDY_FILES)' > $(BUILD)/tidy.raw 2>&1; \
+	status=$$?; sed 's/\x1b\[[0-9;]*m//g' $(BUILD)/tidy.raw > $(BUILD)/tidy.log; rm -f $(BUILD)/tidy.raw; \
+	if [ $$status -ne 0 ]; then \
+	  grep -v '^clang-tidy-14 \|^[0-9]* warnings\? generated\.$$\|^Suppressed \|^Use -header-filter' \
+	    $(BUILD)/tidy.log; \
+	  echo "clang-tidy: findings above (all in $(BUILD)/tidy.log)"; exit 1; \
+	fi; \
+	echo "tidy: clang-tidy found nothing in $$(grep -c '^clang-tidy-14 ' $(BUILD)/tidy.log) files"
 
 # Build outputs only. A build folder goes, but for its program folder dist/ when that holds
 # data: there the program and the guide go, and the password file when it is still the
