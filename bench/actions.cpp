@@ -71,9 +71,10 @@ TfrmPlanning* openCalendar()
     screens().frmPassword->hide();
     selection->show();
     settle(selection);
-    selection->lstRecords->setCurrentRow(0);
+    selection->findChild<QListWidget*>(QStringLiteral("lstRecords"))->setCurrentRow(0);
     selection->lstRecordsClick();
-    selection->txtAnnoFatture->setText(QStringLiteral("2024"));
+    selection->findChild<QLineEdit*>(QStringLiteral("txtAnnoFatture"))
+        ->setText(QStringLiteral("2024"));
     selection->btnApriFattureClick();
     settle(calendar);
     return calendar;

@@ -149,7 +149,7 @@ void CalendarSheetDialog::btnStampaClick()
     data.codFisc = m_calendar->codFisc();
     data.mansioni = m_calendar->mansioni();
     for (int slot = 0; slot < kDaysPerYear; ++slot)
-        data.present[size_t(slot)] = m_calendar->isPresent(slot);
+        data.present[size_t(slot)] = m_calendar->year().isPresent(slot);
     fillCalendarSheet(*m_sheet, data);
     m_sheet->prepare();
     output();

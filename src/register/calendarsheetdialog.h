@@ -22,15 +22,6 @@ class CalendarSheetDialog : public QDialog {
 public:
     ~CalendarSheetDialog() override;
 
-    ShapeRect* shpSfondo;
-    QLabel* icoInf01;
-    Picture* imgLogo01;
-    ShapeRect* shpSepara;
-    Picture* imgSezione04;
-    QLabel* icoInf02;
-    QPushButton* btnAnnulla;
-    QPushButton* btnStampa;
-
     ReportDocument& sheet() { return *m_sheet; }
 
     void btnAnnullaClick();
@@ -43,6 +34,15 @@ protected:
     virtual void output() = 0;
 
 private:
+    ShapeRect* shpSfondo;
+    QLabel* icoInf01;
+    Picture* imgLogo01;
+    ShapeRect* shpSepara;
+    Picture* imgSezione04;
+    QLabel* icoInf02;
+    QPushButton* btnAnnulla;
+    QPushButton* btnStampa;
+
     TfrmPlanning* m_calendar;
     std::unique_ptr<ReportDocument> m_sheet;
 };

@@ -5,7 +5,6 @@
 #include "core/register/yearfile.h"
 #include "core/storage/text.h"
 #include "register/artwork.h"
-#include "register/planning.h"
 #include "ui/decor.h"
 #include "ui/window.h"
 
@@ -29,7 +28,9 @@ QLabel* bandLabel(QWidget* parent, const char* name, const QString& designText,
 
 } // namespace
 
-TfrmGiorno::TfrmGiorno(TfrmPlanning* calendar) : QDialog(calendar), m_calendar(calendar)
+TfrmGiorno::TfrmGiorno(QWidget* parent, int slot, const QString& year, const QString& person,
+                       const QString& text)
+    : QDialog(parent), m_slot(slot)
 {
     setObjectName(QStringLiteral("frmGiorno"));
     setupFixedWindow(this, QStringLiteral(" Registrazione presenza giornaliera"), QSize(660, 379));
@@ -83,9 +84,6 @@ TfrmGiorno::TfrmGiorno(TfrmPlanning* calendar) : QDialog(calendar), m_calendar(c
                                   QStringLiteral("Applica e chiudi"), QRect(487, 334, 160, 30));
     for (QPushButton* b : {btnAnnulla, btnChiudi})
         b->setAutoDefault(false);
-    lblMemory = new QLabel(this);
-    lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory->hide();
 
     setTabOrder(txtPrenotazione, btnChiudi);
     setTabOrder(btnChiudi, btnAnnulla);
@@ -95,8 +93,16 @@ TfrmGiorno::TfrmGiorno(TfrmPlanning* calendar) : QDialog(calendar), m_calendar(c
     connect(cmdCancella, &Picture::clicked, this, &TfrmGiorno::cmdCancellaClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmGiorno::btnAnnullaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmGiorno::btnChiudiClick);
+    // The only field: Enter applies, as the last field of the other screens presses their
+    // action button.
+    connect(txtPrenotazione, &QLineEdit::returnPressed, btnChiudi, &QPushButton::click);
 
     applyProcessFormats();
+
+    infGiorno->setText(dayTitle(slot, trimText(year)));
+    infCamera->setText(trimText(person));
+    txtPrenotazione->setText(trimText(text));
+    txtPrenotazioneChange();
 }
 
 QString TfrmGiorno::dayTitle(int slot, const QString& year)
@@ -109,13 +115,9 @@ QString TfrmGiorno::dayTitle(int slot, const QString& year)
            + year;
 }
 
-void TfrmGiorno::openFor(int slot)
+QString TfrmGiorno::text() const
 {
-    lblMemory->setText(DayKey(slot));
-    infGiorno->setText(dayTitle(slot, trimText(m_calendar->txtAnno->text())));
-    infCamera->setText(trimText(m_calendar->txtPersona->text()));
-    txtPrenotazione->setText(trimText(m_calendar->cell(slot).mem->text()));
-    txtPrenotazioneChange();
+    return trimText(txtPrenotazione->text());
 }
 
 void TfrmGiorno::showEvent(QShowEvent* event)
@@ -129,6 +131,11 @@ void TfrmGiorno::txtPrenotazioneChange()
     const bool present = !trimText(txtPrenotazione->text()).isEmpty();
     icoOccupata->setVisible(present);
     icoLibera->setVisible(!present);
+    // The field tells a screen reader which day, whose, and the state the banner shows.
+    const QString about = infGiorno->text() + QStringLiteral(", ") + infCamera->text()
+                          + (present ? QStringLiteral(": presente") : QStringLiteral(": assente"));
+    if (txtPrenotazione->accessibleDescription() != about)
+        txtPrenotazione->setAccessibleDescription(about);
 }
 
 void TfrmGiorno::cmdCancellaClick()
@@ -145,7 +152,5 @@ void TfrmGiorno::btnAnnullaClick()
 void TfrmGiorno::btnChiudiClick()
 {
     txtPrenotazioneChange();
-    // A key that names no day changes nothing.
-    m_calendar->setDay(trimText(lblMemory->text()), trimText(txtPrenotazione->text()));
     accept();
 }

@@ -7,28 +7,20 @@ class Picture;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TfrmPlanning;
 
 // The day-entry dialog: one day's activity text. A text means present, an empty field absent.
-// "Applica e chiudi" writes the day into the calendar that opened the dialog; the calendar
-// stores it in the year file when it is left.
+// "Applica e chiudi" accepts the dialog; its result, text(), is the day's new text, which the
+// calendar that opened it applies and stores. Annulla rejects it and the day stays as it was.
 class TfrmGiorno : public QDialog {
     Q_OBJECT
 public:
-    explicit TfrmGiorno(TfrmPlanning* calendar);
+    // The dialog for the day at slot of year, of person, whose text is now text.
+    TfrmGiorno(QWidget* parent, int slot, const QString& year, const QString& person,
+               const QString& text);
 
-    QLabel* infGiorno;
-    QLabel* infCamera;
-    Picture* icoLibera;
-    Picture* icoOccupata;
-    QLineEdit* txtPrenotazione;
-    Picture* cmdCancella;
-    QPushButton* btnAnnulla;
-    QPushButton* btnChiudi;
-    QLabel* lblMemory;
-
-    // Prepares the dialog for the calendar's day at slot: its key, title, person and text.
-    void openFor(int slot);
+    int slot() const { return m_slot; }
+    // The text applied, trimmed (meaningful once the dialog was accepted).
+    QString text() const;
 
     // "Giorno 1 gennaio 2021": the day without leading zero, the month's name, the year.
     static QString dayTitle(int slot, const QString& year);
@@ -43,5 +35,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TfrmPlanning* m_calendar;
+    QLabel* infGiorno;
+    QLabel* infCamera;
+    Picture* icoLibera;
+    Picture* icoOccupata;
+    QLineEdit* txtPrenotazione;
+    Picture* cmdCancella;
+    QPushButton* btnAnnulla;
+    QPushButton* btnChiudi;
+    int m_slot;
 };

@@ -32,14 +32,6 @@ namespace {
 const QColor kFill(0x28, 0x53, 0xA2);
 const QColor kBox(0xDE, 0xEA, 0xF3);
 
-QLabel* hiddenLabel(QWidget* parent, const char* name, const char* designText)
-{
-    auto* label = new QLabel(QString::fromLatin1(designText), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->hide();
-    return label;
-}
-
 QLabel* textLabel(QWidget* parent, const char* name, const QString& text, QPoint at,
                   const QFont& font, const QColor& colour)
 {
@@ -137,13 +129,6 @@ TfrmMenuCamere::TfrmMenuCamere(QWidget* parent) : QWidget(parent)
                           registerArt("pulsante_esci"), QStringLiteral("Esci"));
     imgEsci->setClickable(true);
 
-    lblPersona = hiddenLabel(panel, "lblPersona", "persona");
-    lblRecapito = hiddenLabel(panel, "lblRecapito", "recapito");
-    lblCodFisc = hiddenLabel(panel, "lblCodFisc", "codfisc");
-    lblMansioni = hiddenLabel(panel, "lblMansioni", "mansioni");
-    lblFile = hiddenLabel(panel, "lblFile", "lblFile");
-    lblMemory = hiddenLabel(panel, "lblMemory", "avvio");
-
     setTabOrder(txtTrova, btnTrova);
     setTabOrder(btnTrova, txtAnnoFatture);
     setTabOrder(txtAnnoFatture, lstRecords);
@@ -158,11 +143,12 @@ TfrmMenuCamere::TfrmMenuCamere(QWidget* parent) : QWidget(parent)
     connect(imgGuida, &Picture::clicked, this, &TfrmMenuCamere::imgGuidaClick);
     connect(imgEsci, &Picture::clicked, this, &TfrmMenuCamere::imgEsciClick);
     connect(lstRecords, &QListWidget::itemClicked, this, &TfrmMenuCamere::lstRecordsClick);
-    // A line chosen with the keyboard fills the hidden labels just as a click does, so Apri
-    // always opens the person the user sees selected.
+    // A line reached with the arrow keys shows the hand; its card is looked up only when the
+    // line is chosen (a click, Trova) or Apri is pressed, so moving through the list never
+    // reads the registry.
     connect(lstRecords, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!m_selecting && row >= 0)
-            lstRecordsClick();
+            icoMano->show();
     });
 
     applyProcessFormats();
@@ -178,15 +164,13 @@ void TfrmMenuCamere::showEvent(QShowEvent* event)
 
 void TfrmMenuCamere::FormShow()
 {
-    lblPersona->clear();
-    lblRecapito->clear();
-    lblCodFisc->clear();
-    lblMansioni->clear();
+    m_choice = PersonYear();
+    m_resolvedRow = -1;
     icoMano->hide();
     buildList();
     txtAnnoFatture->setText(
         QString::number(currentDateTime().date().year()).rightJustified(4, QLatin1Char('0')));
-    lblMemory->setText(QStringLiteral("avvio"));
+    m_next = Next::Avvio;
     txtTrova->clear();
     txtTrova->setFocus(Qt::OtherFocusReason);
 }
@@ -229,17 +213,22 @@ void TfrmMenuCamere::selectRow(int row)
 void TfrmMenuCamere::lstRecordsClick()
 {
     const int row = selectedRow();
-    if (row < 0)
-        return;
+    if (row >= 0)
+        resolveRow(row);
+}
+
+void TfrmMenuCamere::resolveRow(int row)
+{
     const QString line = trimText(lstRecords->item(row)->text());
     // Every card giving the same line is looked at; the last one in the file is taken.
     Registry().scan([&](qint64, const AnagraficaRecord& card) {
         if (trimText(personListLine(card)) != line)
             return;
-        lblPersona->setText(personName(card));
-        lblRecapito->setText(card.get(AnagraficaField::Recapito));
-        lblCodFisc->setText(card.get(AnagraficaField::CodFisc));
-        lblMansioni->setText(card.get(AnagraficaField::Conducente));
+        m_choice.persona = personName(card);
+        m_choice.recapito = card.get(AnagraficaField::Recapito);
+        m_choice.codFisc = card.get(AnagraficaField::CodFisc);
+        m_choice.mansioni = card.get(AnagraficaField::Conducente);
+        m_resolvedRow = row;
         icoMano->show();
     });
 }
@@ -263,7 +252,7 @@ void TfrmMenuCamere::btnTrovaClick()
         icoMano->show();
         lstRecordsClick();
     } else {
-        // The hidden labels keep the last person; Apri asks for a selection all the same.
+        // The last person chosen is kept; Apri asks for a selection all the same.
         selectRow(-1);
         icoMano->hide();
     }
@@ -293,17 +282,18 @@ void TfrmMenuCamere::btnApriFattureClick()
                                    "prima di premere il pulsante Apri."));
         return;
     }
-    const QString year = trimText(txtAnnoFatture->text());
-    lblFile->setText(YearFileName(trimText(lblCodFisc->text()), year));
-    if (auto* calendar = qobject_cast<TfrmPlanning*>(screens().frmPlanning.data())) {
-        calendar->setWindowTitle(QStringLiteral(" Vestrano - Anno ") + year);
-        calendar->txtAnno->setText(year);
-        calendar->txtPersona->setText(trimText(lblPersona->text()));
-        calendar->txtRecapito->setText(trimText(lblRecapito->text()));
-        calendar->txtCodFisc->setText(trimText(lblCodFisc->text()));
-        calendar->txtMansioni->setText(trimText(lblMansioni->text()));
-    }
-    lblMemory->setText(QStringLiteral("planning"));
+    // A line reached with the keyboard is looked up now, once.
+    if (selectedRow() != m_resolvedRow)
+        resolveRow(selectedRow());
+    m_choice.year = trimText(txtAnnoFatture->text());
+    m_choice.file = YearFileName(trimText(m_choice.codFisc), m_choice.year);
+    m_choice.persona = trimText(m_choice.persona);
+    m_choice.recapito = trimText(m_choice.recapito);
+    m_choice.codFisc = trimText(m_choice.codFisc);
+    m_choice.mansioni = trimText(m_choice.mansioni);
+    if (auto* calendar = qobject_cast<TfrmPlanning*>(screens().frmPlanning.data()))
+        calendar->setChoice(m_choice);
+    m_next = Next::Planning;
     close();
 }
 
@@ -320,9 +310,8 @@ void TfrmMenuCamere::imgEsciClick()
 void TfrmMenuCamere::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    const QString next = trimText(lblMemory->text());
-    if (next == QLatin1String("avvio"))
+    if (m_next == Next::Avvio)
         switchScreen(this, screens().frmAvvio);
-    else if (next == QLatin1String("planning"))
+    else
         switchScreen(this, screens().frmPlanning);
 }

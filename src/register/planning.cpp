@@ -1,5 +1,6 @@
 #include "register/planning.h"
 
+#include "core/base/clock.h"
 #include "core/base/fonts.h"
 #include "core/base/formats.h"
 #include "core/help/helptexts.h"
@@ -8,9 +9,8 @@
 #include "help/guida.h"
 #include "register/artwork.h"
 #include "register/calendarsheetdialog.h"
-#include "register/dayimage.h"
+#include "register/daygrid.h"
 #include "register/giorno.h"
-#include "register/menucamere.h"
 #include "register/riepprenotazioni.h"
 #include "ui/decor.h"
 #include "ui/fieldbehaviour.h"
@@ -29,12 +29,8 @@ namespace {
 
 const QColor kFill(0x42, 0x7A, 0xA8);
 
-const QString kDayHint =
-    QStringLiteral("Fai clic sul numero del giorno per inserire o cancellare una presenza.");
-
 // The commands of the top bar, left to right.
 struct CommandRow {
-    Picture* TfrmPlanning::*member;
     const char* name;
     QRect geometry;
     const char* art;
@@ -43,51 +39,37 @@ struct CommandRow {
 };
 
 const CommandRow kCommands[] = {
-    {&TfrmPlanning::cmdRiepilogo,
-     "cmdRiepilogo",
+    {"cmdRiepilogo",
      {383, 28, 148, 32},
      "pulsante_riepilogo",
      "Riepilogo",
      "Visualizza il riepilogo delle presenze e attivit\u00e0 registrate."},
-    {&TfrmPlanning::cmdAnteprima,
-     "cmdAnteprima",
+    {"cmdAnteprima",
      {553, 28, 148, 32},
      "pulsante_anteprima",
      "Anteprima",
      "Visualizza l'anteprima di stampa del registro presenze visualizzato."},
-    {&TfrmPlanning::cmdStampa,
-     "cmdStampa",
+    {"cmdStampa",
      {722, 28, 148, 32},
      "pulsante_stampa",
      "Stampa",
      "Stampa il registro presenze visualizzato."},
-    {&TfrmPlanning::cmdGuida,
-     "cmdGuida",
-     {892, 26, 37, 39},
-     "guida_piccolo",
-     "Guida",
-     "Visualizza la guida in linea."},
-    {&TfrmPlanning::cmdEsci,
-     "cmdEsci",
-     {933, 26, 37, 39},
-     "esci_piccolo",
-     "Esci",
-     "Esci da questa schermata di lavoro."},
+    {"cmdGuida", {892, 26, 37, 39}, "guida_piccolo", "Guida", "Visualizza la guida in linea."},
+    {"cmdEsci", {933, 26, 37, 39}, "esci_piccolo", "Esci", "Esci da questa schermata di lavoro."},
 };
 
 // The header band: caption above each read-only field.
 struct HeaderRow {
-    QLineEdit* TfrmPlanning::*member;
     const char* caption;
     const char* name;
     QRect geometry;
 };
 
 const HeaderRow kHeader[] = {
-    {&TfrmPlanning::txtPersona, "Cognome e nome:", "txtPersona", {28, 104, 184, 22}},
-    {&TfrmPlanning::txtRecapito, "Tel. preferenziale:", "txtRecapito", {222, 104, 148, 22}},
-    {&TfrmPlanning::txtCodFisc, "Codice fiscale:", "txtCodFisc", {380, 104, 170, 22}},
-    {&TfrmPlanning::txtMansioni, "Mansioni:", "txtMansioni", {560, 104, 210, 22}},
+    {"Cognome e nome:", "txtPersona", {28, 104, 184, 22}},
+    {"Tel. preferenziale:", "txtRecapito", {222, 104, 148, 22}},
+    {"Codice fiscale:", "txtCodFisc", {380, 104, 170, 22}},
+    {"Mansioni:", "txtMansioni", {560, 104, 210, 22}},
 };
 
 // The warning on opening a year that cannot be stored, by reason; each ends with the same
@@ -126,6 +108,12 @@ QString openingWarning(YearProblem problem)
             "Attenzione: la cartella del programma non permette di creare il file del registro "
             "presenze di questo anno, quindi l'anno non pu\u00f2 essere salvato.");
         break;
+    case YearProblem::NoRoom:
+        why = QStringLiteral(
+            "Attenzione: non \u00e8 stato possibile scrivere il file del registro presenze di "
+            "questo anno, probabilmente perch\u00e9 il disco \u00e8 pieno, quindi l'anno non "
+            "pu\u00f2 essere salvato.");
+        break;
     }
     return why + kNotStoredEnd;
 }
@@ -142,15 +130,15 @@ const QString kSaveFailed =
     + QStringLiteral("\n\r\n\r")
     + QStringLiteral("Il file del registro \u00e8 rimasto come era prima.");
 
-QString twoDigits(int day)
-{
-    return QStringLiteral("%1").arg(day, 2, 10, QLatin1Char('0'));
-}
-
-TfrmMenuCamere* selectionScreen()
-{
-    return qobject_cast<TfrmMenuCamere*>(screens().frmMenuCamere.data());
-}
+// A year file replaced while its calendar was open: the store writes nothing.
+const QString kChangedElsewhere =
+    QStringLiteral("Attenzione: il file del registro presenze di questo anno \u00e8 stato "
+                   "modificato altrove dopo l'apertura del calendario, ad esempio da un'altra "
+                   "copia del programma o con il ripristino di una copia del file.")
+    + QStringLiteral("\r\n\r\n")
+    + QStringLiteral("I giorni inseriti non sono stati salvati, per non sovrascrivere i giorni "
+                     "registrati nel file. Per vedere il registro come \u00e8 ora, uscire dal "
+                     "calendario e aprirlo di nuovo.");
 
 } // namespace
 
@@ -172,20 +160,6 @@ TfrmPlanning::TfrmPlanning(QWidget* parent) : QWidget(parent)
     buildHeader(panel);
     buildCalendar(panel);
 
-    // Hidden on the bottom bar: the record number and the two internal operations.
-    lblPosizione = new QLabel(panel);
-    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    lblPosizione->setGeometry(880, 650, 20, 16);
-    lblPosizione->hide();
-    cmdSalva = new Picture(panel, QStringLiteral("cmdSalva"), QRect(910, 646, 24, 24),
-                           registerArt("salva"), QStringLiteral("Salva"));
-    cmdSalva->hide();
-    cmdNuovo = new Picture(panel, QStringLiteral("cmdNuovo"), QRect(940, 646, 24, 24),
-                           registerArt("nuovo"), QStringLiteral("Nuovo"));
-    cmdNuovo->hide();
-    connect(cmdSalva, &Picture::clicked, this, &TfrmPlanning::cmdSalvaClick);
-    connect(cmdNuovo, &Picture::clicked, this, &TfrmPlanning::cmdNuovoClick);
-
     applyProcessFormats();
 }
 
@@ -206,12 +180,14 @@ void TfrmPlanning::buildTopBar(QWidget* panel)
     m_info->addClearer(chiave);
     m_info->addClearer(titolo);
 
+    Picture** commands[] = {&cmdRiepilogo, &cmdAnteprima, &cmdStampa, &cmdGuida, &cmdEsci};
+    int i = 0;
     for (const CommandRow& row : kCommands) {
         auto* command = new Picture(panel, QString::fromLatin1(row.name), row.geometry,
                                     registerArt(row.art), QString::fromLatin1(row.accessibleName));
         command->setClickable(true);
         m_info->setHint(command, QString::fromUtf8(row.hint));
-        this->*(row.member) = command;
+        *commands[i++] = command;
     }
     connect(cmdRiepilogo, &Picture::clicked, this, &TfrmPlanning::cmdRiepilogoClick);
     connect(cmdAnteprima, &Picture::clicked, this, &TfrmPlanning::cmdAnteprimaClick);
@@ -226,6 +202,8 @@ void TfrmPlanning::buildHeader(QWidget* panel)
         ->fill(Qt::white)
         .outline(QColor(0xA9, 0xBF, 0xD6))
         .rounded(5);
+    QLineEdit** fields[] = {&txtPersona, &txtRecapito, &txtCodFisc, &txtMansioni};
+    int i = 0;
     for (const HeaderRow& row : kHeader) {
         auto* caption = new QLabel(QString::fromUtf8(row.caption), panel);
         caption->setFont(uiFont(QStringLiteral("Verdana"), 11));
@@ -245,7 +223,7 @@ void TfrmPlanning::buildHeader(QWidget* panel)
             "padding: 0 2px; }"));
         useDesignColours(edit);
         caption->setBuddy(edit);
-        this->*(row.member) = edit;
+        *fields[i++] = edit;
     }
     new Picture(panel, QStringLiteral("icoAnno"), QRect(788, 80, 190, 56), registerArt("anno"),
                 QStringLiteral("Anno"));
@@ -259,12 +237,8 @@ void TfrmPlanning::buildHeader(QWidget* panel)
 
 void TfrmPlanning::buildCalendar(QWidget* panel)
 {
-    (new ShapeRect(panel, QStringLiteral("shpCalendario"), QRect(16, 144, 962, 490)))
-        ->gradient(kFill, Qt::white)
-        .rounded(5);
-    panMemGiorni = new QWidget(panel);
-    panMemGiorni->setObjectName(QStringLiteral("panMemGiorni"));
-    panMemGiorni->hide();
+    auto* section = new ShapeRect(panel, QStringLiteral("shpCalendario"), QRect(16, 144, 962, 490));
+    section->gradient(kFill, Qt::white).rounded(5);
 
     for (const MonthInfo& month : MonthTable()) {
         const int y = 152 + 40 * (month.number - 1);
@@ -272,58 +246,14 @@ void TfrmPlanning::buildCalendar(QWidget* panel)
         new Picture(panel, QStringLiteral("tit") + part, QRect(24, y, 136, 33),
                     registerArt((QByteArray("mese_") + month.keyPrefix).constData()),
                     QString::fromLatin1(month.textName));
-        for (int day = 1; day <= month.days; ++day) {
-            const int slot = month.firstSlot + day - 1;
-            const QString suffix = part + QLatin1Char('_') + twoDigits(day);
-            const QRect place(166 + 26 * (day - 1), y, 24, 33);
-            const QString date =
-                QString::number(day) + QLatin1Char(' ') + QString::fromLatin1(month.textName);
-            DayCell& cell = m_cells[size_t(slot)];
-            cell.lib = new DayImage(panel, QStringLiteral("lib") + suffix, place, day, false);
-            cell.lib->setAccessibleName(date + QStringLiteral(", assente"));
-            cell.occ = new DayImage(panel, QStringLiteral("occ") + suffix, place, day, true);
-            cell.occ->setAccessibleName(date + QStringLiteral(", presente"));
-            cell.occ->hide();
-            cell.mem = new QLabel(panMemGiorni);
-            cell.mem->setObjectName(QStringLiteral("mem") + suffix);
-            for (DayImage* image : {cell.lib, cell.occ}) {
-                m_info->setHint(image, kDayHint);
-                connect(image, &DayImage::clicked, this, [this, slot] { dayClick(slot); });
-            }
-        }
     }
-}
-
-void TfrmPlanning::showLook(int slot, bool present)
-{
-    const DayCell& c = m_cells[size_t(slot)];
-    // The look that stays visible is shown first, so the cell never flashes empty.
-    if (present) {
-        c.occ->show();
-        c.lib->hide();
-    } else {
-        c.lib->show();
-        c.occ->hide();
-    }
-}
-
-QString TfrmPlanning::dayText(int slot) const
-{
-    return trimText(m_cells[size_t(slot)].mem->text());
-}
-
-bool TfrmPlanning::isPresent(int slot) const
-{
-    return !m_cells[size_t(slot)].occ->isHidden();
-}
-
-QStringList TfrmPlanning::dayTexts() const
-{
-    QStringList texts;
-    texts.reserve(kDaysPerYear);
-    for (int slot = 0; slot < kDaysPerYear; ++slot)
-        texts.append(dayText(slot));
-    return texts;
+    // The 366 cells, drawn by one widget from the year model.
+    m_grid = new DayGrid(panel, QPoint(166, 152), &m_year);
+    connect(m_grid, &DayGrid::dayActivated, this, &TfrmPlanning::dayClick);
+    // Over a cell the hint shows; between the cells lies the section's background.
+    connect(m_grid, &DayGrid::pointerOverDay, this, [this](bool overDay) {
+        m_info->label()->setText(overDay ? DayGrid::dayHint() : QString());
+    });
 }
 
 QString TfrmPlanning::persona() const
@@ -351,25 +281,22 @@ QString TfrmPlanning::anno() const
     return trimText(txtAnno->text());
 }
 
-bool TfrmPlanning::setDay(const QString& dayKey, const QString& text)
+void TfrmPlanning::setChoice(const PersonYear& choice)
 {
-    const int slot = slotOfDayKey(dayKey);
-    if (slot < 0)
-        return false;
-    const QString value = trimText(text);
-    showLook(slot, !value.isEmpty());
-    m_cells[size_t(slot)].mem->setText(value);
-    return true;
+    m_choice = choice;
+    const QString year = trimText(choice.year);
+    setWindowTitle(QStringLiteral(" Vestrano - Anno ") + year);
+    txtAnno->setText(year);
+    txtPersona->setText(trimText(choice.persona));
+    txtRecapito->setText(trimText(choice.recapito));
+    txtCodFisc->setText(trimText(choice.codFisc));
+    txtMansioni->setText(trimText(choice.mansioni));
 }
 
-void TfrmPlanning::cmdNuovoClick()
+void TfrmPlanning::reset()
 {
-    for (int slot = 0; slot < kDaysPerYear; ++slot) {
-        showLook(slot, false);
-        m_cells[size_t(slot)].mem->clear();
-    }
-    lblPosizione->clear();
-    txtPersona->setFocus(Qt::OtherFocusReason);
+    m_year.clear();
+    m_grid->yearChanged();
 }
 
 void TfrmPlanning::showEvent(QShowEvent* event)
@@ -382,63 +309,74 @@ void TfrmPlanning::showEvent(QShowEvent* event)
 
 void TfrmPlanning::FormShow()
 {
-    cmdNuovoClick();
-    QString path;
-    if (TfrmMenuCamere* selection = selectionScreen()) {
-        txtPersona->setText(trimText(selection->lblPersona->text()));
-        txtRecapito->setText(trimText(selection->lblRecapito->text()));
-        txtCodFisc->setText(trimText(selection->lblCodFisc->text()));
-        txtMansioni->setText(trimText(selection->lblMansioni->text()));
-        path = trimText(selection->lblFile->text());
-    }
-    const OpenedYear year = OpenYear(path);
-    for (int slot = 0; slot < kDaysPerYear; ++slot) {
-        const QString text = trimText(year.texts.at(slot));
-        m_cells[size_t(slot)].mem->setText(text);
-        showLook(slot, !text.isEmpty());
-    }
-    m_problem = year.problem;
+    reset();
+    txtPersona->setText(trimText(m_choice.persona));
+    txtRecapito->setText(trimText(m_choice.recapito));
+    txtCodFisc->setText(trimText(m_choice.codFisc));
+    txtMansioni->setText(trimText(m_choice.mansioni));
+    const QString path = trimText(m_choice.file);
     // A year handed over by Apri names a file of the program folder; a calendar shown without
-    // one (its hidden label as built) has no year to store and nothing to say.
-    m_yearChosen = path.startsWith(programFolder());
-    m_openedTexts = dayTexts();
-    // The record number is set only when the year can be stored. A year file that exists but
-    // could not be read leaves it empty, and the save on leaving then writes nothing, so the
-    // stored days are never replaced by this empty calendar.
-    if (year.storable()) {
-        lblPosizione->setText(QStringLiteral("1"));
-    } else if (m_yearChosen) {
-        // Said before anything is typed; the calendar stays open for looking.
-        showMessage(this, MessageKind::Warning, openingWarning(year.problem));
+    // one has no year to store and nothing to say.
+    if (path.startsWith(programFolder()))
+        m_year.open(path);
+    m_grid->yearChanged();
+
+    // The keyboard starts on the grid: on today in the current year, else on 1 January.
+    const QDate today = currentDateTime().date();
+    const int todaySlot = DaySlot(today.month(), today.day());
+    m_grid->setCurrentSlot(anno() == QString::number(today.year()) && todaySlot >= 0 ? todaySlot
+                                                                                     : 0);
+    m_grid->setFocus(Qt::OtherFocusReason);
+
+    // Said before anything is typed; the calendar stays open for looking.
+    if (m_year.hasFile() && !m_year.storable())
+        showMessage(this, MessageKind::Warning, openingWarning(m_year.problem()));
+}
+
+QString TfrmPlanning::unstoredMessage(YearModel::StoreOutcome outcome)
+{
+    switch (outcome) {
+    case YearModel::StoreOutcome::Stored:
+        return QString();
+    case YearModel::StoreOutcome::CannotBeStored:
+        return kLeftUnstored;
+    case YearModel::StoreOutcome::ChangedElsewhere:
+        return kChangedElsewhere;
+    case YearModel::StoreOutcome::Failed:
+        return kSaveFailed;
     }
+    return QString();
+}
+
+bool TfrmPlanning::applyDay(int slot, const QString& text)
+{
+    if (!m_year.setText(slot, text))
+        return false;
+    m_grid->dayChanged(slot);
+    // Stored as soon as it is applied, so that what the dialog showed applied is on disk when
+    // it has closed; a calendar opened without a year has nothing to store.
+    if (m_year.hasFile() && m_year.hasUnstoredDays()) {
+        const QString message = unstoredMessage(m_year.store());
+        if (!message.isEmpty())
+            showMessage(this, MessageKind::Warning, message);
+    }
+    return true;
 }
 
 void TfrmPlanning::cmdSalvaClick()
 {
-    storeYear();
-}
-
-bool TfrmPlanning::storeYear()
-{
-    if (trimText(lblPosizione->text()).isEmpty())
-        return false;
-    const TfrmMenuCamere* selection = selectionScreen();
-    if (!selection)
-        return false;
-    // A failed save leaves the stored year and the record number as they were.
-    if (!SaveYear(trimText(selection->lblFile->text()), dayTexts()))
-        return false;
-    lblPosizione->setText(QStringLiteral("1"));
-    m_openedTexts = dayTexts();
-    return true;
+    if (m_year.storable())
+        m_year.store();
 }
 
 void TfrmPlanning::dayClick(int slot)
 {
-    QPointer<TfrmGiorno> dialog = new TfrmGiorno(this);
-    dialog->openFor(slot);
-    dialog->exec();
+    QPointer<TfrmGiorno> dialog = new TfrmGiorno(this, slot, anno(), persona(), m_year.text(slot));
+    const bool applied = dialog->exec() == QDialog::Accepted && dialog;
+    const QString text = dialog ? dialog->text() : QString();
     delete dialog.data();
+    if (applied)
+        applyDay(slot, text);
 }
 
 // The summary and the two calendar sheet dialogs: a fresh one each time, owned by the calendar,
@@ -487,11 +425,15 @@ void TfrmPlanning::closeEvent(QCloseEvent* event)
     event->accept();
     if (!isVisible())
         return;
-    const bool stored = storeYear();
-    // Days entered that were not stored are said lost once more; a calendar only looked at
-    // leaves in silence.
-    if (!stored && m_yearChosen && dayTexts() != m_openedTexts)
-        showMessage(this, MessageKind::Warning,
-                    m_problem == YearProblem::None ? kSaveFailed : kLeftUnstored);
+    // The same whole-year write as each applied day makes. Days entered that are not stored
+    // are said lost once more; a calendar only looked at leaves in silence.
+    if (m_year.hasFile()) {
+        const YearModel::StoreOutcome outcome = m_year.store();
+        if (m_year.hasUnstoredDays()) {
+            const QString message = unstoredMessage(outcome);
+            if (!message.isEmpty())
+                showMessage(this, MessageKind::Warning, message);
+        }
+    }
     switchScreen(this, screens().frmAvvio);
 }

@@ -1,68 +1,45 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 
-#include <array>
+#include "core/register/yearmodel.h"
 
-#include "core/register/yearfile.h"
-
-class DayImage;
+class DayGrid;
 class InfoLine;
 class Picture;
 class QLabel;
 class QLineEdit;
 
-// The three controls of one day of the calendar: the absent look (lib), the present look (occ),
-// exactly one of them visible, and the hidden label holding the day's text (mem).
-struct DayCell {
-    DayImage* lib = nullptr;
-    DayImage* occ = nullptr;
-    QLabel* mem = nullptr;
+// What the selection screen hands to the calendar: the chosen person (trimmed card fields),
+// the year as typed and the path of that person's year file.
+struct PersonYear {
+    QString persona; // surname, one blank, first name
+    QString recapito;
+    QString codFisc;
+    QString mansioni;
+    QString year;
+    QString file;
 };
 
 // The annual calendar of one person: twelve month rows of day cells, red for present and
-// violet for absent. While it is open it is the working copy of the year: the day dialog
-// writes into it, the summary and the calendar sheet read from it. It loads the year file each
-// time it is shown and stores it each time it is closed. A year that cannot be stored is said
-// so on opening (and the calendar stays open for looking), and again on leaving when days
-// entered are lost.
+// violet for absent. Its year model is the working copy of the year: the day dialog's result
+// changes it, the summary and the calendar sheet read it. It loads the year file each time it
+// is shown and stores it each time a day is applied and when it is left. A year that cannot
+// be stored is said so on opening (and the calendar stays open for looking), again at each
+// day applied, and on leaving when days entered are lost.
 class TfrmPlanning : public QWidget {
     Q_OBJECT
 public:
     explicit TfrmPlanning(QWidget* parent = nullptr);
 
-    // Header, filled by the selection screen before it shows the calendar.
-    QLineEdit* txtPersona;
-    QLineEdit* txtRecapito;
-    QLineEdit* txtCodFisc;
-    QLineEdit* txtMansioni;
-    QLabel* txtAnno;
-
-    // Commands of the top bar.
-    Picture* cmdRiepilogo;
-    Picture* cmdAnteprima;
-    Picture* cmdStampa;
-    Picture* cmdGuida;
-    Picture* cmdEsci;
-
-    // Hidden: the record worked on, and the two internal operations.
-    QLabel* lblPosizione;
-    Picture* cmdSalva;
-    Picture* cmdNuovo;
-    QWidget* panMemGiorni;
+    // The person and year the next showing opens: the caption and the header are set now.
+    void setChoice(const PersonYear& choice);
 
     InfoLine* info() const { return m_info; }
 
-    // The day controls, by DaySlot (0..365).
-    const DayCell& cell(int slot) const { return m_cells[size_t(slot)]; }
-    // The day's text as the calendar holds it now (saved or not), trimmed.
-    QString dayText(int slot) const;
-    // True while the day shows its present look.
-    bool isPresent(int slot) const;
-    // The 366 texts in DaySlot order.
-    QStringList dayTexts() const;
+    // The year as the calendar holds it now (stored or not).
+    const YearModel& year() const { return m_year; }
     // The header as shown, trimmed.
     QString persona() const;
     QString recapito() const;
@@ -70,13 +47,14 @@ public:
     QString mansioni() const;
     QString anno() const;
 
-    // Sets the day named by dayKey ("gen_01" ... "dic_31", exact) to text, trimmed, and its
-    // look to match. Returns false, changing nothing, when no day has that key.
-    bool setDay(const QString& dayKey, const QString& text);
+    // What "Applica e chiudi" of the day dialog does with its result: the day takes the
+    // text, trimmed, and the year is stored at once; a day that could not be stored is said so
+    // now. False, changing nothing, for a slot out of range.
+    bool applyDay(int slot, const QString& text);
 
     // Handlers, as the user (or the screen itself) triggers them.
-    void cmdNuovoClick();
     void FormShow();
+    // Stores the year as leaving does, without a word.
     void cmdSalvaClick();
     void dayClick(int slot);
     void cmdRiepilogoClick();
@@ -97,15 +75,23 @@ private:
     void buildTopBar(QWidget* panel);
     void buildHeader(QWidget* panel);
     void buildCalendar(QWidget* panel);
-    void showLook(int slot, bool present);
-    // Stores the year shown; false when it was not stored (it cannot be, or the save failed).
-    bool storeYear();
+    void reset();
+    // The message for a store that did not store the days entered; empty when they are safe.
+    static QString unstoredMessage(YearModel::StoreOutcome outcome);
 
+    QLineEdit* txtPersona = nullptr;
+    QLineEdit* txtRecapito = nullptr;
+    QLineEdit* txtCodFisc = nullptr;
+    QLineEdit* txtMansioni = nullptr;
+    QLabel* txtAnno = nullptr;
+    Picture* cmdRiepilogo = nullptr;
+    Picture* cmdAnteprima = nullptr;
+    Picture* cmdStampa = nullptr;
+    Picture* cmdGuida = nullptr;
+    Picture* cmdEsci = nullptr;
+    DayGrid* m_grid = nullptr;
     InfoLine* m_info = nullptr;
-    std::array<DayCell, kDaysPerYear> m_cells{};
-    // The year as it was opened: what keeps it from being stored, and its days, so that
-    // leaving knows whether days entered would be lost.
-    YearProblem m_problem = YearProblem::None;
-    bool m_yearChosen = false; // opened on a year chosen with the selection screen's Apri
-    QStringList m_openedTexts;
+
+    PersonYear m_choice;
+    YearModel m_year;
 };

@@ -126,7 +126,7 @@ void TfrmRiepPrenotazioni::buildList()
     lstRecords->clear();
     lstRecords->setUpdatesEnabled(false);
     for (int slot = 0; slot < kDaysPerYear; ++slot) {
-        const QString text = trimText(m_calendar->cell(slot).mem->text());
+        const QString text = m_calendar->year().text(slot);
         if (!text.isEmpty())
             lstRecords->addItem(dateColumn(slot) + text);
     }

@@ -23,16 +23,6 @@ public:
     explicit TfrmRiepPrenotazioni(TfrmPlanning* calendar);
     ~TfrmRiepPrenotazioni() override;
 
-    Picture* imgLogo;
-    QLabel* lblRigo01;
-    QLabel* lblRigo02;
-    Picture* imgLente;
-    QLineEdit* txtTrova;
-    QPushButton* btnTrova;
-    QListWidget* lstRecords;
-    QPushButton* btnChiudi;
-    QPushButton* btnStampa;
-
     // The date column of a DaySlot: "01 gennaio     " ... "31 dicembre    ", 15 characters.
     static QString dateColumn(int slot);
 
@@ -48,6 +38,16 @@ protected:
 
 private:
     void buildList();
+
+    Picture* imgLogo;
+    QLabel* lblRigo01;
+    QLabel* lblRigo02;
+    Picture* imgLente;
+    QLineEdit* txtTrova;
+    QPushButton* btnTrova;
+    QListWidget* lstRecords;
+    QPushButton* btnChiudi;
+    QPushButton* btnStampa;
 
     TfrmPlanning* m_calendar;
     std::unique_ptr<ReportDocument> m_report;

@@ -94,7 +94,10 @@ void TestAccessibility::everyScreen_data()
     QTest::newRow("recontact") << Make([cards] { return new TfrmRicontatta(cards()); });
     QTest::newRow("attachments") << Make([cards] { return new TfrmAllegaCartella(cards()); });
     QTest::newRow("export") << Make([cards] { return new TfrmExpClienti(cards()); });
-    QTest::newRow("day") << Make([calendar] { return new TfrmGiorno(calendar()); });
+    QTest::newRow("day") << Make([calendar] {
+        return new TfrmGiorno(calendar(), 0, QStringLiteral("2026"), QStringLiteral("Rossi Mario"),
+                              QString());
+    });
     QTest::newRow("summary") << Make([calendar] { return new TfrmRiepPrenotazioni(calendar()); });
     QTest::newRow("sheet print") << Make([calendar] { return new TfrmStampaPlanning(calendar()); });
     QTest::newRow("sheet preview")
@@ -158,10 +161,10 @@ void TestAccessibility::valuesAreHeard()
     QVERIFY(!hints->text().isEmpty());
 
     auto* calendar = static_cast<TfrmPlanning*>(screens().frmPlanning.data());
-    calendar->txtAnno->setText(QStringLiteral("2026"));
-    QCOMPARE(nameOf(calendar->txtAnno), QStringLiteral("2026"));
-    QCOMPARE(accessibleOf(calendar->txtAnno)->text(QAccessible::Description),
-             QStringLiteral("Anno"));
+    calendar->setChoice(PersonYear{{}, {}, {}, {}, QStringLiteral("2026"), {}});
+    auto* year = calendar->findChild<QLabel*>(QStringLiteral("txtAnno"));
+    QCOMPARE(nameOf(year), QStringLiteral("2026"));
+    QCOMPARE(accessibleOf(year)->text(QAccessible::Description), QStringLiteral("Anno"));
 }
 
 void TestAccessibility::provinceBoxesHaveTheirOwnNames()

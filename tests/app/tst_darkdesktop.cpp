@@ -148,7 +148,7 @@ void TestDarkDesktop::screensLookTheSame_data()
     QTest::newRow("card screen") << longLived(
         &Screens::frmClienti, [](QWidget* w) { static_cast<TfrmClienti*>(w)->imgPrimaClick(); });
     QTest::newRow("selection") << longLived(&Screens::frmMenuCamere, [](QWidget* w) {
-        static_cast<TfrmMenuCamere*>(w)->lstRecords->setCurrentRow(1);
+        w->findChild<QListWidget*>(QStringLiteral("lstRecords"))->setCurrentRow(1);
     });
     QTest::newRow("calendar") << longLived(&Screens::frmPlanning, [](QWidget* w) {
         for (const char* name : {"txtPersona", "txtRecapito", "txtCodFisc", "txtMansioni"})

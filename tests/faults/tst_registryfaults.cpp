@@ -117,7 +117,7 @@ const std::vector<RegistryAction>& registryActions()
          [](CardScreen&) {
              TfrmMenuCamere selection;
              selection.FormShow();
-             QCOMPARE(selection.lstRecords->count(), 0);
+             QCOMPARE(selection.findChild<QListWidget*>(QStringLiteral("lstRecords"))->count(), 0);
          }},
     };
     return actions;
@@ -253,7 +253,8 @@ const std::vector<ReadingAction>& readingActions()
          [](CardScreen&) {
              TfrmMenuCamere selection;
              selection.FormShow();
-             return QString::number(selection.lstRecords->count());
+             return QString::number(
+                 selection.findChild<QListWidget*>(QStringLiteral("lstRecords"))->count());
          }},
     };
     return actions;
@@ -541,7 +542,7 @@ void TestRegistryFaults::registryCutShort()
     } else {
         TfrmMenuCamere selection;
         selection.FormShow();
-        seen = selection.lstRecords->count();
+        seen = selection.findChild<QListWidget*>(QStringLiteral("lstRecords"))->count();
     }
     QCOMPARE(seen, expected);
     QCOMPARE(c.messages.count(), 0);

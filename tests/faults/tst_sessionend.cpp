@@ -1,13 +1,14 @@
-// The session ends while a calendar is open: a shutdown's SIGTERM, a logout's SIGHUP, Ctrl+C.
-// The program runs as its own process, started as main starts it, with a day typed into the
-// calendar; the signal ends it cleanly and the year file holds the day, never a year file of
-// 0 bytes.
+// The session ends while a calendar is open: a shutdown's SIGTERM, a logout's SIGHUP, Ctrl+C,
+// or a kill -9 that ends the process on the spot. The program runs as its own process, started
+// as main starts it, with a day applied in the day dialog; the day is in the year file as soon
+// as the dialog has closed, the signal ends the program cleanly (kill -9 excepted) and the year
+// file still holds the day, never a year file of 0 bytes.
 
 #include "app/screens.h"
 #include "common/testsupport.h"
 #include "core/register/yearfile.h"
 #include "core/registry/anagraficarecord.h"
-#include "register/dayimage.h"
+#include "register/daygrid.h"
 #include "register/giorno.h"
 #include "register/menucamere.h"
 #include "register/planning.h"
@@ -36,14 +37,16 @@ void typeIntoDayDialog(const QString& text, bool apply)
     auto* day = qobject_cast<TfrmGiorno*>(QApplication::activeModalWidget());
     if (!day)
         return;
-    QTest::keyClicks(day->txtPrenotazione, text);
+    QTest::keyClicks(day->findChild<QLineEdit*>(QStringLiteral("txtPrenotazione")), text);
     if (apply)
-        QTest::mouseClick(day->btnChiudi, Qt::LeftButton);
+        QTest::mouseClick(day->findChild<QPushButton*>(QStringLiteral("btnChiudi")),
+                          Qt::LeftButton);
 }
 
 void clickDay(TfrmPlanning* calendar, int month, int day)
 {
-    QTest::mouseClick(calendar->cell(DaySlot(month, day)).lib, Qt::LeftButton);
+    QTest::mouseClick(calendar->findChild<DayGrid*>(QStringLiteral("grdGiorni")), Qt::LeftButton,
+                      Qt::NoModifier, DayGrid::cellRect(DaySlot(month, day)).center());
 }
 
 void announceReady()
@@ -66,9 +69,8 @@ int runCalendar(int argc, char** argv)
         auto* selection = qobject_cast<TfrmMenuCamere*>(screens().frmMenuCamere.data());
         auto* calendar = qobject_cast<TfrmPlanning*>(screens().frmPlanning.data());
         switchScreen(screens().frmPassword, selection);
-        selection->lstRecords->setCurrentRow(0);
-        selection->lstRecordsClick();
-        selection->txtAnnoFatture->setText(kYear);
+        selection->findChild<QListWidget*>(QStringLiteral("lstRecords"))->setCurrentRow(0);
+        selection->findChild<QLineEdit*>(QStringLiteral("txtAnnoFatture"))->setText(kYear);
         selection->btnApriFattureClick();
         if (!calendar->isVisible())
             QCoreApplication::exit(2);
@@ -106,6 +108,8 @@ void TestSessionEnd::openYearIsStoredWhenTheSessionEnds_data()
     QTest::newRow("SIGHUP (the session's terminal goes away)") << int(SIGHUP) << false;
     QTest::newRow("SIGINT (Ctrl+C)") << int(SIGINT) << false;
     QTest::newRow("SIGTERM while the day dialog is open") << int(SIGTERM) << true;
+    QTest::newRow("SIGKILL (kill -9)") << int(SIGKILL) << false;
+    QTest::newRow("SIGKILL while the day dialog is open") << int(SIGKILL) << true;
 }
 
 void TestSessionEnd::openYearIsStoredWhenTheSessionEnds()
@@ -131,12 +135,17 @@ void TestSessionEnd::openYearIsStoredWhenTheSessionEnds()
         said += program.readAllStandardOutput();
     QVERIFY2(said.contains("pronto\n"), said.constData());
     const QString path = YearFileName(kCodFisc, kYear);
-    QCOMPARE(QFileInfo(path).size(), 0); // opened, not stored yet
+    // The day applied is stored as the dialog closes.
+    QCOMPARE(LoadYear(path).at(DaySlot(3, 15)), QStringLiteral("Inventario"));
 
     QCOMPARE(::kill(pid_t(program.processId()), signal), 0);
     QVERIFY(program.waitForFinished(20000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), 0);
+    if (signal == SIGKILL) {
+        QCOMPARE(program.exitStatus(), QProcess::CrashExit);
+    } else {
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+    }
 
     QCOMPARE(QFileInfo(path).size(), PresenzeRecord::kSize);
     const QStringList days = LoadYear(path);

@@ -1,8 +1,9 @@
 // The calendar's year file under the faults a disk can show: a year file that may not be
-// written, a folder in its place, a program folder that takes no new file, a device that fills
-// up while the year is stored; and a codice fiscale that names no file. A year that cannot be
-// stored says so on opening, before anything is typed, and again on leaving when days entered
-// are lost; a save that fails says so on leaving. No stored day is ever lost.
+// written, a folder in its place, a program folder that takes no new file, a device that is
+// full when the year is opened or fills up while a day is stored; and a codice fiscale that
+// names no file. A year that cannot be stored says so on opening, before anything is typed,
+// again at each day applied and on leaving when days entered are lost; a store that fails says
+// so at the day applied and on leaving. No stored day is ever lost.
 
 #include "register/register_support.h"
 
@@ -14,6 +15,8 @@
 #include <QDir>
 #include <QtTest/QtTest>
 
+#include <optional>
+
 namespace {
 
 const QString kCodFisc = QStringLiteral("RSSMRA80A01H501U");
@@ -22,7 +25,7 @@ enum class Fault {
     ReadOnlyYearFile,
     FolderInPlace,
     ReadOnlyProgramFolder,
-    DeviceFullAtFirstSave,
+    DeviceFullAtOpening,
     DeviceFullOverStoredYear,
 };
 
@@ -56,6 +59,11 @@ const QString kNoNewFile =
     QString::fromUtf8("Attenzione: la cartella del programma non permette di creare il file del "
                       "registro presenze di questo anno, quindi l'anno non può essere salvato.")
     + kNotStoredEnd;
+const QString kNoRoom =
+    QString::fromUtf8("Attenzione: non è stato possibile scrivere il file del registro presenze "
+                      "di questo anno, probabilmente perché il disco è pieno, quindi l'anno non "
+                      "può essere salvato.")
+    + kNotStoredEnd;
 const QString kLeftUnstored = QString::fromUtf8(
     "Attenzione: i giorni inseriti in questo calendario non sono stati salvati, perché il "
     "registro presenze di questo anno non può essere salvato.");
@@ -84,13 +92,14 @@ void TestYearFaults::calendarKeepsStoredDays_data()
     QTest::newRow("read-only year file") << int(Fault::ReadOnlyYearFile);
     QTest::newRow("a folder where the year file should be") << int(Fault::FolderInPlace);
     QTest::newRow("read-only program folder, no year file yet") << int(Fault::ReadOnlyProgramFolder);
-    QTest::newRow("device full at the first save") << int(Fault::DeviceFullAtFirstSave);
+    QTest::newRow("device full when a new year is opened") << int(Fault::DeviceFullAtOpening);
     QTest::newRow("device full over a stored year") << int(Fault::DeviceFullOverStoredYear);
 }
 
 // The person's calendar is opened, a day is entered and the calendar is left: whatever the
 // fault, the year file holds what it held before, byte for byte, and the user is told: on
-// opening when the fault is there already, on leaving that the day entered was not stored.
+// opening when the fault is there already, at the day applied and on leaving that the day
+// entered was not stored.
 void TestYearFaults::calendarKeepsStoredDays()
 {
     QFETCH(int, fault);
@@ -121,7 +130,7 @@ void TestYearFaults::calendarKeepsStoredDays()
         openToAll(path);
         break;
     case Fault::ReadOnlyProgramFolder:
-    case Fault::DeviceFullAtFirstSave:
+    case Fault::DeviceFullAtOpening:
         break;
     }
     const bool withStoredYear =
@@ -133,19 +142,22 @@ void TestYearFaults::calendarKeepsStoredDays()
     QStringList expected;
     switch (Fault(fault)) {
     case Fault::ReadOnlyYearFile:
-        expected = QStringList{kReadOnly, kLeftUnstored};
+        expected = QStringList{kReadOnly, kLeftUnstored, kLeftUnstored};
         break;
     case Fault::FolderInPlace:
-        expected = QStringList{kUnreadable, kLeftUnstored};
+        expected = QStringList{kUnreadable, kLeftUnstored, kLeftUnstored};
         break;
     case Fault::ReadOnlyProgramFolder:
-        expected = QStringList{kNoNewFile, kLeftUnstored};
+        expected = QStringList{kNoNewFile, kLeftUnstored, kLeftUnstored};
         break;
-    case Fault::DeviceFullAtFirstSave:
+    case Fault::DeviceFullAtOpening:
+        expected = QStringList{kNoRoom, kLeftUnstored, kLeftUnstored};
+        break;
     case Fault::DeviceFullOverStoredYear:
-        expected = QStringList{kSaveFailed};
+        expected = QStringList{kSaveFailed, kSaveFailed};
         break;
     }
+    const int atOpening = expected.size() - 2;
 
     MessageRecorder messages;
     {
@@ -154,27 +166,27 @@ void TestYearFaults::calendarKeepsStoredDays()
             setMode(folder.path(), 0555);
         {
             AsOrdinaryUser user;
-            s.openCalendar(0, QStringLiteral("2024"));
+            {
+                std::optional<FileSizeLimit> full;
+                if (Fault(fault) == Fault::DeviceFullAtOpening)
+                    full.emplace(1000);
+                s.openCalendar(0, QStringLiteral("2024"));
+            }
             QVERIFY(s.calendar->isVisible());
             // Told on opening, before a day is typed, when the year cannot be stored.
-            QCOMPARE(messages.count(), expected.size() - 1);
-            QVERIFY(s.calendar->setDay(QStringLiteral("gen_02"), QStringLiteral("Nuovo giorno")));
-            if (Fault(fault) == Fault::ReadOnlyYearFile) {
-                // The stored days can be read: they are on screen for looking.
-                QCOMPARE(s.calendar->dayText(0), QStringLiteral("Inventario di inizio anno"));
-                QCOMPARE(s.calendar->dayText(59), QStringLiteral("Consegne zona nord"));
+            QCOMPARE(messages.count(), atOpening);
+            if (withStoredYear) {
+                // The stored days can be read: they are on screen.
+                QCOMPARE(s.calendar->year().text(0), QStringLiteral("Inventario di inizio anno"));
+                QCOMPARE(s.calendar->year().text(59), QStringLiteral("Consegne zona nord"));
             }
-            if (Fault(fault) == Fault::DeviceFullOverStoredYear) {
-                // The stored days were read: they are on screen and will be saved again.
-                QCOMPARE(s.calendar->dayText(0), QStringLiteral("Inventario di inizio anno"));
-                FileSizeLimit limit(1000);
-                s.calendar->close();
-            } else if (Fault(fault) == Fault::DeviceFullAtFirstSave) {
-                FileSizeLimit limit(1000);
-                s.calendar->close();
-            } else {
-                s.calendar->close();
-            }
+            std::optional<FileSizeLimit> full;
+            if (Fault(fault) == Fault::DeviceFullOverStoredYear)
+                full.emplace(1000);
+            // Told at once when the day applied is not stored, and again on leaving.
+            typeAndApply(s.calendar, 1, QStringLiteral("Nuovo giorno"));
+            QCOMPARE(messages.count(), atOpening + 1);
+            s.calendar->close();
         }
         setMode(folder.path(), 0777);
         QVERIFY(!s.calendar->isVisible());
@@ -202,8 +214,8 @@ void TestYearFaults::calendarKeepsStoredDays()
         QVERIFY(!QFileInfo::exists(path));
         QCOMPARE(folderEntries(folder.path()), entriesBefore);
         break;
-    case Fault::DeviceFullAtFirstSave:
-        // Opening the year made its empty file; the failed save left it empty, not half
+    case Fault::DeviceFullAtOpening:
+        // Opening the year made its empty file; the failed store left it empty, not half
         // written, and nothing else beside it.
         QCOMPARE(QFileInfo(path).size(), 0);
         QCOMPARE(folderEntries(folder.path()), entriesBefore + QStringList{QFileInfo(path).fileName()});
@@ -227,7 +239,8 @@ void TestYearFaults::unstorableYearSaysSoBeforeTyping_data()
 }
 
 // Opened twice: the first time only looked at and left, which is said once, on opening; the
-// second time a day is typed and the calendar left, which says once more that the day is lost.
+// second time a day is applied, which says at once that it is not stored, and the calendar
+// left, which says once more that the day is lost.
 // The warning is up while the calendar is on screen and no day has been entered yet.
 void TestYearFaults::unstorableYearSaysSoBeforeTyping()
 {
@@ -262,7 +275,7 @@ void TestYearFaults::unstorableYearSaysSoBeforeTyping()
     messages.onShow([&](const ShownMessage&) {
         if (messages.count() == 1) {
             visibleAtTheWarning = s.calendar->isVisible();
-            emptyAtTheWarning = s.calendar->dayText(DaySlot(3, 16)).isEmpty();
+            emptyAtTheWarning = s.calendar->year().text(DaySlot(3, 16)).isEmpty();
         }
     });
     if (Unstorable(cause) == Unstorable::ReadOnlyFolder)
@@ -277,21 +290,23 @@ void TestYearFaults::unstorableYearSaysSoBeforeTyping()
         QVERIFY(emptyAtTheWarning);
         // Usable for looking: the stored days where they can be read, the summary opens.
         QVERIFY(s.calendar->isVisible());
-        QCOMPARE(s.calendar->dayText(DaySlot(3, 15)),
+        QCOMPARE(s.calendar->year().text(DaySlot(3, 15)),
                  Unstorable(cause) == Unstorable::ReadOnlyFile ? QStringLiteral("Giorno registrato")
-                                                                : QString());
+                                                               : QString());
         s.calendar->close();
         QCOMPARE(messages.count(), 1);
 
         s.openCalendar(0, QStringLiteral("2024"));
         QCOMPARE(messages.count(), 2);
         QCOMPARE(messages.last().text, warning);
-        QVERIFY(s.calendar->setDay(QStringLiteral("mar_16"), QStringLiteral("Giorno nuovo")));
+        typeAndApply(s.calendar, DaySlot(3, 16), QStringLiteral("Giorno nuovo"));
+        QCOMPARE(messages.count(), 3);
+        QCOMPARE(messages.last().text, kLeftUnstored);
         s.calendar->close();
         QVERIFY(s.avvio->isVisible());
     }
     setMode(folder.path(), 0777);
-    QCOMPARE(messages.count(), 3);
+    QCOMPARE(messages.count(), 4);
     QCOMPARE(messages.last().kind, MessageKind::Warning);
     QCOMPARE(messages.last().text, kLeftUnstored);
 

@@ -5,6 +5,8 @@
 
 #include "app/screens.h"
 #include "core/registry/anagraficarecord.h"
+#include "register/daygrid.h"
+#include "register/giorno.h"
 #include "register/menucamere.h"
 #include "register/planning.h"
 #include "ui/decor.h"
@@ -15,6 +17,7 @@
 #include <QLineEdit>
 #include <QList>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -59,20 +62,34 @@ public:
     // Shows the selection screen as the start menu does.
     void enterSelection() { switchScreen(avvio, selection); }
 
-    // Selects the list line at row as a click does.
+    // Clicks the list line at row.
     void clickRow(int row)
     {
-        selection->lstRecords->setCurrentRow(row);
-        selection->lstRecordsClick();
+        auto* list = selection->findChild<QListWidget*>(QStringLiteral("lstRecords"));
+        QListWidgetItem* item = list->item(row);
+        QVERIFY(item);
+        list->scrollToItem(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->visualItemRect(item).center());
     }
 
-    // From the start menu: selects row, types year, presses Apri.
+    // Replaces the year typed in the selection screen.
+    void typeYear(const QString& year)
+    {
+        auto* field = selection->findChild<QLineEdit*>(QStringLiteral("txtAnnoFatture"));
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Delete);
+        QTest::keyClicks(field, year);
+    }
+
+    // From the start menu: clicks row, types year, presses Apri.
     void openCalendar(int row, const QString& year)
     {
         enterSelection();
         clickRow(row);
-        selection->txtAnnoFatture->setText(year);
-        selection->btnApriFattureClick();
+        typeYear(year);
+        QTest::mouseClick(selection->findChild<QPushButton*>(QStringLiteral("btnApriFatture")),
+                          Qt::LeftButton);
     }
 
     QWidget* avvio;
@@ -99,4 +116,64 @@ inline void onNextModal(const std::function<void(QDialog*)>& action)
             dialog->reject();
     });
     timer->start();
+}
+
+// Types text into field key by key; characters beyond ASCII (à, è) as the keyboard sends them.
+inline void typeText(QWidget* field, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(field, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+// The calendar's grid of days.
+inline DayGrid* dayGrid(QWidget* calendar)
+{
+    return calendar->findChild<DayGrid*>(QStringLiteral("grdGiorni"));
+}
+
+// Clicks the cell of the day at slot.
+inline void clickDay(QWidget* calendar, int slot)
+{
+    QTest::mouseClick(dayGrid(calendar), Qt::LeftButton, Qt::NoModifier,
+                      DayGrid::cellRect(slot).center());
+}
+
+// The day dialog's controls.
+inline QLineEdit* dayField(QDialog* day)
+{
+    return day->findChild<QLineEdit*>(QStringLiteral("txtPrenotazione"));
+}
+inline QPushButton* dayButton(QDialog* day, const char* name)
+{
+    return day->findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+// Clicks the day at slot and, in the day dialog that opens, runs action.
+inline void onDay(QWidget* calendar, int slot, const std::function<void(TfrmGiorno*)>& action)
+{
+    bool opened = false;
+    onNextModal([&](QDialog* dialog) {
+        auto* day = qobject_cast<TfrmGiorno*>(dialog);
+        QVERIFY(day);
+        opened = true;
+        action(day);
+    });
+    clickDay(calendar, slot);
+    QVERIFY(opened);
+}
+
+// Clicks the day at slot, replaces its text by text and presses "Applica e chiudi".
+inline void typeAndApply(QWidget* calendar, int slot, const QString& text)
+{
+    onDay(calendar, slot, [&](TfrmGiorno* day) {
+        QLineEdit* field = dayField(day);
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Delete);
+        typeText(field, text);
+        QTest::mouseClick(dayButton(day, "btnChiudi"), Qt::LeftButton);
+    });
 }

@@ -22,6 +22,11 @@ const QDateTime kPrintMoment(QDate(2024, 3, 5), QTime(9, 5, 3));
 const QString kEmptyListMessage =
     QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
 
+template <typename T> T* control(QWidget* screen, const char* name)
+{
+    return screen->findChild<T*>(QString::fromLatin1(name));
+}
+
 QStringList items(const QListWidget* list)
 {
     QStringList out;
@@ -105,17 +110,21 @@ private:
     TfrmPlanning* m_calendar = nullptr;
 };
 
+const PersonYear kPerson{QStringLiteral("Rossi Mario"),
+                         QStringLiteral("333 1234567"),
+                         QStringLiteral("RSSMRA80A01H501U"),
+                         QStringLiteral("Magazzino"),
+                         QStringLiteral("2024"),
+                         QString()};
+
 void TestRegisterPrints::init()
 {
     setClockForTests(kPrintMoment);
     TfrmRiepPrenotazioni::lastSearchKey().clear();
     m_screens = std::make_unique<RegisterScreens>();
     m_calendar = m_screens->calendar;
-    m_calendar->txtPersona->setText(QStringLiteral("Rossi Mario"));
-    m_calendar->txtAnno->setText(QStringLiteral("2024"));
-    m_calendar->txtRecapito->setText(QStringLiteral("333 1234567"));
-    m_calendar->txtCodFisc->setText(QStringLiteral("RSSMRA80A01H501U"));
-    m_calendar->txtMansioni->setText(QStringLiteral("Magazzino"));
+    // The calendar alone, with a person and a year and no year file.
+    m_calendar->setChoice(kPerson);
 }
 
 void TestRegisterPrints::cleanup()
@@ -141,27 +150,30 @@ void TestRegisterPrints::dateColumns()
 void TestRegisterPrints::summaryListsCalendarDays()
 {
     // Days typed on the calendar and not saved: the summary reads the calendar, not the file.
-    m_calendar->setDay(QStringLiteral("mar_01"), QStringLiteral("Inventario"));
-    m_calendar->setDay(QStringLiteral("feb_29"), QStringLiteral("Bisestile"));
-    m_calendar->setDay(QStringLiteral("gen_15"), QStringLiteral("Riunione [mensile]"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("mar_01")), QStringLiteral("Inventario"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("feb_29")), QStringLiteral("Bisestile"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("gen_15")),
+                         QStringLiteral("Riunione [mensile]"));
     // A label holding blanks around a text, and one holding only blanks and control characters.
-    m_calendar->cell(DaySlot(12, 31)).mem->setText(QStringLiteral("  Chiusura  "));
-    m_calendar->cell(DaySlot(7, 4)).mem->setText(QStringLiteral(" \t "));
+    m_calendar->applyDay(DaySlot(12, 31), QStringLiteral("  Chiusura  "));
+    m_calendar->applyDay(DaySlot(7, 4), QStringLiteral(" \t "));
 
     TfrmRiepPrenotazioni summary(m_calendar);
     QCOMPARE(summary.objectName(), QStringLiteral("frmRiepPrenotazioni"));
     QCOMPARE(summary.windowTitle(), QStringLiteral(" Riepilogo presenze e attivit\u00e0"));
     QCOMPARE(summary.size(), QSize(862, 560));
-    QCOMPARE(items(summary.lstRecords),
+    QCOMPARE(items(control<QListWidget>(&summary, "lstRecords")),
              (QStringList{QStringLiteral("15 gennaio     Riunione [mensile]"),
                           QStringLiteral("29 febbraio    Bisestile"),
                           QStringLiteral("01 marzo       Inventario"),
                           QStringLiteral("31 dicembre    Chiusura")}));
-    QCOMPARE(summary.lstRecords->currentRow(), -1);
-    QCOMPARE(summary.lstRecords->font().family(), QStringLiteral("Courier New"));
-    QCOMPARE(summary.lstRecords->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QVERIFY(!summary.lstRecords->wordWrap());
-    QCOMPARE(tabWalk(&summary, summary.txtTrova, 6),
+    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->currentRow(), -1);
+    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->font().family(),
+             QStringLiteral("Courier New"));
+    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->horizontalScrollBarPolicy(),
+             Qt::ScrollBarAlwaysOn);
+    QVERIFY(!control<QListWidget>(&summary, "lstRecords")->wordWrap());
+    QCOMPARE(tabWalk(&summary, control<QLineEdit>(&summary, "txtTrova"), 6),
              (QStringList{QStringLiteral("txtTrova"), QStringLiteral("btnStampa"),
                           QStringLiteral("btnChiudi"), QStringLiteral("btnTrova"),
                           QStringLiteral("lstRecords"), QStringLiteral("txtTrova")}));
@@ -170,71 +182,73 @@ void TestRegisterPrints::summaryListsCalendarDays()
 void TestRegisterPrints::summarySearchWalk()
 {
     for (const char* key : {"gen_02", "gen_20", "feb_03", "mar_30", "dic_24"})
-        m_calendar->setDay(QString::fromLatin1(key), QStringLiteral("Turno di notte"));
-    m_calendar->setDay(QStringLiteral("feb_10"), QStringLiteral("Ferie"));
+        m_calendar->applyDay(slotOfDayKey(QString::fromLatin1(key)),
+                             QStringLiteral("Turno di notte"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("feb_10")), QStringLiteral("Ferie"));
     TfrmRiepPrenotazioni summary(m_calendar);
     summary.show();
     QVERIFY(QTest::qWaitForWindowExposed(&summary));
     MessageRecorder messages;
 
     // Enter in the key field moves to Trova and does not search.
-    summary.txtTrova->setFocus();
-    QTest::keyClicks(summary.txtTrova, QStringLiteral("GENNAIO"));
-    QTest::keyClick(summary.txtTrova, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), summary.btnTrova);
-    QCOMPARE(summary.lstRecords->currentRow(), -1);
+    control<QLineEdit>(&summary, "txtTrova")->setFocus();
+    QTest::keyClicks(control<QLineEdit>(&summary, "txtTrova"), QStringLiteral("GENNAIO"));
+    QTest::keyClick(control<QLineEdit>(&summary, "txtTrova"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>(&summary, "btnTrova"));
+    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->currentRow(), -1);
 
     // Capitals find the first January line through its date column.
     summary.btnTrovaClick();
-    QCOMPARE(summary.lstRecords->currentRow(), 0);
+    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->currentRow(), 0);
 
     // The same key walks through the matches and wraps round.
-    summary.txtTrova->setText(QStringLiteral("notte"));
+    control<QLineEdit>(&summary, "txtTrova")->setText(QStringLiteral("notte"));
     QList<int> walk;
     for (int click = 0; click < 7; ++click) {
         summary.btnTrovaClick();
-        walk << summary.lstRecords->currentRow();
+        walk << control<QListWidget>(&summary, "lstRecords")->currentRow();
     }
     QCOMPARE(walk, (QList<int>{0, 1, 2, 4, 5, 0, 1}));
 
     // A new key starts again from the first line; a key found nowhere leaves the selection.
-    summary.txtTrova->setText(QStringLiteral("ferie"));
+    control<QLineEdit>(&summary, "txtTrova")->setText(QStringLiteral("ferie"));
     summary.btnTrovaClick();
-    QCOMPARE(summary.lstRecords->currentRow(), 3);
-    summary.txtTrova->setText(QStringLiteral("ferie "));
+    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->currentRow(), 3);
+    control<QLineEdit>(&summary, "txtTrova")->setText(QStringLiteral("ferie "));
     summary.btnTrovaClick();
-    QCOMPARE(summary.lstRecords->currentRow(), 3);
+    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->currentRow(), 3);
     QCOMPARE(messages.count(), 0);
     QCOMPARE(TfrmRiepPrenotazioni::lastSearchKey(), QStringLiteral("ferie "));
 }
 
 void TestRegisterPrints::summarySearchKeyOutlivesTheScreen()
 {
-    m_calendar->setDay(QStringLiteral("gen_05"), QStringLiteral("Corso"));
-    m_calendar->setDay(QStringLiteral("gen_06"), QStringLiteral("Corso"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("gen_05")), QStringLiteral("Corso"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("gen_06")), QStringLiteral("Corso"));
     {
         TfrmRiepPrenotazioni first(m_calendar);
-        first.txtTrova->setText(QStringLiteral("Corso"));
+        control<QLineEdit>(&first, "txtTrova")->setText(QStringLiteral("Corso"));
         first.btnTrovaClick();
-        QCOMPARE(first.lstRecords->currentRow(), 0);
+        QCOMPARE(control<QListWidget>(&first, "lstRecords")->currentRow(), 0);
         first.btnChiudiClick();
-        QCOMPARE(first.lstRecords->count(), 0); // closing empties the list
+        QCOMPARE(control<QListWidget>(&first, "lstRecords")->count(),
+                 0); // closing empties the list
     }
     // A fresh screen, the same key: the first line is selected, the search goes on after it.
     TfrmRiepPrenotazioni second(m_calendar);
-    QCOMPARE(second.txtTrova->text(), QString());
-    second.txtTrova->setText(QStringLiteral("corso"));
+    QCOMPARE(control<QLineEdit>(&second, "txtTrova")->text(), QString());
+    control<QLineEdit>(&second, "txtTrova")->setText(QStringLiteral("corso"));
     second.btnTrovaClick();
-    QCOMPARE(second.lstRecords->currentRow(), 1);
+    QCOMPARE(control<QListWidget>(&second, "lstRecords")->currentRow(), 1);
 }
 
 void TestRegisterPrints::summaryEmptyList()
 {
     TfrmRiepPrenotazioni::lastSearchKey() = QStringLiteral("prima");
     TfrmRiepPrenotazioni summary(m_calendar);
-    QCOMPARE(summary.lstRecords->count(), 0);
+    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->count(), 0);
     MessageRecorder messages;
-    summary.txtTrova->setText(QStringLiteral("dopo"));
+    control<QLineEdit>(&summary, "txtTrova")->setText(QStringLiteral("dopo"));
     summary.btnTrovaClick();
     QCOMPARE(messages.count(), 1);
     QCOMPARE(messages.last().kind, MessageKind::Plain);
@@ -254,9 +268,11 @@ void TestRegisterPrints::summaryEmptyList()
 
 void TestRegisterPrints::summaryPrint()
 {
-    m_calendar->txtPersona->setText(QStringLiteral(" Rossi Mario "));
+    PersonYear person = kPerson;
+    person.persona = QStringLiteral(" Rossi Mario ");
+    m_calendar->setChoice(person);
     for (int slot = 0; slot < 70; ++slot)
-        m_calendar->setDay(DayKey(slot), QStringLiteral("Attivit\u00e0 [%1]").arg(slot));
+        m_calendar->applyDay(slot, QStringLiteral("Attivit\u00e0 [%1]").arg(slot));
     TfrmRiepPrenotazioni summary(m_calendar);
     summary.show();
     MessageRecorder messages;
@@ -268,7 +284,8 @@ void TestRegisterPrints::summaryPrint()
     QCOMPARE(int(job.pages.size()), 2);
     QCOMPARE(printedLines(job.pages, QStringLiteral("txtTitolo")),
              QStringList{QStringLiteral("Riepilogo presenze e attivit\u00e0 di Rossi Mario anno 2024")});
-    QCOMPARE(printedLines(job.pages, QStringLiteral("txtRiepilogo")), items(summary.lstRecords));
+    QCOMPARE(printedLines(job.pages, QStringLiteral("txtRiepilogo")),
+             items(control<QListWidget>(&summary, "lstRecords")));
     QVERIFY(summary.isVisible()); // the screen stays open
 
     // Printing again gives the same pages; with no printer the user is told.
@@ -304,9 +321,10 @@ void TestRegisterPrints::sheetDialogsLook()
     QCOMPARE(preview.windowTitle(), QStringLiteral(" Anteprima di stampa"));
     QCOMPARE(print.size(), QSize(364, 287));
     QCOMPARE(preview.size(), QSize(362, 287));
-    QCOMPARE(print.btnStampa->text(), QStringLiteral("Stampa"));
-    QCOMPARE(preview.btnStampa->text(), QStringLiteral("Mostra anteprima"));
-    QCOMPARE(tabWalk(&print, print.btnAnnulla, 3),
+    QCOMPARE(control<QPushButton>(&print, "btnStampa")->text(), QStringLiteral("Stampa"));
+    QCOMPARE(control<QPushButton>(&preview, "btnStampa")->text(),
+             QStringLiteral("Mostra anteprima"));
+    QCOMPARE(tabWalk(&print, control<QPushButton>(&print, "btnAnnulla"), 3),
              (QStringList{QStringLiteral("btnAnnulla"), QStringLiteral("btnStampa"),
                           QStringLiteral("btnAnnulla")}));
     for (const Row& row : rows) {
@@ -320,9 +338,9 @@ void TestRegisterPrints::sheetDialogsLook()
 
 void TestRegisterPrints::sheetPrintFollowsTheCalendar()
 {
-    m_calendar->setDay(QStringLiteral("feb_29"), QStringLiteral("Bisestile"));
-    m_calendar->setDay(QStringLiteral("dic_31"), QStringLiteral("Chiusura"));
-    m_calendar->cell(DaySlot(5, 1)).mem->setText(QStringLiteral("   ")); // blanks: absent
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("feb_29")), QStringLiteral("Bisestile"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("dic_31")), QStringLiteral("Chiusura"));
+    m_calendar->applyDay(DaySlot(5, 1), QStringLiteral("   ")); // blanks: absent
     MessageRecorder messages;
     PrintDialogRecorder printer;
     TfrmStampaPlanning dialog(m_calendar);
@@ -343,7 +361,8 @@ void TestRegisterPrints::sheetPrintFollowsTheCalendar()
                                  .arg(date.day, 2, 10, QLatin1Char('0'));
         const ReportObject* cell = page.find(name);
         QVERIFY2(cell, qPrintable(name));
-        const QString expected = m_calendar->isPresent(slot) ? QStringLiteral("X") : QStringLiteral(" ");
+        const QString expected =
+            m_calendar->year().isPresent(slot) ? QStringLiteral("X") : QStringLiteral(" ");
         QCOMPARE(cell->lines, QStringList{expected});
     }
     QCOMPARE(page.find(QStringLiteral("txtFeb_29"))->lines, QStringList{QStringLiteral("X")});
@@ -363,7 +382,7 @@ void TestRegisterPrints::sheetPrintFollowsTheCalendar()
 
 void TestRegisterPrints::sheetPreviewGivesThePrintedPage()
 {
-    m_calendar->setDay(QStringLiteral("lug_14"), QStringLiteral("Trasferta"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("lug_14")), QStringLiteral("Trasferta"));
     PrintDialogRecorder printer;
     PreviewRecorder preview;
     QString caption;
@@ -404,15 +423,15 @@ void TestRegisterPrints::calendarButtonsOpenTheirDialogs()
 {
     m_calendar->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_calendar));
-    m_calendar->setDay(QStringLiteral("gen_01"), QStringLiteral("Primo giorno"));
+    m_calendar->applyDay(slotOfDayKey(QStringLiteral("gen_01")), QStringLiteral("Primo giorno"));
     struct Row {
-        Picture* TfrmPlanning::*command;
+        const char* command;
         const char* dialog;
     };
     const Row rows[] = {
-        {&TfrmPlanning::cmdRiepilogo, "frmRiepPrenotazioni"},
-        {&TfrmPlanning::cmdAnteprima, "frmAnteprimaPlanning"},
-        {&TfrmPlanning::cmdStampa, "frmStampaPlanning"},
+        {"cmdRiepilogo", "frmRiepPrenotazioni"},
+        {"cmdAnteprima", "frmAnteprimaPlanning"},
+        {"cmdStampa", "frmStampaPlanning"},
     };
     for (const Row& row : rows) {
         QString opened;
@@ -422,7 +441,8 @@ void TestRegisterPrints::calendarButtonsOpenTheirDialogs()
             seen = dialog;
             QCOMPARE(dialog->parentWidget(), static_cast<QWidget*>(m_calendar));
         });
-        QTest::mouseClick(m_calendar->*row.command, Qt::LeftButton);
+        QTest::mouseClick(m_calendar->findChild<Picture*>(QString::fromLatin1(row.command)),
+                          Qt::LeftButton);
         QCOMPARE(opened, QString::fromLatin1(row.dialog));
         QVERIFY(!seen); // destroyed once closed
     }

@@ -37,11 +37,28 @@ QList<AnagraficaRecord> registryCards()
     };
 }
 
-QStringList listLines(const TfrmMenuCamere* s)
+QListWidget* listOf(QWidget* screen)
+{
+    return screen->findChild<QListWidget*>(QStringLiteral("lstRecords"));
+}
+QLineEdit* edit(QWidget* screen, const char* name)
+{
+    return screen->findChild<QLineEdit*>(QString::fromLatin1(name));
+}
+QPushButton* button(QWidget* screen, const char* name)
+{
+    return screen->findChild<QPushButton*>(QString::fromLatin1(name));
+}
+Picture* picture(QWidget* screen, const char* name)
+{
+    return screen->findChild<Picture*>(QString::fromLatin1(name));
+}
+
+QStringList listLines(TfrmMenuCamere* s)
 {
     QStringList lines;
-    for (int i = 0; i < s->lstRecords->count(); ++i)
-        lines.append(s->lstRecords->item(i)->text());
+    for (int i = 0; i < listOf(s)->count(); ++i)
+        lines.append(listOf(s)->item(i)->text());
     return lines;
 }
 
@@ -55,7 +72,7 @@ private slots:
     void cleanup() { setClockForTests(QDateTime()); }
 
     void listLinesInFileOrder();
-    void clickFillsTheHiddenLabelsFromTheLastMatchingCard();
+    void clickChoosesTheLastMatchingCard();
     void findWalk_data();
     void findWalk();
     void trovaThroughTheScreen();
@@ -94,14 +111,16 @@ void TestSelection::listLinesInFileOrder()
     for (const QString& line : expected)
         QCOMPARE(line.size(), 120);
     // Nothing selected; the year is the current one; the labels start empty.
-    QCOMPARE(s.selection->lstRecords->selectedItems().size(), 0);
-    QCOMPARE(s.selection->txtAnnoFatture->text(), QStringLiteral("2024"));
-    QCOMPARE(s.selection->lblPersona->text(), QString());
-    QVERIFY(s.selection->icoMano->isHidden());
-    QCOMPARE(s.selection->lblMemory->text(), QStringLiteral("avvio"));
+    QCOMPARE(listOf(s.selection)->selectedItems().size(), 0);
+    QCOMPARE(edit(s.selection, "txtAnnoFatture")->text(), QStringLiteral("2024"));
+    QCOMPARE(s.selection->choice().persona, QString());
+    QVERIFY(picture(s.selection, "icoMano")->isHidden());
+    // The screen hides no state in labels.
+    for (const QLabel* label : s.selection->findChildren<QLabel*>())
+        QVERIFY2(!label->isHidden(), qPrintable(label->objectName()));
 }
 
-void TestSelection::clickFillsTheHiddenLabelsFromTheLastMatchingCard()
+void TestSelection::clickChoosesTheLastMatchingCard()
 {
     TempProgramFolder folder;
     QList<AnagraficaRecord> cards = registryCards();
@@ -113,22 +132,31 @@ void TestSelection::clickFillsTheHiddenLabelsFromTheLastMatchingCard()
     QVERIFY(writeAll(registryFilePath(), cardBytes(cards)));
     RegisterScreens s;
     s.enterSelection();
-    QCOMPARE(s.selection->lstRecords->count(), 4);
+    QCOMPARE(listOf(s.selection)->count(), 4);
 
-    QListWidget* list = s.selection->lstRecords;
+    QListWidget* list = listOf(s.selection);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(1)).center());
-    QCOMPARE(s.selection->lblPersona->text(), kLongName + QLatin1Char(' ') + kLongFirst);
-    QCOMPARE(s.selection->lblRecapito->text(), QStringLiteral("02 98765432"));
-    QCOMPARE(s.selection->lblCodFisc->text(), QStringLiteral("BRTGNF70B02F205X"));
-    QCOMPARE(s.selection->lblMansioni->text(),
+    QCOMPARE(s.selection->choice().persona, kLongName + QLatin1Char(' ') + kLongFirst);
+    QCOMPARE(s.selection->choice().recapito, QStringLiteral("02 98765432"));
+    QCOMPARE(s.selection->choice().codFisc, QStringLiteral("BRTGNF70B02F205X"));
+    QCOMPARE(s.selection->choice().mansioni,
              QStringLiteral("Responsabile di turno del reparto spedizioni, sede nord"));
-    QVERIFY(!s.selection->icoMano->isHidden());
+    QVERIFY(!picture(s.selection, "icoMano")->isHidden());
 
-    // Moving on with the keyboard fills them too.
+    // The arrow keys move the selection without reading the registry (the person chosen stays
+    // the clicked one); Apri looks up the line selected then, once.
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Up);
-    QCOMPARE(s.selection->lblPersona->text(), QStringLiteral("Rossi Mario"));
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->currentRow(), 2);
+    QVERIFY(!picture(s.selection, "icoMano")->isHidden());
+    QCOMPARE(s.selection->choice().persona, kLongName + QLatin1Char(' ') + kLongFirst);
+    QTest::mouseClick(button(s.selection, "btnApriFatture"), Qt::LeftButton);
+    QVERIFY(s.calendar->isVisible());
+    QCOMPARE(s.calendar->persona(), QString::fromUtf8("Verdi Élena"));
+    QCOMPARE(s.calendar->recapito(), QStringLiteral("011 22"));
 }
 
 void TestSelection::findWalk_data()
@@ -181,39 +209,39 @@ void TestSelection::trovaThroughTheScreen()
 
     // Capitals A to Z are lowered: "ROSSI" finds Rossi Mario first, then Verdi (duties "Rossi
     // team"), then wraps back to Rossi.
-    sel->txtTrova->setText(QStringLiteral("ROSSI"));
+    edit(sel, "txtTrova")->setText(QStringLiteral("ROSSI"));
     const int expected[] = {0, 2, 0};
     for (int row : expected) {
-        QTest::mouseClick(sel->btnTrova, Qt::LeftButton);
-        QCOMPARE(sel->lstRecords->currentRow(), row);
-        QCOMPARE(sel->lstRecords->selectedItems().size(), 1);
+        QTest::mouseClick(button(sel, "btnTrova"), Qt::LeftButton);
+        QCOMPARE(listOf(sel)->currentRow(), row);
+        QCOMPARE(listOf(sel)->selectedItems().size(), 1);
     }
-    QCOMPARE(sel->lblPersona->text(), QStringLiteral("Rossi Mario"));
-    QVERIFY(!sel->icoMano->isHidden());
+    QCOMPARE(sel->choice().persona, QStringLiteral("Rossi Mario"));
+    QVERIFY(!picture(sel, "icoMano")->isHidden());
     QCOMPARE(sel->lastSearch(), QStringLiteral("rossi"));
 
     // An empty search text matches nothing: the selection goes, the labels stay.
-    sel->txtTrova->clear();
+    edit(sel, "txtTrova")->clear();
     sel->btnTrovaClick();
-    QCOMPARE(sel->lstRecords->selectedItems().size(), 0);
-    QVERIFY(sel->icoMano->isHidden());
-    QCOMPARE(sel->lblPersona->text(), QStringLiteral("Rossi Mario"));
+    QCOMPARE(listOf(sel)->selectedItems().size(), 0);
+    QVERIFY(picture(sel, "icoMano")->isHidden());
+    QCOMPARE(sel->choice().persona, QStringLiteral("Rossi Mario"));
 
     // Enter in the search field moves to Trova without searching.
     QApplication::setActiveWindow(sel);
-    sel->txtTrova->setFocus();
-    sel->txtTrova->setText(QStringLiteral("verdi"));
-    QTest::keyClick(sel->txtTrova, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), sel->btnTrova);
-    QCOMPARE(sel->lstRecords->selectedItems().size(), 0);
+    edit(sel, "txtTrova")->setFocus();
+    edit(sel, "txtTrova")->setText(QStringLiteral("verdi"));
+    QTest::keyClick(edit(sel, "txtTrova"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), button(sel, "btnTrova"));
+    QCOMPARE(listOf(sel)->selectedItems().size(), 0);
 
     // The last search text outlives a new showing of the screen: the same key finds the next.
     sel->btnTrovaClick();
-    QCOMPARE(sel->lstRecords->currentRow(), 2);
+    QCOMPARE(listOf(sel)->currentRow(), 2);
     sel->close();
     s.enterSelection();
     QCOMPARE(sel->lastSearch(), QStringLiteral("verdi"));
-    QCOMPARE(sel->txtTrova->text(), QString());
+    QCOMPARE(edit(sel, "txtTrova")->text(), QString());
 }
 
 void TestSelection::emptyRegistry()
@@ -225,7 +253,7 @@ void TestSelection::emptyRegistry()
     // Showing the screen creates the registry file, empty.
     QVERIFY(QFileInfo::exists(registryFilePath()));
     QCOMPARE(QFileInfo(registryFilePath()).size(), 0);
-    QCOMPARE(s.selection->lstRecords->count(), 0);
+    QCOMPARE(listOf(s.selection)->count(), 0);
 
     s.selection->btnTrovaClick();
     QCOMPARE(messages.count(), 1);
@@ -250,7 +278,7 @@ void TestSelection::yearKeyFilter()
     RegisterScreens s;
     s.enterSelection();
     s.clickRow(0);
-    QLineEdit* year = s.selection->txtAnnoFatture;
+    QLineEdit* year = edit(s.selection, "txtAnnoFatture");
     QApplication::setActiveWindow(s.selection);
     year->setFocus();
     year->clear();
@@ -272,12 +300,12 @@ void TestSelection::yearKeyFilter()
     QCOMPARE(year->text(), QStringLiteral("2024"));
     // The chain ends on Apri, and Enter there opens the year.
     QTest::keyClick(year, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), s.selection->btnApriFatture);
+    QCOMPARE(QApplication::focusWidget(), button(s.selection, "btnApriFatture"));
     QVERIFY(!s.calendar->isVisible());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(s.calendar->isVisible());
     QVERIFY(!s.selection->isVisible());
-    QCOMPARE(s.calendar->txtAnno->text(), QStringLiteral("2024"));
+    QCOMPARE(s.calendar->anno(), QStringLiteral("2024"));
 }
 
 void TestSelection::apriWarnings()
@@ -307,25 +335,25 @@ void TestSelection::apriWarnings()
     };
     for (const Case& c : cases) {
         messages.clear();
-        s.selection->lstRecords->setCurrentRow(c.row);
+        listOf(s.selection)->setCurrentRow(c.row);
         if (c.row < 0)
-            s.selection->lstRecords->clearSelection();
-        sel->txtAnnoFatture->setText(QString::fromLatin1(c.year));
+            listOf(s.selection)->clearSelection();
+        edit(sel, "txtAnnoFatture")->setText(QString::fromLatin1(c.year));
         sel->btnApriFattureClick();
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.last().kind, MessageKind::Warning);
         QCOMPARE(messages.last().text, c.message);
         QVERIFY(sel->isVisible());
-        QCOMPARE(sel->lblMemory->text(), QStringLiteral("avvio"));
+        QVERIFY(!s.calendar->isVisible());
     }
 
     // After a search that found nothing the labels still hold a person, yet Apri asks for one.
     s.clickRow(0);
-    sel->txtTrova->setText(QStringLiteral("nessuno"));
+    edit(sel, "txtTrova")->setText(QStringLiteral("nessuno"));
     sel->btnTrovaClick();
-    QCOMPARE(sel->lblPersona->text(), QStringLiteral("Rossi Mario"));
+    QCOMPARE(sel->choice().persona, QStringLiteral("Rossi Mario"));
     messages.clear();
-    sel->txtAnnoFatture->setText(QStringLiteral("2024"));
+    edit(sel, "txtAnnoFatture")->setText(QStringLiteral("2024"));
     sel->btnApriFattureClick();
     QCOMPARE(messages.last().text, selectFirst);
     QVERIFY(sel->isVisible());
@@ -341,18 +369,22 @@ void TestSelection::apriHandsOverToTheCalendar()
     QCOMPARE(messages.count(), 0);
     QVERIFY(!s.selection->isVisible());
     QVERIFY(s.calendar->isVisible());
-    QCOMPARE(s.selection->lblMemory->text(), QStringLiteral("planning"));
-    QCOMPARE(s.selection->lblFile->text(),
-             folder.file(QStringLiteral("Registro presenze BRTGNF70B02F205X anno 0000.vsr")));
+    const QString file =
+        folder.file(QStringLiteral("Registro presenze BRTGNF70B02F205X anno 0000.vsr"));
+    QCOMPARE(s.selection->choice().file, file);
+    QCOMPARE(s.selection->choice().year, QStringLiteral("0000"));
+    QCOMPARE(s.calendar->year().path(), file);
     QCOMPARE(s.calendar->windowTitle(), QStringLiteral(" Vestrano - Anno 0000"));
-    QCOMPARE(s.calendar->txtAnno->text(), QStringLiteral("0000"));
     // The name is whole in the header although the list line cut it.
-    QCOMPARE(s.calendar->txtPersona->text(), kLongName + QLatin1Char(' ') + kLongFirst);
-    QCOMPARE(s.calendar->txtRecapito->text(), QStringLiteral("02 98765432"));
-    QCOMPARE(s.calendar->txtCodFisc->text(), QStringLiteral("BRTGNF70B02F205X"));
-    QCOMPARE(s.calendar->txtMansioni->text(),
-             QStringLiteral("Responsabile di turno del reparto spedizioni e logistica"));
-    QVERIFY(QFileInfo::exists(s.selection->lblFile->text()));
+    const QStringList header = {QStringLiteral("0000"), kLongName + QLatin1Char(' ') + kLongFirst,
+                                QStringLiteral("02 98765432"), QStringLiteral("BRTGNF70B02F205X"),
+                                QStringLiteral("Responsabile di turno del reparto spedizioni e "
+                                               "logistica")};
+    QCOMPARE(s.calendar->findChild<QLabel*>(QStringLiteral("txtAnno"))->text(), header.at(0));
+    int i = 1;
+    for (const char* name : {"txtPersona", "txtRecapito", "txtCodFisc", "txtMansioni"})
+        QCOMPARE(edit(s.calendar, name)->text(), header.at(i++));
+    QVERIFY(QFileInfo::exists(file));
 }
 
 void TestSelection::closingReturnsToTheStartMenu()
@@ -361,7 +393,7 @@ void TestSelection::closingReturnsToTheStartMenu()
     QVERIFY(writeAll(registryFilePath(), cardBytes(registryCards())));
     RegisterScreens s;
     s.enterSelection();
-    QTest::mouseClick(s.selection->imgEsci, Qt::LeftButton);
+    QTest::mouseClick(picture(s.selection, "imgEsci"), Qt::LeftButton);
     QVERIFY(s.avvio->isVisible());
     QVERIFY(!s.selection->isVisible());
 
@@ -372,7 +404,7 @@ void TestSelection::closingReturnsToTheStartMenu()
     QVERIFY(s.avvio->isVisible());
     QVERIFY(!s.calendar->isVisible());
     s.enterSelection();
-    QCOMPARE(s.selection->lstRecords->selectedItems().size(), 0);
+    QCOMPARE(listOf(s.selection)->selectedItems().size(), 0);
     s.selection->close(); // the window's close button
     QVERIFY(s.avvio->isVisible());
     QVERIFY(!s.selection->isVisible());

@@ -1,7 +1,9 @@
-// The year file: numbering of days, file names, and the bytes LoadYear and SaveYear leave.
+// The year file: numbering of days, file names, and the bytes LoadYear and SaveYear leave; the
+// calendar's year model, which stores a year only over the file it read or stored itself.
 
 #include "common/testsupport.h"
 #include "core/register/yearfile.h"
+#include "core/register/yearmodel.h"
 
 #include <QDir>
 #include <QtTest/QtTest>
@@ -23,6 +25,9 @@ private slots:
     void unreadableFileIsAFailedLoad();
     void unusableNamesTouchNothing_data();
     void unusableNamesTouchNothing();
+    void modelStoresOnlyOverWhatItRead_data();
+    void modelStoresOnlyOverWhatItRead();
+    void modelOnAFullDevice();
 };
 
 void TestYearFile::slotsAndKeys_data()
@@ -289,6 +294,110 @@ void TestYearFile::unusableNamesTouchNothing()
              QStringList{QStringLiteral("Registro presenze AB")});
     QVERIFY(QDir(program + QStringLiteral("Registro presenze AB")).isEmpty());
     setProgramFolderForTests(QString());
+}
+
+void TestYearFile::modelStoresOnlyOverWhatItRead_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("stored");
+    QTest::newRow("nothing changed") << "none" << true;
+    QTest::newRow("the same bytes written again") << "same" << true;
+    QTest::newRow("a backup put back") << "backup" << false;
+    QTest::newRow("another day stored by another copy") << "day" << false;
+    QTest::newRow("a second record appended") << "append" << false;
+    QTest::newRow("cut to nothing") << "empty" << false;
+    QTest::newRow("removed") << "remove" << false;
+}
+
+// A year opened in the model is stored whole, and only while the file holds what the model read
+// or last stored; otherwise nothing is written and the file stays as the other writer left it.
+void TestYearFile::modelStoresOnlyOverWhatItRead()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, stored);
+    TempProgramFolder folder;
+    const QString path = YearFileName(QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("2024"));
+    PresenzeRecord backup;
+    backup.setText(3, QStringLiteral("Dal backup"));
+
+    YearModel year;
+    year.open(path);
+    QVERIFY(year.storable());
+    // A new year is stored at once as the record of 366 empty days, which loads as the empty
+    // file does.
+    QCOMPARE(readAll(path), PresenzeRecord().bytes());
+    QVERIFY(year.setText(0, QStringLiteral(" Primo ")));
+    QVERIFY(year.hasUnstoredDays());
+    QCOMPARE(year.store(), YearModel::StoreOutcome::Stored);
+    QVERIFY(!year.hasUnstoredDays());
+    const QByteArray mine = readAll(path);
+    QCOMPARE(PresenzeRecord(mine).text(0), QStringLiteral("Primo"));
+
+    QByteArray now = mine;
+    if (change == QLatin1String("same")) {
+        QVERIFY(writeAll(path, mine));
+    } else if (change == QLatin1String("backup")) {
+        now = backup.bytes();
+    } else if (change == QLatin1String("day")) {
+        PresenzeRecord other(mine);
+        other.setText(1, QStringLiteral("Altra copia"));
+        now = other.bytes();
+    } else if (change == QLatin1String("append")) {
+        now = mine + QByteArray(PresenzeRecord::kSize, 'z');
+    } else if (change == QLatin1String("empty")) {
+        now = QByteArray();
+    }
+    if (change == QLatin1String("remove"))
+        QVERIFY(QFile::remove(path));
+    else if (change != QLatin1String("none") && change != QLatin1String("same"))
+        QVERIFY(writeAll(path, now));
+
+    QVERIFY(year.setText(2, QStringLiteral("Secondo")));
+    const YearModel::StoreOutcome outcome = year.store();
+    QCOMPARE(outcome == YearModel::StoreOutcome::Stored, stored);
+    if (!stored) {
+        QCOMPARE(outcome, YearModel::StoreOutcome::ChangedElsewhere);
+        QVERIFY(year.hasUnstoredDays());
+        QCOMPARE(QFileInfo::exists(path), change != QLatin1String("remove"));
+        if (change != QLatin1String("remove"))
+            QCOMPARE(readAll(path), now);
+        // Opened again, the model reads the file as it is now and stores over it.
+        year.open(path);
+        QVERIFY(year.setText(2, QStringLiteral("Secondo")));
+        QCOMPARE(year.store(), YearModel::StoreOutcome::Stored);
+    }
+    QCOMPARE(PresenzeRecord(readAll(path)).text(2), QStringLiteral("Secondo"));
+}
+
+// A device with no room: the year opened says it cannot be stored and leaves the new year's
+// file empty; a year that fills the device later fails its store and keeps the file whole, and
+// the next store, with room again, writes over the failed one.
+void TestYearFile::modelOnAFullDevice()
+{
+    TempProgramFolder folder;
+    const QString path = YearFileName(QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("2024"));
+    YearModel year;
+    {
+        FileSizeLimit full(1000);
+        year.open(path);
+    }
+    QCOMPARE(year.problem(), YearProblem::NoRoom);
+    QVERIFY(!year.storable());
+    QCOMPARE(QFileInfo(path).size(), 0);
+    QVERIFY(year.setText(0, QStringLiteral("Primo")));
+    QCOMPARE(year.store(), YearModel::StoreOutcome::CannotBeStored);
+    QCOMPARE(QFileInfo(path).size(), 0);
+
+    year.open(path);
+    QVERIFY(year.storable());
+    QVERIFY(year.setText(0, QStringLiteral("Primo")));
+    {
+        FileSizeLimit full(1000);
+        QCOMPARE(year.store(), YearModel::StoreOutcome::Failed);
+    }
+    QCOMPARE(readAll(path), PresenzeRecord().bytes());
+    QCOMPARE(year.store(), YearModel::StoreOutcome::Stored);
+    QCOMPARE(PresenzeRecord(readAll(path)).text(0), QStringLiteral("Primo"));
 }
 
 QTEST_GUILESS_MAIN(TestYearFile)

@@ -394,8 +394,9 @@ void TestClientiArchivio::savedCardsAreListedForTheRegister()
     TfrmMenuCamere selection;
     selection.show();
     QStringList listed;
-    for (int i = 0; i < selection.lstRecords->count(); ++i)
-        listed << selection.lstRecords->item(i)->text();
+    auto* list = selection.findChild<QListWidget*>(QStringLiteral("lstRecords"));
+    for (int i = 0; i < list->count(); ++i)
+        listed << list->item(i)->text();
     const QByteArray bytes = readAll(m_card->registry());
     QStringList expected = {personListLine(recordAt(bytes, 0)), personListLine(recordAt(bytes, 1))};
     listed.sort();

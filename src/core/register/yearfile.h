@@ -14,7 +14,7 @@
 struct MonthInfo {
     int number;            // 1..12
     const char* keyPrefix; // "gen": the first part of the day keys ("gen_01")
-    const char* namePart;  // "Gen": the month part of the calendar's control names (occGen_01)
+    const char* namePart;  // "Gen": the month part of the calendar's control names (titGen)
     const char* textName;  // "gennaio": the month as titles and summaries write it
     int days;              // cells of the month (29 for February)
     int firstSlot;         // DaySlot of its 1st day
@@ -84,6 +84,7 @@ enum class YearProblem {
     Unreadable,    // the year file exists but cannot be read (no right to, not a regular file)
     ReadOnly,      // the year file can be read but not written
     NoNewFile,     // no year file yet, and the program folder takes no new file
+    NoRoom,        // the year could not be stored when it was opened (a full device)
 };
 
 // A year as the calendar opens it: the 366 day texts (trimmed, indexed by DaySlot) and whether
