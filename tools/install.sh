@@ -102,6 +102,13 @@ if [ $uninstall = yes ]; then
         done
         rm -f "$fontconf"
         refresh_menu
+        # The folders the installer made for them go too while they are empty.
+        for d in $icon_files; do
+            d=$icons/$(dirname "$d")
+            rmdir "$d" "$(dirname "$d")" 2> /dev/null || true
+        done
+        rmdir "$icons" "$data_home/icons" "$(dirname "$fontconf")" "$config_home/fontconfig" \
+            2> /dev/null || true
         echo "Removed the menu entry and the icon."
     else
         echo "Kept the menu entry and the icon: they start $owner."
@@ -127,6 +134,26 @@ if [ $uninstall = yes ]; then
         echo "Kept the folder $folder (empty)."
     fi
     exit 0
+fi
+
+# The program starts only with these installed, and a menu entry would start nothing without
+# them: the installer stops before writing anything and names the command that installs them
+# (it needs root, which this script does not ask for).
+if command -v dpkg-query > /dev/null 2>&1; then
+    missing=""
+    for p in $RUNTIME_PACKAGES; do
+        dpkg-query -W -f='${Status}\n' "$p" 2> /dev/null | grep -q 'install ok installed' ||
+            missing="$missing $p"
+    done
+    if [ -n "$missing" ]; then
+        echo "Vestrano needs these Debian packages, which are not installed:$missing" >&2
+        echo "Install them as root, then run this installer again:" >&2
+        as_root=sudo
+        [ "$(id -u)" != 0 ] || as_root=""
+        echo "  ${as_root:+$as_root }apt-get install --no-install-recommends$missing" >&2
+        echo "Nothing was installed." >&2
+        exit 1
+    fi
 fi
 
 # Installing: the package's files sit beside this script.
@@ -180,21 +207,6 @@ done < "$package/desktop/vestrano.desktop" > "$desktop_tmp" &&
     chmod 644 "$desktop_tmp" && mv -fT "$desktop_tmp" "$entry" ||
     { rm -f "$desktop_tmp"; fail "could not write $entry"; }
 refresh_menu
-
-# The program starts only with these installed; installing them needs root, which this
-# script does not ask for: it names the command instead.
-if command -v dpkg-query > /dev/null 2>&1; then
-    missing=""
-    for p in $RUNTIME_PACKAGES; do
-        dpkg-query -W -f='${Status}\n' "$p" 2> /dev/null | grep -q 'install ok installed' ||
-            missing="$missing $p"
-    done
-    if [ -n "$missing" ]; then
-        echo "Vestrano needs these Debian packages, which are not installed:$missing"
-        echo "Install them as root before starting it:"
-        echo "  sudo apt-get install --no-install-recommends$missing"
-    fi
-fi
 
 echo "Vestrano is installed in $folder:"
 echo "  the program vestrano and the guide Guida.pdf"

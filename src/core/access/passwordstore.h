@@ -29,7 +29,7 @@ public:
     // The largest password file read: the delivered one is a few dozen bytes, and a stored
     // password at most 510 digits. A larger file, or anything but a regular file (a FIFO, a
     // link to a device), reads as a file that cannot be read.
-    static constexpr qint64 kMaxFileBytes = 64 * 1024;
+    static constexpr qint64 kMaxFileBytes = qint64(64) * 1024;
 
     // The file in the program folder.
     PasswordStore();

@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -283,10 +284,10 @@ void appendExportRowBytes(const AnagraficaRecord& card, int row, std::string& by
 
 QString exportCellText(const QString& text)
 {
-    const QString trimmed = trimText(text);
+    QString trimmed = trimText(text);
     // Most cells hold nothing to write differently.
     bool plain = true;
-    for (const QChar ch : trimmed) {
+    for (const QChar ch : std::as_const(trimmed)) {
         const char16_t u = ch.unicode();
         if (u < 32 || u == '&' || u == '<' || u == '>' || (u >= 0x7F && u < 0xA0) || u > 0xFF) {
             plain = false;

@@ -59,7 +59,7 @@ void decodeWindows1252(const char* bytes, qsizetype length, QChar* dst)
 {
     for (qsizetype i = 0; i < length; ++i) {
         const unsigned char b = static_cast<unsigned char>(bytes[i]);
-        dst[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHighTable[b - 0x80]) : QChar(b);
+        dst[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHighTable[b - 0x80]) : QChar(char16_t(b));
     }
 }
 
