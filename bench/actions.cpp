@@ -31,8 +31,7 @@ void settle(QWidget* window)
 
 namespace {
 
-template <typename F>
-double timed(F&& work)
+template <typename F> double timed(F&& work)
 {
     const double start = nowSeconds();
     work();
@@ -212,15 +211,15 @@ std::vector<BenchAction> benchActions()
     return {
         {QStringLiteral("search-all"), QStringLiteral("search: all filters empty"), true, true,
          Floor::Read, QString(), [] { return registrySearch(AnagraficaField::Cognome, {}); }},
-        {QStringLiteral("search-one"), QStringLiteral("search: surname holding \"ross\""),
-         true, true, Floor::Grep, QStringLiteral("ross"),
+        {QStringLiteral("search-one"), QStringLiteral("search: surname holding \"ross\""), true,
+         true, Floor::Grep, QStringLiteral("ross"),
          [] { return registrySearch(AnagraficaField::Cognome, QStringLiteral("ross")); }},
         {QStringLiteral("recontact"), QStringLiteral("recontact list"), true, true, Floor::Read,
          QString(), recontactList},
         {QStringLiteral("register-list"), QStringLiteral("register: selection list"), true, true,
          Floor::Read, QString(), registerList},
-        {QStringLiteral("export-grid"), QStringLiteral("export: grid fill"), true, true, Floor::Read,
-         QString(), exportGridFill},
+        {QStringLiteral("export-grid"), QStringLiteral("export: grid fill"), true, true,
+         Floor::Read, QString(), exportGridFill},
         {QStringLiteral("export-write"), QStringLiteral("export: file write"), true, false,
          Floor::WriteExport, QString(), exportFileWrite},
         {QStringLiteral("card-last"), QStringLiteral("card: go to the last card"), true, false,
@@ -233,7 +232,7 @@ std::vector<BenchAction> benchActions()
          Floor::WriteYear, QString(), calendarSave},
         {QStringLiteral("summary"), QStringLiteral("summary: build"), false, false, Floor::None,
          QString(), summaryBuild},
-        {QStringLiteral("list-report"), QStringLiteral("list report: prepare 10,000 lines"),
-         false, false, Floor::None, QString(), [] { return listReportPrepare(10000); }},
+        {QStringLiteral("list-report"), QStringLiteral("list report: prepare 10,000 lines"), false,
+         false, Floor::None, QString(), [] { return listReportPrepare(10000); }},
     };
 }

@@ -11,24 +11,24 @@
 
 // What an action's time is set against.
 enum class Floor {
-    Read,       // reading the registry file front to back
-    Grep,       // grep -c for the action's search text over the registry file
-    ReadRecord, // opening the registry and reading one record
-    ReadYear,   // reading the year file
-    WriteYear,  // writing the year file's record in place
-    WriteExport,// writing as many bytes as the export file holds, durably (write and flush)
-    PdfPage,    // writing a PDF of one empty page
-    QtStart,    // an empty Qt window program's start-up
+    Read,        // reading the registry file front to back
+    Grep,        // grep -c for the action's search text over the registry file
+    ReadRecord,  // opening the registry and reading one record
+    ReadYear,    // reading the year file
+    WriteYear,   // writing the year file's record in place
+    WriteExport, // writing as many bytes as the export file holds, durably (write and flush)
+    PdfPage,     // writing a PDF of one empty page
+    QtStart,     // an empty Qt window program's start-up
     None,
 };
 
 struct BenchAction {
-    QString id;         // for the command line
-    QString title;      // for the table
-    bool perSize;       // depends on the number of cards (else timed once)
-    bool scans;         // reads the whole registry: timed over a million cards as well
+    QString id;    // for the command line
+    QString title; // for the table
+    bool perSize;  // depends on the number of cards (else timed once)
+    bool scans;    // reads the whole registry: timed over a million cards as well
     Floor floor;
-    QString grepText;   // for Floor::Grep
+    QString grepText; // for Floor::Grep
     // Runs the action once and returns the seconds the user waits; the set-up around it (a
     // dialog created, destroyed) is not counted.
     std::function<double()> run;

@@ -18,19 +18,21 @@
 namespace {
 
 const char* const kSurnames[] = {
-    "Rossi", "Russo", "Ferrari", "Esposito", "Bianchi", "Romano", "Colombo", "Ricci",
-    "Marino", "Greco", "Bruno", "Gallo", "Conti", "De Luca", "Mancini", "Costa", "Giordano",
-    "Rizzo", "Lombardi", "Moretti", "Barbieri", "Fontana", "Santoro", "Mariani", "Rinaldi",
-    "Caruso", "Ferrara", "Galli", "Martini", "Leone", "Longo", "Gentile", "Martinelli",
-    "Vitale", "Lombardo", "Serra", "Coppola", "De Santis", "D'Angelo", "Marchetti",
-    "Parisi", "Villa", "Conte", "Ferraro", "Ferri", "Fabbri", "Bianco", "Marini", "Grasso",
-    "Valentini", "Messina", "Sala", "De Angelis", "Gatti", "Pellegrini", "Palumbo", "Sanna",
-    "Farina", "Rizzi", "Monti", "Cattaneo", "Morelli", "Amato", "Silvestri", "Mazza",
-    "Testa", "Grassi", "Pellegrino", "Carbone", "Giuliani", "Benedetti", "Barone", "Rossini",
-    "De Rossi", "Dell'Acqua", "Sartori", "Caputo", "Fiore", "De Simone", "Bellini",
-    "Montanari", "Guerra", "Riva", "Donati", "Bernardi", "Orlando", "Cantù", "Negri",
-    "Basile", "Fumagalli", "Neri", "Zanetti", "Bassi", "Sorrentino", "Piras", "Melis",
-    "Cocco", "Pagano", "Ruggiero", "Brambilla",
+    "Rossi",     "Russo",     "Ferrari",    "Esposito",   "Bianchi",    "Romano",     "Colombo",
+    "Ricci",     "Marino",    "Greco",      "Bruno",      "Gallo",      "Conti",      "De Luca",
+    "Mancini",   "Costa",     "Giordano",   "Rizzo",      "Lombardi",   "Moretti",    "Barbieri",
+    "Fontana",   "Santoro",   "Mariani",    "Rinaldi",    "Caruso",     "Ferrara",    "Galli",
+    "Martini",   "Leone",     "Longo",      "Gentile",    "Martinelli", "Vitale",     "Lombardo",
+    "Serra",     "Coppola",   "De Santis",  "D'Angelo",   "Marchetti",  "Parisi",     "Villa",
+    "Conte",     "Ferraro",   "Ferri",      "Fabbri",     "Bianco",     "Marini",     "Grasso",
+    "Valentini", "Messina",   "Sala",       "De Angelis", "Gatti",      "Pellegrini", "Palumbo",
+    "Sanna",     "Farina",    "Rizzi",      "Monti",      "Cattaneo",   "Morelli",    "Amato",
+    "Silvestri", "Mazza",     "Testa",      "Grassi",     "Pellegrino", "Carbone",    "Giuliani",
+    "Benedetti", "Barone",    "Rossini",    "De Rossi",   "Dell'Acqua", "Sartori",    "Caputo",
+    "Fiore",     "De Simone", "Bellini",    "Montanari",  "Guerra",     "Riva",       "Donati",
+    "Bernardi",  "Orlando",   "Cantù",      "Negri",      "Basile",     "Fumagalli",  "Neri",
+    "Zanetti",   "Bassi",     "Sorrentino", "Piras",      "Melis",      "Cocco",      "Pagano",
+    "Ruggiero",  "Brambilla",
 };
 
 struct FirstName {
@@ -38,21 +40,22 @@ struct FirstName {
     bool female;
 };
 const FirstName kFirstNames[] = {
-    {"Giuseppe", false}, {"Giovanni", false}, {"Antonio", false}, {"Mario", false},
-    {"Luigi", false}, {"Francesco", false}, {"Angelo", false}, {"Vincenzo", false},
-    {"Pietro", false}, {"Salvatore", false}, {"Carlo", false}, {"Franco", false},
-    {"Domenico", false}, {"Bruno", false}, {"Paolo", false}, {"Michele", false},
-    {"Giorgio", false}, {"Aldo", false}, {"Sergio", false}, {"Luciano", false},
-    {"Alessandro", false}, {"Andrea", false}, {"Marco", false}, {"Matteo", false},
-    {"Lorenzo", false}, {"Davide", false}, {"Simone", false}, {"Federico", false},
-    {"Niccolò", false}, {"Gabriele", false}, {"Riccardo", false}, {"Stefano", false},
-    {"Maria", true}, {"Anna", true}, {"Giuseppina", true}, {"Rosa", true},
-    {"Angela", true}, {"Giovanna", true}, {"Teresa", true}, {"Lucia", true},
-    {"Carmela", true}, {"Caterina", true}, {"Francesca", true}, {"Antonella", true},
-    {"Giulia", true}, {"Sofia", true}, {"Aurora", true}, {"Alice", true}, {"Ginevra", true},
-    {"Emma", true}, {"Chiara", true}, {"Martina", true}, {"Sara", true}, {"Elena", true},
-    {"Laura", true}, {"Valentina", true}, {"Federica", true}, {"Silvia", true},
-    {"Paola", true}, {"Noemi", true}, {"Beatrice", true}, {"Ilaria", true},
+    {"Giuseppe", false},   {"Giovanni", false},  {"Antonio", false},   {"Mario", false},
+    {"Luigi", false},      {"Francesco", false}, {"Angelo", false},    {"Vincenzo", false},
+    {"Pietro", false},     {"Salvatore", false}, {"Carlo", false},     {"Franco", false},
+    {"Domenico", false},   {"Bruno", false},     {"Paolo", false},     {"Michele", false},
+    {"Giorgio", false},    {"Aldo", false},      {"Sergio", false},    {"Luciano", false},
+    {"Alessandro", false}, {"Andrea", false},    {"Marco", false},     {"Matteo", false},
+    {"Lorenzo", false},    {"Davide", false},    {"Simone", false},    {"Federico", false},
+    {"Niccolò", false},    {"Gabriele", false},  {"Riccardo", false},  {"Stefano", false},
+    {"Maria", true},       {"Anna", true},       {"Giuseppina", true}, {"Rosa", true},
+    {"Angela", true},      {"Giovanna", true},   {"Teresa", true},     {"Lucia", true},
+    {"Carmela", true},     {"Caterina", true},   {"Francesca", true},  {"Antonella", true},
+    {"Giulia", true},      {"Sofia", true},      {"Aurora", true},     {"Alice", true},
+    {"Ginevra", true},     {"Emma", true},       {"Chiara", true},     {"Martina", true},
+    {"Sara", true},        {"Elena", true},      {"Laura", true},      {"Valentina", true},
+    {"Federica", true},    {"Silvia", true},     {"Paola", true},      {"Noemi", true},
+    {"Beatrice", true},    {"Ilaria", true},
 };
 
 struct City {
@@ -63,85 +66,146 @@ struct City {
     const char* areaCode;
 };
 const City kCities[] = {
-    {"Roma", "RM", "00184", "H501", "06"},          {"Milano", "MI", "20121", "F205", "02"},
-    {"Napoli", "NA", "80133", "F839", "081"},       {"Torino", "TO", "10121", "L219", "011"},
-    {"Palermo", "PA", "90133", "G273", "091"},      {"Genova", "GE", "16121", "D969", "010"},
-    {"Bologna", "BO", "40121", "A944", "051"},      {"Firenze", "FI", "50122", "D612", "055"},
-    {"Bari", "BA", "70121", "A662", "080"},         {"Catania", "CT", "95121", "C351", "095"},
-    {"Venezia", "VE", "30121", "L736", "041"},      {"Verona", "VR", "37121", "L781", "045"},
-    {"Messina", "ME", "98122", "F158", "090"},      {"Padova", "PD", "35122", "G224", "049"},
-    {"Trieste", "TS", "34121", "L424", "040"},      {"Brescia", "BS", "25121", "B157", "030"},
-    {"Parma", "PR", "43121", "G337", "0521"},       {"Taranto", "TA", "74121", "L049", "099"},
-    {"Prato", "PO", "59100", "G999", "0574"},       {"Modena", "MO", "41121", "F257", "059"},
+    {"Roma", "RM", "00184", "H501", "06"},
+    {"Milano", "MI", "20121", "F205", "02"},
+    {"Napoli", "NA", "80133", "F839", "081"},
+    {"Torino", "TO", "10121", "L219", "011"},
+    {"Palermo", "PA", "90133", "G273", "091"},
+    {"Genova", "GE", "16121", "D969", "010"},
+    {"Bologna", "BO", "40121", "A944", "051"},
+    {"Firenze", "FI", "50122", "D612", "055"},
+    {"Bari", "BA", "70121", "A662", "080"},
+    {"Catania", "CT", "95121", "C351", "095"},
+    {"Venezia", "VE", "30121", "L736", "041"},
+    {"Verona", "VR", "37121", "L781", "045"},
+    {"Messina", "ME", "98122", "F158", "090"},
+    {"Padova", "PD", "35122", "G224", "049"},
+    {"Trieste", "TS", "34121", "L424", "040"},
+    {"Brescia", "BS", "25121", "B157", "030"},
+    {"Parma", "PR", "43121", "G337", "0521"},
+    {"Taranto", "TA", "74121", "L049", "099"},
+    {"Prato", "PO", "59100", "G999", "0574"},
+    {"Modena", "MO", "41121", "F257", "059"},
     {"Reggio Calabria", "RC", "89121", "H224", "0965"},
     {"Reggio Emilia", "RE", "42121", "H223", "0522"},
-    {"Perugia", "PG", "06121", "G478", "075"},      {"Livorno", "LI", "57121", "E625", "0586"},
-    {"Ravenna", "RA", "48121", "H199", "0544"},     {"Cagliari", "CA", "09124", "B354", "070"},
-    {"Foggia", "FG", "71121", "D643", "0881"},      {"Rimini", "RN", "47921", "H294", "0541"},
-    {"Salerno", "SA", "84121", "H703", "089"},      {"Ferrara", "FE", "44121", "D548", "0532"},
-    {"Sassari", "SS", "07100", "I452", "079"},      {"Latina", "LT", "04100", "E472", "0773"},
-    {"Monza", "MB", "20900", "F704", "039"},        {"Siracusa", "SR", "96100", "I754", "0931"},
-    {"Pescara", "PE", "65121", "G482", "085"},      {"Bergamo", "BG", "24121", "A794", "035"},
-    {"Vicenza", "VI", "36100", "L840", "0444"},     {"Trento", "TN", "38122", "L378", "0461"},
-    {"Bolzano", "BZ", "39100", "A952", "0471"},     {"Novara", "NO", "28100", "F952", "0321"},
-    {"Ancona", "AN", "60121", "A271", "071"},       {"Lecce", "LE", "73100", "E506", "0832"},
-    {"Udine", "UD", "33100", "L483", "0432"},       {"Arezzo", "AR", "52100", "A390", "0575"},
-    {"La Spezia", "SP", "19121", "E463", "0187"},   {"Pisa", "PI", "56121", "G702", "050"},
-    {"Como", "CO", "22100", "C933", "031"},         {"Lucca", "LU", "55100", "E715", "0583"},
-    {"Treviso", "TV", "31100", "L407", "0422"},     {"Varese", "VA", "21100", "L682", "0332"},
-    {"Asti", "AT", "14100", "A479", "0141"},        {"Cremona", "CR", "26100", "D150", "0372"},
-    {"Pavia", "PV", "27100", "G388", "0382"},       {"Siena", "SI", "53100", "I726", "0577"},
-    {"Potenza", "PZ", "85100", "G942", "0971"},     {"Campobasso", "CB", "86100", "B519", "0874"},
-    {"Aosta", "AO", "11100", "A326", "0165"},       {"L'Aquila", "AQ", "67100", "A345", "0862"},
-    {"Forlì", "FC", "47121", "D704", "0543"},       {"Cantù", "CO", "22063", "B639", "031"},
+    {"Perugia", "PG", "06121", "G478", "075"},
+    {"Livorno", "LI", "57121", "E625", "0586"},
+    {"Ravenna", "RA", "48121", "H199", "0544"},
+    {"Cagliari", "CA", "09124", "B354", "070"},
+    {"Foggia", "FG", "71121", "D643", "0881"},
+    {"Rimini", "RN", "47921", "H294", "0541"},
+    {"Salerno", "SA", "84121", "H703", "089"},
+    {"Ferrara", "FE", "44121", "D548", "0532"},
+    {"Sassari", "SS", "07100", "I452", "079"},
+    {"Latina", "LT", "04100", "E472", "0773"},
+    {"Monza", "MB", "20900", "F704", "039"},
+    {"Siracusa", "SR", "96100", "I754", "0931"},
+    {"Pescara", "PE", "65121", "G482", "085"},
+    {"Bergamo", "BG", "24121", "A794", "035"},
+    {"Vicenza", "VI", "36100", "L840", "0444"},
+    {"Trento", "TN", "38122", "L378", "0461"},
+    {"Bolzano", "BZ", "39100", "A952", "0471"},
+    {"Novara", "NO", "28100", "F952", "0321"},
+    {"Ancona", "AN", "60121", "A271", "071"},
+    {"Lecce", "LE", "73100", "E506", "0832"},
+    {"Udine", "UD", "33100", "L483", "0432"},
+    {"Arezzo", "AR", "52100", "A390", "0575"},
+    {"La Spezia", "SP", "19121", "E463", "0187"},
+    {"Pisa", "PI", "56121", "G702", "050"},
+    {"Como", "CO", "22100", "C933", "031"},
+    {"Lucca", "LU", "55100", "E715", "0583"},
+    {"Treviso", "TV", "31100", "L407", "0422"},
+    {"Varese", "VA", "21100", "L682", "0332"},
+    {"Asti", "AT", "14100", "A479", "0141"},
+    {"Cremona", "CR", "26100", "D150", "0372"},
+    {"Pavia", "PV", "27100", "G388", "0382"},
+    {"Siena", "SI", "53100", "I726", "0577"},
+    {"Potenza", "PZ", "85100", "G942", "0971"},
+    {"Campobasso", "CB", "86100", "B519", "0874"},
+    {"Aosta", "AO", "11100", "A326", "0165"},
+    {"L'Aquila", "AQ", "67100", "A345", "0862"},
+    {"Forlì", "FC", "47121", "D704", "0543"},
+    {"Cantù", "CO", "22063", "B639", "031"},
 };
 
 const char* const kStreets[] = {
-    "Via Roma", "Via Garibaldi", "Corso Italia", "Via Mazzini", "Via Verdi", "Piazza Dante",
-    "Via Cavour", "Viale della Repubblica", "Via XX Settembre", "Via Marconi", "Via Manzoni",
-    "Corso Vittorio Emanuele", "Via Dante Alighieri", "Via dei Mille", "Piazza del Popolo",
-    "Via San Francesco", "Via Gramsci", "Viale Europa", "Via Leopardi", "Via Carducci",
+    "Via Roma",
+    "Via Garibaldi",
+    "Corso Italia",
+    "Via Mazzini",
+    "Via Verdi",
+    "Piazza Dante",
+    "Via Cavour",
+    "Viale della Repubblica",
+    "Via XX Settembre",
+    "Via Marconi",
+    "Via Manzoni",
+    "Corso Vittorio Emanuele",
+    "Via Dante Alighieri",
+    "Via dei Mille",
+    "Piazza del Popolo",
+    "Via San Francesco",
+    "Via Gramsci",
+    "Viale Europa",
+    "Via Leopardi",
+    "Via Carducci",
 };
 
 const char* const kFirms[] = {
-    "Trasporti Rapidi S.r.l.", "Edilizia Moderna S.p.A.", "Logistica Nord S.r.l.",
-    "Cooperativa Sociale Il Ponte", "Autonoleggi Sud S.n.c.", "Pulizie Brillanti S.r.l.",
-    "Magazzini Generali S.p.A.", "Studio Tecnico Associato", "Ristorante Da Gino",
+    "Trasporti Rapidi S.r.l.",        "Edilizia Moderna S.p.A.",      "Logistica Nord S.r.l.",
+    "Cooperativa Sociale Il Ponte",   "Autonoleggi Sud S.n.c.",       "Pulizie Brillanti S.r.l.",
+    "Magazzini Generali S.p.A.",      "Studio Tecnico Associato",     "Ristorante Da Gino",
     "Officina Meccanica F.lli Bruno", "Associazione Sportiva Aurora", "Impianti Elettrici S.r.l.",
 };
 
 const char* const kDuties[] = {
-    "Autista mezzi pesanti", "Magazziniere", "Impiegata amministrativa", "Addetto alle consegne",
-    "Operaio specializzato", "Capocantiere", "Addetta alle pulizie", "Cuoco", "Cameriere",
-    "Elettricista", "Idraulico", "Carrellista", "Responsabile di magazzino",
-    "Centralinista", "Contabile", "Manutentore", "Autista di scuolabus", "Istruttore sportivo",
-    "Segretaria", "Tecnico informatico",
+    "Autista mezzi pesanti",
+    "Magazziniere",
+    "Impiegata amministrativa",
+    "Addetto alle consegne",
+    "Operaio specializzato",
+    "Capocantiere",
+    "Addetta alle pulizie",
+    "Cuoco",
+    "Cameriere",
+    "Elettricista",
+    "Idraulico",
+    "Carrellista",
+    "Responsabile di magazzino",
+    "Centralinista",
+    "Contabile",
+    "Manutentore",
+    "Autista di scuolabus",
+    "Istruttore sportivo",
+    "Segretaria",
+    "Tecnico informatico",
 };
 
 const char* const kIssues[] = {
-    "Richiamare per il rinnovo del contratto",
-    "Attende conferma dei turni di dicembre",
-    "Consegnare copia del documento aggiornato",
-    "Chiarire le ore di straordinario di marzo",
-    "Richiede un colloquio con il responsabile",
-    "Verificare il certificato medico",
+    "Richiamare per il rinnovo del contratto",   "Attende conferma dei turni di dicembre",
+    "Consegnare copia del documento aggiornato", "Chiarire le ore di straordinario di marzo",
+    "Richiede un colloquio con il responsabile", "Verificare il certificato medico",
 };
 
 const char* const kNotes[] = {
-    "Disponibile anche il sabato mattina", "Preferisce essere contattato dopo le 17",
-    "Patente C in corso di rinnovo", "Part-time verticale", "Socio dal 2015",
-    "Ha chiesto le ferie ad agosto", "Referente per la sicurezza",
+    "Disponibile anche il sabato mattina",
+    "Preferisce essere contattato dopo le 17",
+    "Patente C in corso di rinnovo",
+    "Part-time verticale",
+    "Socio dal 2015",
+    "Ha chiesto le ferie ad agosto",
+    "Referente per la sicurezza",
 };
 
 const char* const kDocuments[] = {"Carta d'identità", "Patente di guida", "Passaporto"};
 
 const char* const kActivities[] = {
-    "Consegne zona Nord con il furgone 3", "Inventario del magazzino",
-    "Carico e scarico merci in banchina", "Ufficio: fatturazione clienti",
+    "Consegne zona Nord con il furgone 3",    "Inventario del magazzino",
+    "Carico e scarico merci in banchina",     "Ufficio: fatturazione clienti",
     "Cantiere di via Roma: getto del solaio", "Turno mattina in cucina",
     "Manutenzione impianto di riscaldamento", "Formazione sulla sicurezza",
-    "Trasferta a Milano presso il cliente", "Pulizia uffici secondo piano",
-    "Accompagnamento scolastico linea 2", "Riunione di coordinamento",
+    "Trasferta a Milano presso il cliente",   "Pulizia uffici secondo piano",
+    "Accompagnamento scolastico linea 2",     "Riunione di coordinamento",
 };
 
 const char kMonthLetters[] = "ABCDEHLMPRST";
@@ -158,8 +222,7 @@ public:
             s += QLatin1Char(char('0' + below(10)));
         return s;
     }
-    template <typename T, size_t N>
-    const T& pick(const T (&table)[N])
+    template <typename T, size_t N> const T& pick(const T (&table)[N])
     {
         return table[size_t(below(int(N)))];
     }
@@ -209,8 +272,8 @@ QString withCheckChar(const QString& first15)
     return first15 + QLatin1Char('X');
 }
 
-QString codiceFiscale(const QString& surname, const QString& name, bool female,
-                      const QDate& birth, const City& city)
+QString codiceFiscale(const QString& surname, const QString& name, bool female, const QDate& birth,
+                      const City& city)
 {
     const int day = birth.day() + (female ? 40 : 0);
     const QString first15 = nameCode(surname, false) + nameCode(name, true)
@@ -244,11 +307,10 @@ QString cardNumber(Random& random)
 
 QString iban(Random& random)
 {
-    const QString bban = QLatin1Char(char('A' + random.below(26))) + random.digits(10)
-                         + random.digits(12);
+    const QString bban =
+        QLatin1Char(char('A' + random.below(26))) + random.digits(10) + random.digits(12);
     for (int check = 0; check < 100; ++check) {
-        const QString candidate =
-            QStringLiteral("IT%1").arg(check, 2, 10, QLatin1Char('0')) + bban;
+        const QString candidate = QStringLiteral("IT%1").arg(check, 2, 10, QLatin1Char('0')) + bban;
         if (IbanValid(candidate))
             return candidate;
     }
@@ -274,7 +336,8 @@ AnagraficaRecord makeCard(Random& random, bool* recontact, QString* cf)
     const City& home = random.pick(kCities);
     const City& born = random.chance(70) ? home : random.pick(kCities);
     const QDate birth = QDate(1950, 1, 1).addDays(random.below(52 * 365));
-    const QString mobile = QLatin1Char('3') + random.digits(2) + QLatin1Char(' ') + random.digits(7);
+    const QString mobile =
+        QLatin1Char('3') + random.digits(2) + QLatin1Char(' ') + random.digits(7);
 
     AnagraficaRecord card;
     card.set(F::Cognome, surname);
@@ -295,12 +358,12 @@ AnagraficaRecord makeCard(Random& random, bool* recontact, QString* cf)
         card.set(F::TelCasa, QString::fromLatin1(home.areaCode) + QLatin1Char(' ')
                                  + random.digits(10 - int(qstrlen(home.areaCode))));
     if (random.chance(30))
-        card.set(F::TelUff, QString::fromLatin1(home.areaCode) + QLatin1Char(' ')
-                                + random.digits(6));
+        card.set(F::TelUff,
+                 QString::fromLatin1(home.areaCode) + QLatin1Char(' ') + random.digits(6));
     card.set(F::TelCel, mobile);
     const QString mail = mailName(name) + QLatin1Char('.') + mailName(surname);
-    static const char* const domains[] = {"gmail.com", "libero.it", "alice.it", "tiscali.it",
-                                          "yahoo.it", "virgilio.it"};
+    static const char* const domains[] = {"gmail.com",  "libero.it", "alice.it",
+                                          "tiscali.it", "yahoo.it",  "virgilio.it"};
     card.set(F::Email, mail + QLatin1Char('@') + QString::fromLatin1(random.pick(domains)));
     if (random.chance(25))
         card.set(F::Pec, mail + QStringLiteral("@pec.it"));
@@ -335,8 +398,8 @@ AnagraficaRecord makeCard(Random& random, bool* recontact, QString* cf)
         card.set(F::CodiceDest, random.digits(7));
     card.set(F::Ricontatta, AnagraficaRecord::ricontattaText(*recontact));
     if (random.chance(10)) {
-        card.set(F::File01, QStringLiteral("Documento ") + plainLetters(surname)
-                                + QStringLiteral(".pdf"));
+        card.set(F::File01,
+                 QStringLiteral("Documento ") + plainLetters(surname) + QStringLiteral(".pdf"));
         card.set(F::Desc01, QStringLiteral("Copia del documento di identità"));
     }
     return card;

@@ -10,8 +10,8 @@
 
 struct GeneratedRegistry {
     int cards = 0;
-    int recontact = 0;          // cards ticked "Da ricontattare"
-    QStringList codiciFiscali;  // of the first cards, for the year files
+    int recontact = 0;         // cards ticked "Da ricontattare"
+    QStringList codiciFiscali; // of the first cards, for the year files
 };
 
 // Writes folder/Anagrafica.pro with the given number of cards, replacing an existing file.

@@ -23,8 +23,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QPdfWriter>
 #include <QPainter>
+#include <QPdfWriter>
 
 #include <cstdio>
 #include <optional>
@@ -135,7 +135,8 @@ QString sizeFolder(const QString& dataDir, int cards)
 bool prepareData(const QString& folder, int cards)
 {
     const QString marker = folder + QStringLiteral("/generated");
-    const QByteArray stamp = QByteArray::number(kGeneratorVersion) + ' ' + QByteArray::number(cards);
+    const QByteArray stamp =
+        QByteArray::number(kGeneratorVersion) + ' ' + QByteArray::number(cards);
     QFile existing(marker);
     if (existing.open(QIODevice::ReadOnly) && existing.readAll() == stamp
         && QFileInfo(folder + QStringLiteral("/Anagrafica.pro")).size() == qint64(cards) * 3151)
@@ -159,8 +160,8 @@ bool prepareData(const QString& folder, int cards)
 // The year file of the calendar actions: the first of the folder.
 QString yearFileOf(const QString& folder)
 {
-    const QStringList files = QDir(folder).entryList({QStringLiteral("*anno 2024.vsr")},
-                                                      QDir::Files, QDir::Name);
+    const QStringList files =
+        QDir(folder).entryList({QStringLiteral("*anno 2024.vsr")}, QDir::Files, QDir::Name);
     return files.isEmpty() ? QString() : folder + QLatin1Char('/') + files.first();
 }
 
@@ -227,15 +228,24 @@ double grepFloor(const QString& text, const QString& path)
 QString floorName(Floor floor)
 {
     switch (floor) {
-    case Floor::Read: return QStringLiteral("sequential read");
-    case Floor::Grep: return QStringLiteral("grep -c");
-    case Floor::ReadRecord: return QStringLiteral("read one record");
-    case Floor::ReadYear: return QStringLiteral("read year file");
-    case Floor::WriteYear: return QStringLiteral("write year record");
-    case Floor::WriteExport: return QStringLiteral("write same bytes");
-    case Floor::PdfPage: return QStringLiteral("empty PDF page");
-    case Floor::QtStart: return QStringLiteral("empty Qt window");
-    case Floor::None: return QString();
+    case Floor::Read:
+        return QStringLiteral("sequential read");
+    case Floor::Grep:
+        return QStringLiteral("grep -c");
+    case Floor::ReadRecord:
+        return QStringLiteral("read one record");
+    case Floor::ReadYear:
+        return QStringLiteral("read year file");
+    case Floor::WriteYear:
+        return QStringLiteral("write year record");
+    case Floor::WriteExport:
+        return QStringLiteral("write same bytes");
+    case Floor::PdfPage:
+        return QStringLiteral("empty PDF page");
+    case Floor::QtStart:
+        return QStringLiteral("empty Qt window");
+    case Floor::None:
+        return QString();
     }
     return QString();
 }
@@ -272,14 +282,16 @@ struct Row {
 
 int driver(const QStringList& args, const QString& programDir)
 {
-    const QString dataDir = option(args, QStringLiteral("--data"),
-                                   programDir + QStringLiteral("/bench-data"));
+    const QString dataDir =
+        option(args, QStringLiteral("--data"), programDir + QStringLiteral("/bench-data"));
     QList<int> sizes;
-    for (const QString& s : option(args, QStringLiteral("--sizes")).split(QLatin1Char(','), Qt::SkipEmptyParts))
+    for (const QString& s :
+         option(args, QStringLiteral("--sizes")).split(QLatin1Char(','), Qt::SkipEmptyParts))
         sizes.append(s.toInt());
     if (sizes.isEmpty())
         sizes = kDefaultSizes;
-    const QStringList only = option(args, QStringLiteral("--only")).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    const QStringList only =
+        option(args, QStringLiteral("--only")).split(QLatin1Char(','), Qt::SkipEmptyParts);
     useHeadlessDisplay(dataDir);
 
     for (int cards : sizes) {
@@ -314,32 +326,39 @@ int driver(const QStringList& args, const QString& programDir)
             const int reps = cards >= 1000000 ? 1 : cards >= 100000 ? 3 : cards >= 10000 ? 5 : 7;
             std::fprintf(stderr, "%s, %d cards\n", qPrintable(action.title), cards);
             Row row{action.id, action.title, action.perSize ? cards : 0, action.floor, {}, -1};
-            row.result = parseResult(runChild(self, {QStringLiteral("--run"), action.id,
-                                                     QStringLiteral("--folder"), folder,
-                                                     QStringLiteral("--reps"),
-                                                     QString::number(reps)}));
+            row.result = parseResult(
+                runChild(self, {QStringLiteral("--run"), action.id, QStringLiteral("--folder"),
+                                folder, QStringLiteral("--reps"), QString::number(reps)}));
             const QString registry = folder + QStringLiteral("/Anagrafica.pro");
             switch (action.floor) {
-            case Floor::Read: row.floorSeconds = readFloor.value(cards); break;
-            case Floor::Grep: row.floorSeconds = grepFloor(action.grepText, registry); break;
-            case Floor::ReadRecord: row.floorSeconds = readRecordFloor(registry); break;
+            case Floor::Read:
+                row.floorSeconds = readFloor.value(cards);
+                break;
+            case Floor::Grep:
+                row.floorSeconds = grepFloor(action.grepText, registry);
+                break;
+            case Floor::ReadRecord:
+                row.floorSeconds = readRecordFloor(registry);
+                break;
             case Floor::ReadYear: {
                 const QString year = yearFileOf(folder);
                 row.floorSeconds = medianOf(21, [&] { return sequentialRead(year); });
                 break;
             }
             case Floor::WriteYear:
-                row.floorSeconds = writeFloor(folder + QStringLiteral("/floor.vsr"), 91866, true, false);
+                row.floorSeconds =
+                    writeFloor(folder + QStringLiteral("/floor.vsr"), 91866, true, false);
                 QFile::remove(folder + QStringLiteral("/floor.vsr"));
                 break;
             case Floor::WriteExport:
-                row.floorSeconds = writeFloor(folder + QStringLiteral("/floor.xls"),
-                                              QFileInfo(folder + QStringLiteral("/Anagrafica.xls")).size(),
-                                              false, true);
+                row.floorSeconds = writeFloor(
+                    folder + QStringLiteral("/floor.xls"),
+                    QFileInfo(folder + QStringLiteral("/Anagrafica.xls")).size(), false, true);
                 QFile::remove(folder + QStringLiteral("/floor.xls"));
                 break;
             case Floor::PdfPage:
-                row.floorSeconds = parseResult(runChild(self, {QStringLiteral("--pdf-floor"), folder})).seconds;
+                row.floorSeconds =
+                    parseResult(runChild(self, {QStringLiteral("--pdf-floor"), folder})).seconds;
                 break;
             case Floor::QtStart:
             case Floor::None:
@@ -362,12 +381,18 @@ int driver(const QStringList& args, const QString& programDir)
             }
             return median(times);
         };
-        Row row{QStringLiteral("startup"), QStringLiteral("start-up to the login window"), 0,
-                Floor::QtStart, {}, -1};
+        Row row{QStringLiteral("startup"),
+                QStringLiteral("start-up to the login window"),
+                0,
+                Floor::QtStart,
+                {},
+                -1};
         long emptyPeak = 0;
         row.result.ok = true;
-        row.result.seconds = startTimes(programDir + QStringLiteral("/bench_startup"), &row.result.peakKb);
-        row.floorSeconds = startTimes(programDir + QStringLiteral("/bench_emptywindow"), &emptyPeak);
+        row.result.seconds =
+            startTimes(programDir + QStringLiteral("/bench_startup"), &row.result.peakKb);
+        row.floorSeconds =
+            startTimes(programDir + QStringLiteral("/bench_emptywindow"), &emptyPeak);
         rows.append(row);
     }
 
@@ -375,17 +400,19 @@ int driver(const QStringList& args, const QString& programDir)
     std::printf("\n| action | cards | time | floor | ratio | peak memory |\n");
     std::printf("|---|---:|---:|---|---:|---:|\n");
     for (const Row& row : rows) {
-        const QString floor = row.floorSeconds >= 0
-                                  ? floorName(row.floor) + QLatin1Char(' ') + formatTime(row.floorSeconds)
-                                  : QStringLiteral("-");
+        const QString floor = row.floorSeconds >= 0 ? floorName(row.floor) + QLatin1Char(' ')
+                                                          + formatTime(row.floorSeconds)
+                                                    : QStringLiteral("-");
         const QString ratio = row.floorSeconds > 0 && row.result.ok
                                   ? QString::number(row.result.seconds / row.floorSeconds, 'f', 1)
                                   : QStringLiteral("-");
-        std::printf("| %s | %s | %s | %s | %s | %s |\n", qPrintable(row.title),
-                    qPrintable(formatCards(row.cards)),
-                    qPrintable(row.result.ok ? formatTime(row.result.seconds) : QStringLiteral("failed")),
-                    qPrintable(floor), qPrintable(ratio),
-                    qPrintable(QString::number(row.result.peakKb / 1024.0, 'f', 0) + QStringLiteral(" MB")));
+        std::printf(
+            "| %s | %s | %s | %s | %s | %s |\n", qPrintable(row.title),
+            qPrintable(formatCards(row.cards)),
+            qPrintable(row.result.ok ? formatTime(row.result.seconds) : QStringLiteral("failed")),
+            qPrintable(floor), qPrintable(ratio),
+            qPrintable(QString::number(row.result.peakKb / 1024.0, 'f', 0)
+                       + QStringLiteral(" MB")));
     }
 
     // The targets: the ratios to the floors and the second at 100,000 cards, the growth from
@@ -422,9 +449,9 @@ int driver(const QStringList& args, const QString& programDir)
         }
         if (judged)
             verdicts << QStringLiteral("under one second at %1: %2")
-                            .arg(formatCards(kJudgedAt),
-                                 judged->result.seconds < 1 ? QStringLiteral("holds")
-                                                            : QStringLiteral("missed"));
+                            .arg(formatCards(kJudgedAt), judged->result.seconds < 1
+                                                             ? QStringLiteral("holds")
+                                                             : QStringLiteral("missed"));
         for (qsizetype i = 1; i < own.size(); ++i) {
             const Row* smaller = own.at(i - 1);
             const Row* larger = own.at(i);
@@ -441,17 +468,16 @@ int driver(const QStringList& args, const QString& programDir)
         const Row* largest = own.last();
         if (first.id.startsWith(QLatin1String("search")))
             verdicts << QStringLiteral("peak memory at %1 cards under 500 MB: %2")
-                            .arg(formatCards(largest->cards),
-                                 largest->result.peakKb < 500 * 1024 ? QStringLiteral("holds")
-                                                                     : QStringLiteral("missed"));
+                            .arg(formatCards(largest->cards), largest->result.peakKb < 500 * 1024
+                                                                  ? QStringLiteral("holds")
+                                                                  : QStringLiteral("missed"));
         std::printf("- %s: %s\n", qPrintable(first.title),
                     qPrintable(verdicts.join(QStringLiteral("; "))));
     }
     if (const Row* start = find(QStringLiteral("startup"), 0)) {
         const double ratio = start->result.seconds / qMax(start->floorSeconds, 1e-9);
         std::printf("- start-up: %s x the empty Qt window (target 1.5): %s\n",
-                    qPrintable(QString::number(ratio, 'f', 2)),
-                    ratio <= 1.5 ? "holds" : "missed");
+                    qPrintable(QString::number(ratio, 'f', 2)), ratio <= 1.5 ? "holds" : "missed");
     }
     for (const Row& row : rows) {
         if (!row.result.ok)

@@ -64,8 +64,7 @@ ChildRun runChild(const QString& program, const QStringList& arguments)
 
     const double start = nowSeconds();
     pid_t pid = 0;
-    const int spawned =
-        ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    const int spawned = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(pipeFds[1]);
     if (spawned != 0) {

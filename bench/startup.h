@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
 #include <QTimer>
 #include <QWidget>
-#include <QCoreApplication>
 
 #include <cstdlib>
 

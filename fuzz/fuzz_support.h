@@ -13,12 +13,12 @@
 #include <cstdlib>
 #include <unistd.h>
 
-#define FUZZ_CHECK(condition)                                                                   \
-    do {                                                                                        \
-        if (!(condition)) {                                                                     \
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
             std::fprintf(stderr, "property broken: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            std::abort();                                                                       \
-        }                                                                                       \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (0)
 
 // A fresh folder for this process, used as the program folder.

@@ -42,8 +42,8 @@ const FieldRow kFields[] = {
      "lblRigo05", "Vecchia password:", "Vecchia password", 172, 193},
     {&TfrmCambiaPassword::txtPasswordNew, &TfrmCambiaPassword::lblRigo06, "txtPasswordNew",
      "lblRigo06", "Nuova password:", "Nuova password", 228, 249},
-    {&TfrmCambiaPassword::txtConferma, &TfrmCambiaPassword::lblRigo07, "txtConferma",
-     "lblRigo07", "Conferma nuova password:", "Conferma nuova password", 284, 305},
+    {&TfrmCambiaPassword::txtConferma, &TfrmCambiaPassword::lblRigo07, "txtConferma", "lblRigo07",
+     "Conferma nuova password:", "Conferma nuova password", 284, 305},
 };
 
 } // namespace

@@ -42,8 +42,7 @@ std::vector<ScreenKind> screenTable()
         {&Screens::frmCambiaPassword, [] { return new TfrmCambiaPassword; },
          SessionGuard::UntilEnd},
         {&Screens::frmClienti, [] { return new TfrmClienti; }, SessionGuard::UntilUnlocked},
-        {&Screens::frmMenuCamere, [] { return new TfrmMenuCamere; },
-         SessionGuard::UntilUnlocked},
+        {&Screens::frmMenuCamere, [] { return new TfrmMenuCamere; }, SessionGuard::UntilUnlocked},
         {&Screens::frmPlanning, [] { return new TfrmPlanning; }, SessionGuard::UntilUnlocked},
     };
 }

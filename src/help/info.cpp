@@ -61,9 +61,9 @@ TfrmInfo::TfrmInfo(QWidget* owner) : QDialog(owner)
                                   QRect(15 + 280, 15 + 504, 161, 41));
     btnChiudi->setDefault(true);
 
-    imgEmail = new Picture(this, QStringLiteral("imgEmail"), QRect(15, 531, 23, 16),
-                           QStringLiteral(":/app/icon_mail.svg"),
-                           QStringLiteral("Scrivi all'assistenza"));
+    imgEmail =
+        new Picture(this, QStringLiteral("imgEmail"), QRect(15, 531, 23, 16),
+                    QStringLiteral(":/app/icon_mail.svg"), QStringLiteral("Scrivi all'assistenza"));
     imgEmail->setClickable(true);
     lnkWeb = new LinkLabel(this, QStringLiteral("lnkWeb"), QPoint(46, 528), kMakerSupportAddress);
     lnkWeb->followPresses(imgEmail);
@@ -78,9 +78,9 @@ TfrmInfo::TfrmInfo(QWidget* owner) : QDialog(owner)
 QString TfrmInfo::supportMailLink()
 {
     return QStringLiteral("mailto:") + kMakerSupportAddress + QStringLiteral("?subject=")
-        + QStringLiteral("Software Vestrano") + QStringLiteral("&body=")
-        + QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in "
-                         "oggetto:");
+           + QStringLiteral("Software Vestrano") + QStringLiteral("&body=")
+           + QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in "
+                            "oggetto:");
 }
 
 void TfrmInfo::lnkWebClick()

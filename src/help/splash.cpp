@@ -23,9 +23,9 @@ TfrmSplash::TfrmSplash(QWidget* owner) : QDialog(owner)
     // the window.
     auto* bar = new ShapeRect(box, QStringLiteral("shpBarra"), QRect(2, 394, 638, 48));
     bar->fill(QColor(255, 255, 255, 225)).outline(QColor(0xB8, 0x9F, 0x86)).rounded(8);
-    imgWeb = new Picture(box, QStringLiteral("imgWeb"), QRect(8, 400, 39, 36),
-                         QStringLiteral(":/app/icon_globe.svg"),
-                         QStringLiteral("Apri il sito web"));
+    imgWeb =
+        new Picture(box, QStringLiteral("imgWeb"), QRect(8, 400, 39, 36),
+                    QStringLiteral(":/app/icon_globe.svg"), QStringLiteral("Apri il sito web"));
     imgWeb->setClickable(true);
     lnkWeb = new LinkLabel(box, QStringLiteral("lnkWeb"), QPoint(54, 409), kMakerWebAddress);
     lnkWeb->followPresses(imgWeb);

@@ -381,8 +381,7 @@ void TfrmPlanning::dayClick(int slot)
 
 // The summary and the two calendar sheet dialogs: a fresh one each time, owned by the calendar,
 // modal, destroyed when closed. They read the calendar as it is now.
-template <typename Dialog>
-static void runDialog(TfrmPlanning* calendar)
+template <typename Dialog> static void runDialog(TfrmPlanning* calendar)
 {
     QPointer<Dialog> dialog = new Dialog(calendar);
     dialog->exec();

@@ -56,9 +56,9 @@ const QString kOpener = QStringLiteral("clienti");
 enum class SlotControl { NameCaption, File, Eraser, Browse, Open, DescCaption, Desc };
 struct SlotRow {
     SlotControl kind;
-    const char* prefix;  // the control's name without the slot number
-    QRect geometry;      // captions size themselves
-    const char* text;    // %1 is the slot number
+    const char* prefix; // the control's name without the slot number
+    QRect geometry;     // captions size themselves
+    const char* text;   // %1 is the slot number
 };
 const SlotRow kSlotRows[] = {
     {SlotControl::NameCaption, "lblNome", QRect(28, 90, 0, 0), "Nome %1\u00b0 file allegato:"},
@@ -74,7 +74,8 @@ constexpr int kSlotStep = 120;
 
 QString slotName(const char* prefix, int slot)
 {
-    return QString::fromLatin1(prefix) + QStringLiteral("%1").arg(slot + 1, 2, 10, QLatin1Char('0'));
+    return QString::fromLatin1(prefix)
+           + QStringLiteral("%1").arg(slot + 1, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
@@ -118,8 +119,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner) : QDialog(owner)
     };
     for (int slot = 0; slot < kSlots; ++slot) {
         const size_t s = size_t(slot);
-        for (QWidget* w : std::initializer_list<QWidget*>{txtFile[s], imgCancella[s],
-                                                          btnSfoglia[s], btnApri[s], txtDesc[s]})
+        for (QWidget* w : std::initializer_list<QWidget*>{txtFile[s], imgCancella[s], btnSfoglia[s],
+                                                          btnApri[s], txtDesc[s]})
             chain(w);
     }
     chain(btnApplica);
@@ -165,17 +166,21 @@ void TfrmAllegaCartella::buildSlot(QWidget* panel, int slot)
             txtFile[s]->setFont(uiFont(QStringLiteral("Verdana"), 12, true));
             txtFile[s]->setStyleSheet(
                 QStringLiteral("QLineEdit { background: #E4E4E4; color: #505050; }"));
-            connect(txtFile[s], &QLineEdit::textChanged, this, [this, slot] { txtFileChange(slot); });
+            connect(txtFile[s], &QLineEdit::textChanged, this,
+                    [this, slot] { txtFileChange(slot); });
             break;
         case SlotControl::Eraser:
-            imgCancella[s] = new Picture(panel, name, geometry, QStringLiteral(":/export/gomma.svg"),
-                                         QStringLiteral("Cancella il %1\u00b0 file allegato").arg(slot + 1));
+            imgCancella[s] =
+                new Picture(panel, name, geometry, QStringLiteral(":/export/gomma.svg"),
+                            QStringLiteral("Cancella il %1\u00b0 file allegato").arg(slot + 1));
             imgCancella[s]->setClickable(true);
-            connect(imgCancella[s], &Picture::clicked, this, [this, slot] { imgCancellaClick(slot); });
+            connect(imgCancella[s], &Picture::clicked, this,
+                    [this, slot] { imgCancellaClick(slot); });
             break;
         case SlotControl::Browse:
             btnSfoglia[s] = makeCommandButton(panel, name, text, geometry);
-            connect(btnSfoglia[s], &QPushButton::clicked, this, [this, slot] { btnSfogliaClick(slot); });
+            connect(btnSfoglia[s], &QPushButton::clicked, this,
+                    [this, slot] { btnSfogliaClick(slot); });
             break;
         case SlotControl::Open:
             btnApri[s] = makeCommandButton(panel, name, text, geometry);
@@ -235,8 +240,8 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
         return;
     }
     const QFileInfo existing(target);
-    const bool sameFile = existing.exists()
-                          && existing.canonicalFilePath() == QFileInfo(picked).canonicalFilePath();
+    const bool sameFile =
+        existing.exists() && existing.canonicalFilePath() == QFileInfo(picked).canonicalFilePath();
     // The chosen file already is the attachment; or the user keeps the stored file of that
     // name, which the slot then names.
     if (sameFile

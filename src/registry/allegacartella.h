@@ -21,14 +21,14 @@ public:
 
     explicit TfrmAllegaCartella(QWidget* owner = nullptr);
 
-    std::array<QLineEdit*, kSlots> txtFile{};       // txtFile01 .. txtFile03
-    std::array<QLineEdit*, kSlots> txtDesc{};       // txtDesc01 .. txtDesc03
-    std::array<Picture*, kSlots> imgCancella{};     // imgCancella01 .. imgCancella03
-    std::array<QPushButton*, kSlots> btnSfoglia{};  // btnSfoglia01 .. btnSfoglia03
-    std::array<QPushButton*, kSlots> btnApri{};     // btnApri01 .. btnApri03
+    std::array<QLineEdit*, kSlots> txtFile{};      // txtFile01 .. txtFile03
+    std::array<QLineEdit*, kSlots> txtDesc{};      // txtDesc01 .. txtDesc03
+    std::array<Picture*, kSlots> imgCancella{};    // imgCancella01 .. imgCancella03
+    std::array<QPushButton*, kSlots> btnSfoglia{}; // btnSfoglia01 .. btnSfoglia03
+    std::array<QPushButton*, kSlots> btnApri{};    // btnApri01 .. btnApri03
     QPushButton* btnApplica;
     QPushButton* btnAnnulla;
-    QLabel* lblMemory;  // who opened the dialog: "clienti" for the card screen
+    QLabel* lblMemory; // who opened the dialog: "clienti" for the card screen
 
     // Slot handlers; slot is 0 to 2.
     void btnSfogliaClick(int slot);

@@ -59,16 +59,20 @@ struct TextRow {
 
 // The texts of the result panel, Verdana.
 const TextRow kResultTexts[] = {
-    {"lblIstruzioni", {8, 66},
+    {"lblIstruzioni",
+     {8, 66},
      "Immettere una o pi\u00f9 parole consecutive presenti nella scheda in elenco da cercare e "
      "premere il pulsante Trova.",
      Qt::black},
-    {"lblIstruzioniTrova", {8, 82},
+    {"lblIstruzioniTrova",
+     {8, 82},
      "Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di nuovo "
      "clic su Trova.",
      Qt::black},
-    {"lblDoppioClic", {16, 456},
-     "Per richiamare i dati di una scheda, selezionarla con un doppio clic.", kCrimson},
+    {"lblDoppioClic",
+     {16, 456},
+     "Per richiamare i dati di una scheda, selezionarla con un doppio clic.",
+     kCrimson},
 };
 
 QLabel* makeText(QWidget* panel, const TextRow& row)
@@ -192,10 +196,9 @@ void CardListDialog::resetFind()
 
 void CardListDialog::btnTrovaClick()
 {
-    const FindInListResult found =
-        FindInList(
-            int(m_lines.size()), [this](int index) { return m_lines.at(index); },
-            lstRecords->currentRow(), txtTrova->text(), m_lastKey);
+    const FindInListResult found = FindInList(
+        int(m_lines.size()), [this](int index) { return m_lines.at(index); },
+        lstRecords->currentRow(), txtTrova->text(), m_lastKey);
     if (found.outcome == FindInListResult::EmptyList) {
         showMessage(this, MessageKind::Plain, kEmptyListMessage);
         return;

@@ -119,9 +119,9 @@ QList<QWidget*> TfrmClienti::buildFrame(QWidget* panel)
         const QRect square(24, row.geometry.top() + (row.geometry.height() - kSectionPicture) / 2,
                            kSectionPicture, kSectionPicture);
         (new ShapeRect(panel, QStringLiteral("bkg") + name, square))->fill(Qt::white);
-        auto* picture = new Picture(panel, QStringLiteral("ico") + name, square.adjusted(6, 6, -6, -6),
-                                    QString::fromLatin1(row.picture),
-                                    QString::fromUtf8(row.accessibleName));
+        auto* picture =
+            new Picture(panel, QStringLiteral("ico") + name, square.adjusted(6, 6, -6, -6),
+                        QString::fromLatin1(row.picture), QString::fromUtf8(row.accessibleName));
         pictures.append(picture);
     }
 
@@ -131,8 +131,8 @@ QList<QWidget*> TfrmClienti::buildFrame(QWidget* panel)
                               QStringLiteral(":/registry/archivio.svg"),
                               QStringLiteral("Archivio anagrafico"));
     pictures.append(decor);
-    auto* navigation = new ShapeRect(panel, QStringLiteral("shpNavigazione"),
-                                     QRect(800, 642, 177, 32));
+    auto* navigation =
+        new ShapeRect(panel, QStringLiteral("shpNavigazione"), QRect(800, 642, 177, 32));
     navigation->fill(Qt::white).outline(kPanelBorder);
 
     // The at-sign between the PEC and e-mail fields: a picture, no command.
@@ -223,8 +223,9 @@ void TfrmClienti::buildFields(QWidget* panel)
         previous = current;
     }
     for (const CardFieldRow& row : cardFieldTable())
-        setEnterTarget(m_controls[size_t(row.field)],
-                       m_controls[size_t(cardFieldRow(QString::fromLatin1(row.enterMovesTo))->field)]);
+        setEnterTarget(
+            m_controls[size_t(row.field)],
+            m_controls[size_t(cardFieldRow(QString::fromLatin1(row.enterMovesTo))->field)]);
 
     for (int n = 1; n <= 3; ++n) {
         lblFile[size_t(n - 1)] = new QLabel(panel);
@@ -251,20 +252,23 @@ void TfrmClienti::buildCommands(QWidget* panel)
 {
     using Handler = void (TfrmClienti::*)();
     const Handler commandHandlers[] = {
-        &TfrmClienti::cmdNuovoClick,     &TfrmClienti::cmdDuplicaClick,
-        &TfrmClienti::cmdFileClick,      &TfrmClienti::cmdSalvaClick,
-        &TfrmClienti::cmdTrovaClick,     &TfrmClienti::cmdAnteprimaClick,
-        &TfrmClienti::cmdStampaClick,    &TfrmClienti::cmdPDFClick,
+        &TfrmClienti::cmdNuovoClick,      &TfrmClienti::cmdDuplicaClick,
+        &TfrmClienti::cmdFileClick,       &TfrmClienti::cmdSalvaClick,
+        &TfrmClienti::cmdTrovaClick,      &TfrmClienti::cmdAnteprimaClick,
+        &TfrmClienti::cmdStampaClick,     &TfrmClienti::cmdPDFClick,
         &TfrmClienti::cmdRicontattaClick, &TfrmClienti::cmdEsportaClick,
-        &TfrmClienti::cmdGuidaClick,     &TfrmClienti::cmdEsciClick,
+        &TfrmClienti::cmdGuidaClick,      &TfrmClienti::cmdEsciClick,
     };
     const Handler smallHandlers[] = {
-        &TfrmClienti::btnEmailClick, &TfrmClienti::btnCodFiscClick, &TfrmClienti::btnCartaClick,
-        &TfrmClienti::btnPartitaIvaClick, &TfrmClienti::btnIbanClick,
+        &TfrmClienti::btnEmailClick, &TfrmClienti::btnCodFiscClick,
+        &TfrmClienti::btnCartaClick, &TfrmClienti::btnPartitaIvaClick,
+        &TfrmClienti::btnIbanClick,
     };
     const Handler arrowHandlers[] = {
-        &TfrmClienti::imgPrimaClick, &TfrmClienti::imgPrecedenteClick,
-        &TfrmClienti::imgSuccessivaClick, &TfrmClienti::imgUltimaClick,
+        &TfrmClienti::imgPrimaClick,
+        &TfrmClienti::imgPrecedenteClick,
+        &TfrmClienti::imgSuccessivaClick,
+        &TfrmClienti::imgUltimaClick,
     };
 
     auto makeButton = [&](const char* name, const QRect& geometry, const char* picture,

@@ -44,9 +44,9 @@ public:
     QComboBox* provinceBox(AnagraficaField field) const;
 
     QCheckBox* chkRicontatta = nullptr;
-    QLabel* lblPosizione = nullptr;        // shows the CardNumber, empty for a card not yet stored
-    std::array<QLabel*, 3> lblFile{};      // lblFile01 .. lblFile03, hidden
-    std::array<QLabel*, 3> lblDesc{};      // lblDesc01 .. lblDesc03, hidden
+    QLabel* lblPosizione = nullptr;   // shows the CardNumber, empty for a card not yet stored
+    std::array<QLabel*, 3> lblFile{}; // lblFile01 .. lblFile03, hidden
+    std::array<QLabel*, 3> lblDesc{}; // lblDesc01 .. lblDesc03, hidden
     InfoLine* info() const { return m_info; }
 
     // Card operations.

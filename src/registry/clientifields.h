@@ -16,15 +16,15 @@
 // control shows, and maxLength equals that field's capacity.
 struct CardFieldRow {
     int tab;
-    const char* control;    // object name, "txt" + the record field's name
-    const char* caption;    // the label above the field
+    const char* control; // object name, "txt" + the record field's name
+    const char* caption; // the label above the field
     QRect geometry;
     int maxLength;
     const char* enterMovesTo;
     InputFilter filter;
     TextRules rules;
     bool centred;
-    bool provinceBox;       // an edit with the drop-down list of the province codes
+    bool provinceBox; // an edit with the drop-down list of the province codes
     AnagraficaField field;
 };
 

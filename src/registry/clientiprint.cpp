@@ -43,8 +43,8 @@ void TfrmClienti::cmdPDFClick()
 {
     const QString fileName = programFolder() + QStringLiteral("Cliente.pdf");
     prepareCardReport();
-    const PdfExportSettings settings{fileName, cardReportName(), cardReportName(),
-                                     pdfPublisher(), pdfPublisher()};
+    const PdfExportSettings settings{fileName, cardReportName(), cardReportName(), pdfPublisher(),
+                                     pdfPublisher()};
     if (!exportPdf(this, *m_cardReport, settings))
         return;
     if (confirmed(showMessage(this, MessageKind::Confirmation, kExported)))

@@ -65,9 +65,9 @@ TfrmExpClienti::TfrmExpClienti(QWidget* owner) : QDialog(owner)
 
     shpIntestazione = new ShapeRect(panel, QStringLiteral("shpIntestazione"), QRect(8, 8, 821, 65));
     shpIntestazione->fill(Qt::white).outline(QColor(0xC8, 0xC8, 0xC8));
-    titEsportazione = new Picture(panel, QStringLiteral("titEsportazione"), QRect(13, 13, 505, 55),
-                                  QStringLiteral(":/export/banner.svg"),
-                                  QStringLiteral("Esportazione in Excel"));
+    titEsportazione =
+        new Picture(panel, QStringLiteral("titEsportazione"), QRect(13, 13, 505, 55),
+                    QStringLiteral(":/export/banner.svg"), QStringLiteral("Esportazione in Excel"));
     imgMano = new Picture(panel, QStringLiteral("imgMano"), QRect(528, 32, 31, 25),
                           QStringLiteral(":/export/mano.svg"));
 
@@ -79,9 +79,9 @@ TfrmExpClienti::TfrmExpClienti(QWidget* owner) : QDialog(owner)
     Picture** commandMembers[] = {&cmdEsporta, &cmdGuida, &cmdEsci};
     size_t i = 0;
     for (const CommandRow& row : kCommands) {
-        auto* button = new Picture(panel, QString::fromLatin1(row.control), row.geometry,
-                                   QString::fromLatin1(row.picture),
-                                   QString::fromLatin1(row.accessibleName));
+        auto* button =
+            new Picture(panel, QString::fromLatin1(row.control), row.geometry,
+                        QString::fromLatin1(row.picture), QString::fromLatin1(row.accessibleName));
         button->setClickable(true);
         connect(button, &Picture::clicked, this, row.handler);
         m_info->setHint(button, QString::fromLatin1(row.hint));
@@ -159,10 +159,9 @@ void TfrmExpClienti::commitOpenEditor()
         // The grid's own slots: the typed text goes into the model, the editor closes.
         QMetaObject::invokeMethod(grdRecords, "commitData", Qt::DirectConnection,
                                   Q_ARG(QWidget*, editor));
-        QMetaObject::invokeMethod(grdRecords, "closeEditor", Qt::DirectConnection,
-                                  Q_ARG(QWidget*, editor),
-                                  Q_ARG(QAbstractItemDelegate::EndEditHint,
-                                        QAbstractItemDelegate::NoHint));
+        QMetaObject::invokeMethod(
+            grdRecords, "closeEditor", Qt::DirectConnection, Q_ARG(QWidget*, editor),
+            Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
     }
 }
 

@@ -45,7 +45,6 @@ void setupExportGridKeys(QTableView* grid)
     grid->setItemDelegate(new LeavingDelegate(grid));
 }
 
-
 ExportGridModel::ExportGridModel(QObject* parent)
     : QAbstractTableModel(parent), m_rows(size_t(kExportEmptyRows))
 {
@@ -168,7 +167,9 @@ bool ExportGridModel::fillFromRegistry(const QString& path, const WorkProgress& 
 
 ExportGrid ExportGridModel::exportGrid() const
 {
-    return {rowCount(), [this](int row, int column) { return cell(row, column); }, {},
+    return {rowCount(),
+            [this](int row, int column) { return cell(row, column); },
+            {},
             [this](int row, std::string_view& bytes, const quint16*& starts) {
                 return storedRowOf(row, bytes, starts);
             }};

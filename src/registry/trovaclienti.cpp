@@ -136,7 +136,8 @@ void TfrmTrovaClienti::buildFilterPanel()
         filters[i] = edit;
     }
     for (size_t i = 0; i < kFilterTable.size(); ++i) {
-        auto* next = panFiltri->findChild<QLineEdit*>(QString::fromLatin1(kFilterTable[i].enterMovesTo));
+        auto* next =
+            panFiltri->findChild<QLineEdit*>(QString::fromLatin1(kFilterTable[i].enterMovesTo));
         setEnterTarget(filters[i], next);
     }
 
@@ -226,8 +227,8 @@ void TfrmTrovaClienti::btnCercaClick()
         return;
     }
     setLines(std::move(found.lines));
-    lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene %1 schede.")
-                            .arg(lineCount()));
+    lblTrovate->setText(
+        QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(lineCount()));
     panRisultati->show();
     panFiltri->hide();
     txtTrova->clear();

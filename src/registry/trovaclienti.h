@@ -27,7 +27,7 @@ public:
     QPushButton* btnAnnulla = nullptr;
     QPushButton* btnCerca = nullptr;
     QLabel* lblAttendere = nullptr;
-    QLabel* lblMemory = nullptr;   // set by the opener; "clienti" lets a card reach the card screen
+    QLabel* lblMemory = nullptr; // set by the opener; "clienti" lets a card reach the card screen
     QLabel* lblTrovate = nullptr;
 
     void btnCercaMouseDown();

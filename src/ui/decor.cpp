@@ -83,8 +83,7 @@ void pressOnEnter(QAbstractButton* button)
     button->installEventFilter(new EnterPresser(button));
 }
 
-ShapeRect::ShapeRect(QWidget* parent, const QString& name, const QRect& geometry)
-    : QWidget(parent)
+ShapeRect::ShapeRect(QWidget* parent, const QString& name, const QRect& geometry) : QWidget(parent)
 {
     setObjectName(name);
     setGeometry(geometry);

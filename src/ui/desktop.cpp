@@ -3,8 +3,8 @@
 #include "ui/listaccess.h"
 #include "ui/window.h"
 
-#include <QAccessible>
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QEvent>
 #include <QFont>
@@ -143,21 +143,39 @@ bool isReadOnlyField(const QWidget* w)
 // The classes a platform theme may give palettes of their own (Qt asks the theme for these);
 // each gets the design's, so a theme's colours reach no control.
 const char* const kThemedClasses[] = {
-    "QToolButton", "QAbstractButton", "QCheckBox",        "QRadioButton", "QHeaderView",
-    "QAbstractItemView", "QMessageBoxLabel", "QTabBar",  "QLabel",       "QGroupBox",
-    "QMenu",       "QMenuBar",        "QTextEdit",        "QTextControl", "QLineEdit",
-    "QComboBox",   "QAbstractSpinBox", "QTableView",     "QListView",    "QTreeView",
+    "QToolButton",
+    "QAbstractButton",
+    "QCheckBox",
+    "QRadioButton",
+    "QHeaderView",
+    "QAbstractItemView",
+    "QMessageBoxLabel",
+    "QTabBar",
+    "QLabel",
+    "QGroupBox",
+    "QMenu",
+    "QMenuBar",
+    "QTextEdit",
+    "QTextControl",
+    "QLineEdit",
+    "QComboBox",
+    "QAbstractSpinBox",
+    "QTableView",
+    "QListView",
+    "QTreeView",
 };
 
 // The classes a platform theme may give fonts of their own: each gets the program's font,
 // so a control whose screen sets its font only in part (a header's bold, by a style sheet)
 // does not take the rest from the theme.
 const char* const kThemedFontClasses[] = {
-    "QMenu",         "QMenuBar",    "QMenuItem",        "QMessageBox",  "QLabel",
-    "QTipLabel",     "QStatusBar",  "QPushButton",      "QCheckBox",    "QRadioButton",
-    "QToolButton",   "QAbstractItemView", "QListView",  "QHeaderView",  "QListBox",
-    "QComboMenuItem", "QComboLineEdit", "QSmallFont",   "QMiniFont",    "QDockWidgetTitle",
-    "QMdiSubWindowTitleBar",
+    "QMenu",          "QMenuBar",         "QMenuItem",
+    "QMessageBox",    "QLabel",           "QTipLabel",
+    "QStatusBar",     "QPushButton",      "QCheckBox",
+    "QRadioButton",   "QToolButton",      "QAbstractItemView",
+    "QListView",      "QHeaderView",      "QListBox",
+    "QComboMenuItem", "QComboLineEdit",   "QSmallFont",
+    "QMiniFont",      "QDockWidgetTitle", "QMdiSubWindowTitleBar",
 };
 
 void applyDesignPalette()

@@ -151,7 +151,8 @@ private:
         for (QAction* action : menu->actions()) {
             if (QObject::disconnect(action, SIGNAL(triggered()), m_edit, SLOT(paste()))
                 || QObject::disconnect(action, &QAction::triggered, m_edit, &QLineEdit::paste))
-                connect(action, &QAction::triggered, this, [this] { paste(QClipboard::Clipboard); });
+                connect(action, &QAction::triggered, this,
+                        [this] { paste(QClipboard::Clipboard); });
         }
         menu->popup(at);
     }
@@ -218,8 +219,7 @@ void cleanLineEditAfterEdits(QLineEdit* edit)
         if (clean == text)
             return;
         const int cursor = edit->cursorPosition();
-        const int removedBefore =
-            int(cursor - withoutControlCharacters(text.left(cursor)).size());
+        const int removedBefore = int(cursor - withoutControlCharacters(text.left(cursor)).size());
         edit->setText(clean);
         edit->setCursorPosition(cursor - removedBefore);
     });
@@ -227,26 +227,28 @@ void cleanLineEditAfterEdits(QLineEdit* edit)
 
 // The same for an editable text edit's document, over the part each change put in; the
 // cleaning waits for the change to be complete.
-template <typename Edit>
-void cleanDocumentAfterEdits(Edit* edit)
+template <typename Edit> void cleanDocumentAfterEdits(Edit* edit)
 {
     QTextDocument* document = edit->document();
     QObject::connect(document, &QTextDocument::contentsChange, edit,
                      [edit, document](int from, int, int added) {
                          if (added <= 0 || edit->isReadOnly())
                              return;
-                         QMetaObject::invokeMethod(edit, [document, from, added] {
-                             const int end = qMin(from + added, document->characterCount());
-                             for (int at = end - 1; at >= from; --at) {
-                                 const QChar c = document->characterAt(at);
-                                 if (isControl(c) && c != QLatin1Char('\t')) {
-                                     QTextCursor cursor(document);
-                                     cursor.setPosition(at);
-                                     cursor.setPosition(at + 1, QTextCursor::KeepAnchor);
-                                     cursor.removeSelectedText();
+                         QMetaObject::invokeMethod(
+                             edit,
+                             [document, from, added] {
+                                 const int end = qMin(from + added, document->characterCount());
+                                 for (int at = end - 1; at >= from; --at) {
+                                     const QChar c = document->characterAt(at);
+                                     if (isControl(c) && c != QLatin1Char('\t')) {
+                                         QTextCursor cursor(document);
+                                         cursor.setPosition(at);
+                                         cursor.setPosition(at + 1, QTextCursor::KeepAnchor);
+                                         cursor.removeSelectedText();
+                                     }
                                  }
-                             }
-                         }, Qt::QueuedConnection);
+                             },
+                             Qt::QueuedConnection);
                      });
 }
 

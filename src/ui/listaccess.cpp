@@ -19,10 +19,7 @@ public:
 
     bool isValid() const override { return m_list && m_index.isValid(); }
     QObject* object() const override { return nullptr; }
-    QWindow* window() const override
-    {
-        return m_list ? m_list->window()->windowHandle() : nullptr;
-    }
+    QWindow* window() const override { return m_list ? m_list->window()->windowHandle() : nullptr; }
     QAccessibleInterface* parent() const override
     {
         return m_list ? QAccessible::queryAccessibleInterface(m_list.data()) : nullptr;

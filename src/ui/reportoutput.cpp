@@ -34,8 +34,8 @@ const QString kNoPrinter = QStringLiteral(
 bool printReport(QWidget* parent, const ReportDocument& document)
 {
     PrintDialogRecorder* recorder = activePrintRecorder();
-    const bool installed = recorder ? recorder->printerInstalled()
-                                    : !QPrinterInfo::availablePrinterNames().isEmpty();
+    const bool installed =
+        recorder ? recorder->printerInstalled() : !QPrinterInfo::availablePrinterNames().isEmpty();
     if (!installed) {
         showMessage(parent, MessageKind::Warning, kNoPrinter);
         return false;
@@ -88,7 +88,7 @@ bool exportPdf(QWidget* parent, const ReportDocument& document, const PdfExportS
     QStringList errors;
     QByteArray pdf;
     if (!writeReportPdf(pdf, document,
-                  {settings.title, settings.subject, settings.author, settings.creator})) {
+                        {settings.title, settings.subject, settings.author, settings.creator})) {
         errors << QStringLiteral("Impossibile comporre il documento PDF.");
     } else if (const WriteResult written = writeWholeFile(settings.fileName, pdf); !written) {
         errors << QStringLiteral("Impossibile scrivere il file %1: %2")
@@ -97,8 +97,8 @@ bool exportPdf(QWidget* parent, const ReportDocument& document, const PdfExportS
     if (errors.isEmpty())
         return true;
     showMessage(parent, MessageKind::Error,
-                QStringLiteral("Esportazione in PDF non riuscita.\r\n") +
-                    errors.join(QStringLiteral("\r\n")));
+                QStringLiteral("Esportazione in PDF non riuscita.\r\n")
+                    + errors.join(QStringLiteral("\r\n")));
     return false;
 }
 

@@ -19,7 +19,7 @@ namespace {
 const int kZoomLevels[] = {25, 50, 75, 100, 125, 150, 200, 300, 400};
 
 QAction* toolAction(QToolBar* bar, const QString& name, const QString& text, const QString& icon,
-                   const QKeySequence& shortcut)
+                    const QKeySequence& shortcut)
 {
     QAction* action = bar->addAction(QIcon(icon), text);
     action->setObjectName(name);
@@ -51,11 +51,10 @@ ReportPreviewWindow::ReportPreviewWindow(QWidget* parent, const ReportDocument& 
     bar->setMovable(false);
 
     QAction* print = toolAction(bar, QStringLiteral("actStampa"), QStringLiteral("Stampa"),
-                               QStringLiteral(":/reports/stampa.svg"), QKeySequence::Print);
+                                QStringLiteral(":/reports/stampa.svg"), QKeySequence::Print);
     bar->addSeparator();
-    QAction* zoomOut =
-        toolAction(bar, QStringLiteral("actRiduci"), QStringLiteral("Riduci"),
-                  QStringLiteral(":/reports/riduci.svg"), QKeySequence::ZoomOut);
+    QAction* zoomOut = toolAction(bar, QStringLiteral("actRiduci"), QStringLiteral("Riduci"),
+                                  QStringLiteral(":/reports/riduci.svg"), QKeySequence::ZoomOut);
     m_zoom = new QComboBox(bar);
     m_zoom->setObjectName(QStringLiteral("cmbZoom"));
     m_zoom->setToolTip(QStringLiteral("Zoom"));
@@ -66,14 +65,15 @@ ReportPreviewWindow::ReportPreviewWindow(QWidget* parent, const ReportDocument& 
     bar->addWidget(m_zoom);
     QAction* zoomIn =
         toolAction(bar, QStringLiteral("actIngrandisci"), QStringLiteral("Ingrandisci"),
-                  QStringLiteral(":/reports/ingrandisci.svg"), QKeySequence::ZoomIn);
+                   QStringLiteral(":/reports/ingrandisci.svg"), QKeySequence::ZoomIn);
     bar->addSeparator();
     QAction* fullScreen =
         toolAction(bar, QStringLiteral("actSchermoIntero"), QStringLiteral("Schermo intero"),
-                  QStringLiteral(":/reports/schermointero.svg"), QKeySequence(Qt::Key_F11));
+                   QStringLiteral(":/reports/schermointero.svg"), QKeySequence(Qt::Key_F11));
     fullScreen->setCheckable(true);
-    QAction* close = toolAction(bar, QStringLiteral("actChiudi"), QStringLiteral("Chiudi"),
-                               QStringLiteral(":/reports/chiudi.svg"), QKeySequence(Qt::Key_Escape));
+    QAction* close =
+        toolAction(bar, QStringLiteral("actChiudi"), QStringLiteral("Chiudi"),
+                   QStringLiteral(":/reports/chiudi.svg"), QKeySequence(Qt::Key_Escape));
 
     m_view = new QPrintPreviewWidget(m_printer, this);
     m_view->setObjectName(QStringLiteral("prvPagine"));

@@ -10,12 +10,12 @@
 // fresh one owned by the opener and destroys it on close. The slots are filled at start-up
 // (app/screens.h); a screen reaches another only through them, so no screen includes the top.
 struct Screens {
-    QPointer<QWidget> frmPassword;        // login, the main window
-    QPointer<QWidget> frmAvvio;           // start menu
-    QPointer<QWidget> frmCambiaPassword;  // password change
-    QPointer<QWidget> frmClienti;         // registry card screen
-    QPointer<QWidget> frmMenuCamere;      // person and year selection
-    QPointer<QWidget> frmPlanning;        // annual calendar
+    QPointer<QWidget> frmPassword;       // login, the main window
+    QPointer<QWidget> frmAvvio;          // start menu
+    QPointer<QWidget> frmCambiaPassword; // password change
+    QPointer<QWidget> frmClienti;        // registry card screen
+    QPointer<QWidget> frmMenuCamere;     // person and year selection
+    QPointer<QWidget> frmPlanning;       // annual calendar
 };
 
 // The slots; screens still to be built at start-up (see setPendingScreens) are built first.

@@ -217,8 +217,8 @@ void declareFixedFrame(QWidget* window)
     // flags (functions and decorations given), functions (move, close), decorations (border,
     // title), input mode, status.
     const quint32 hints[5] = {1 | 2, 4 | 32, 2 | 8, 0, 0};
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(window->internalWinId()),
-                        atom->atom, atom->atom, 32, 5, hints);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb_window_t(window->internalWinId()), atom->atom,
+                        atom->atom, 32, 5, hints);
     xcb_flush(c);
     std::free(atom);
 #else

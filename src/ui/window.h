@@ -23,7 +23,8 @@ enum class GradientFrom { Top, Bottom };
 
 // Fills the window with a vertical two-stop gradient from colour (at the top, or at the
 // bottom) to white. The gradient always spans the whole window, whatever its size.
-void setWindowGradient(QWidget* window, const QColor& colour, GradientFrom from = GradientFrom::Top);
+void setWindowGradient(QWidget* window, const QColor& colour,
+                       GradientFrom from = GradientFrom::Top);
 // A plain fill (the export dialog's light grey).
 void setWindowFill(QWidget* window, const QColor& colour);
 

@@ -21,8 +21,8 @@ ValidatorLayout partitaIvaLayout()
     l.logoSvg = QStringLiteral(":/validators/partitaiva.svg");
     l.logoName = QStringLiteral("Controllo partita IVA");
     l.lblTitolo = QPoint(16, 98);
-    l.titolo = QStringLiteral(
-        "Immettere il numero di partita IVA e premere il pulsante di controllo.");
+    l.titolo =
+        QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo.");
     l.shpCodFisc = QRect(16, 118, 421, 50);
     l.fieldName = QStringLiteral("txtPartitaIva");
     l.field = QRect(26, 128, 233, 28);

@@ -19,15 +19,15 @@ class ShapeRect;
 struct ValidatorLayout {
     QString caption;
     QSize client;
-    QColor colour;          // gradient from this colour at the top to white
+    QColor colour; // gradient from this colour at the top to white
     QSize container;
-    QRect shpContainer;     // the light grey panel
+    QRect shpContainer; // the light grey panel
     QRect imgLogo;
-    QString logoSvg;        // resource path of the title picture
-    QString logoName;       // what the title picture says, for assistive technologies
-    QPoint lblTitolo;       // the prompt sizes itself
+    QString logoSvg;  // resource path of the title picture
+    QString logoName; // what the title picture says, for assistive technologies
+    QPoint lblTitolo; // the prompt sizes itself
     QString titolo;
-    QRect shpCodFisc;       // the band behind the field and the button
+    QRect shpCodFisc; // the band behind the field and the button
     QString fieldName;
     QRect field;
     int maxLength;
@@ -75,8 +75,7 @@ private:
 
 // Creates a fresh dialog of kind D owned by owner, presets its input field, shows it
 // modally and destroys it when it closes.
-template <class D>
-void runValidatorDialog(QWidget* owner, const QString& preset)
+template <class D> void runValidatorDialog(QWidget* owner, const QString& preset)
 {
     D dialog(owner);
     dialog.preset(preset);

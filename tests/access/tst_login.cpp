@@ -142,16 +142,25 @@ void TestLogin::layout_data()
         const char* control;
         QRect geometry;
     } rows[] = {
-        {p, "panContainer", {14, 13, 360, 378}},  {p, "shpSfondo", {8, 8, 344, 265}},
-        {p, "imgLogo", {16, 16, 328, 160}},        {p, "shpTitolo", {16, 184, 328, 81}},
-        {p, "effPassword", {32, 218, 238, 30}},    {p, "txtPassword", {36, 222, 230, 22}},
-        {p, "cmdOK", {280, 216, 49, 33}},          {p, "cmdEsci", {8, 338, 146, 32}},
+        {p, "panContainer", {14, 13, 360, 378}},
+        {p, "shpSfondo", {8, 8, 344, 265}},
+        {p, "imgLogo", {16, 16, 328, 160}},
+        {p, "shpTitolo", {16, 184, 328, 81}},
+        {p, "effPassword", {32, 218, 238, 30}},
+        {p, "txtPassword", {36, 222, 230, 22}},
+        {p, "cmdOK", {280, 216, 49, 33}},
+        {p, "cmdEsci", {8, 338, 146, 32}},
         {p, "btnCambiaPassword", {205, 338, 146, 32}},
-        {c, "panContainer", {13, 14, 385, 390}},   {c, "shpSfondo", {8, 8, 369, 334}},
-        {c, "imgLogo", {16, 16, 353, 148}},        {c, "effPasswordOld", {12, 189, 361, 30}},
-        {c, "txtPasswordOld", {16, 193, 353, 22}}, {c, "effPasswordNew", {12, 245, 361, 30}},
-        {c, "txtPasswordNew", {16, 249, 353, 22}}, {c, "effConferma", {12, 301, 361, 30}},
-        {c, "txtConferma", {16, 305, 353, 22}},    {c, "cmdEsci", {8, 350, 146, 32}},
+        {c, "panContainer", {13, 14, 385, 390}},
+        {c, "shpSfondo", {8, 8, 369, 334}},
+        {c, "imgLogo", {16, 16, 353, 148}},
+        {c, "effPasswordOld", {12, 189, 361, 30}},
+        {c, "txtPasswordOld", {16, 193, 353, 22}},
+        {c, "effPasswordNew", {12, 245, 361, 30}},
+        {c, "txtPasswordNew", {16, 249, 353, 22}},
+        {c, "effConferma", {12, 301, 361, 30}},
+        {c, "txtConferma", {16, 305, 353, 22}},
+        {c, "cmdEsci", {8, 350, 146, 32}},
         {c, "cmdOK", {232, 350, 146, 32}},
     };
     for (const auto& row : rows)
@@ -226,16 +235,23 @@ void TestLogin::login_data()
     QTest::addColumn<QString>("message"); // empty when the start menu opens
     QTest::addColumn<QString>("fieldAfter");
     const QByteArray vestrano = iniWith(QStringLiteral("VESTRANO"));
-    QTest::newRow("lower case") << vestrano << 0644 << "vestrano" << "" << "vestrano";
-    QTest::newRow("mixed case and blanks") << vestrano << 0644 << "  VeStRaNo  " << "" << "  VeStRaNo  ";
+    QTest::newRow("lower case") << vestrano << 0644 << "vestrano"
+                                << ""
+                                << "vestrano";
+    QTest::newRow("mixed case and blanks") << vestrano << 0644 << "  VeStRaNo  "
+                                           << ""
+                                           << "  VeStRaNo  ";
     QTest::newRow("wrong") << vestrano << 0644 << "vestrana" << kWrong << "";
     QTest::newRow("accented letters are not folded")
         << iniWith(QString::fromUtf8("CAFÈ")) << 0644 << QString::fromUtf8("cafè") << kWrong << "";
     QTest::newRow("accented letters typed as stored")
-        << iniWith(QString::fromUtf8("CAFÈ")) << 0644 << QString::fromUtf8("cafÈ") << "" << QString::fromUtf8("cafÈ");
+        << iniWith(QString::fromUtf8("CAFÈ")) << 0644 << QString::fromUtf8("cafÈ") << ""
+        << QString::fromUtf8("cafÈ");
     QTest::newRow("missing file") << QByteArray("-") << 0644 << "vestrano" << kWrong << "";
-    QTest::newRow("no Valore key") << QByteArray("[Accesso]\r\nAltro=1\r\n") << 0644 << "x" << kWrong << "";
-    QTest::newRow("empty value") << QByteArray("[Accesso]\r\nValore=\r\n") << 0644 << "x" << kWrong << "";
+    QTest::newRow("no Valore key")
+        << QByteArray("[Accesso]\r\nAltro=1\r\n") << 0644 << "x" << kWrong << "";
+    QTest::newRow("empty value") << QByteArray("[Accesso]\r\nValore=\r\n") << 0644 << "x" << kWrong
+                                 << "";
     QTest::newRow("not hex") << QByteArray("[Accesso]\r\nValore=3D93ZZ\r\n") << 0644 << "vestrano"
                              << kReadError << "vestrano";
     QTest::newRow("unreadable file") << vestrano << 0 << "vestrano" << kReadError << "vestrano";
@@ -306,7 +322,7 @@ void TestLogin::change_data()
 {
     QTest::addColumn<QByteArray>("content"); // "-" for no file
     QTest::addColumn<int>("folderMode");
-    QTest::addColumn<QStringList>("typed");  // old, new, confirmation
+    QTest::addColumn<QStringList>("typed"); // old, new, confirmation
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("fieldsAfter"); // empty when the screen closed
     QTest::addColumn<QString>("focusAfter");
@@ -314,30 +330,40 @@ void TestLogin::change_data()
     const QByteArray vestrano = iniWith(QStringLiteral("VESTRANO"));
     const QString v = QStringLiteral("VESTRANO");
     const QString longer(256, QLatin1Char('a'));
-    QTest::newRow("changed") << vestrano << 0777 << QStringList{"vestrano", " nuova Parola ", " nuova Parola "}
-                             << kChanged << QStringList() << "" << "NUOVA PAROLA";
-    QTest::newRow("one character") << iniWith("X") << 0777 << QStringList{"x", "y", "y"}
-                                   << kChanged << QStringList() << "" << "Y";
-    QTest::newRow("same as the old one") << vestrano << 0777 << QStringList{"VESTRANO", "vestrano", "vestrano"}
-                                         << kChanged << QStringList() << "" << v;
-    QTest::newRow("old wrong") << vestrano << 0777 << QStringList{"vestrana", "nuova", "nuova"} << kOldWrong
-                               << QStringList{"", "nuova", "nuova"} << "txtPasswordOld" << v;
+    QTest::newRow("changed") << vestrano << 0777
+                             << QStringList{"vestrano", " nuova Parola ", " nuova Parola "}
+                             << kChanged << QStringList() << ""
+                             << "NUOVA PAROLA";
+    QTest::newRow("one character")
+        << iniWith("X") << 0777 << QStringList{"x", "y", "y"} << kChanged << QStringList() << ""
+        << "Y";
+    QTest::newRow("same as the old one")
+        << vestrano << 0777 << QStringList{"VESTRANO", "vestrano", "vestrano"} << kChanged
+        << QStringList() << "" << v;
+    QTest::newRow("old wrong") << vestrano << 0777 << QStringList{"vestrana", "nuova", "nuova"}
+                               << kOldWrong << QStringList{"", "nuova", "nuova"} << "txtPasswordOld"
+                               << v;
     QTest::newRow("confirmation differs in case")
         << vestrano << 0777 << QStringList{"vestrano", "nuova", "NUOVA"} << kNotConfirmed
         << QStringList{"vestrano", "", ""} << "txtPasswordNew" << v;
-    QTest::newRow("missing file") << QByteArray("-") << 0777 << QStringList{"vestrano", "nuova", "nuova"}
-                                  << kOldWrong << QStringList{"", "nuova", "nuova"} << "txtPasswordOld" << "";
+    QTest::newRow("missing file") << QByteArray("-") << 0777
+                                  << QStringList{"vestrano", "nuova", "nuova"} << kOldWrong
+                                  << QStringList{"", "nuova", "nuova"} << "txtPasswordOld"
+                                  << "";
     QTest::newRow("not hex") << QByteArray("[Accesso]\r\nValore=3D9\xC8\r\n") << 0777
                              << QStringList{"vestrano", "nuova", "nuova"} << kChangeError
-                             << QStringList{"vestrano", "nuova", "nuova"} << "cmdOK" << "";
-    QTest::newRow("read-only folder") << vestrano << 0555 << QStringList{"vestrano", "nuova", "nuova"}
-                                      << kChangeError << QStringList{"vestrano", "nuova", "nuova"}
-                                      << "cmdOK" << v;
-    QTest::newRow("longer than 255") << vestrano << 0777 << QStringList{"vestrano", longer, longer}
-                                     << kTooLong << QStringList{"vestrano", "", ""} << "txtPasswordNew" << v;
-    QTest::newRow("beyond U+00FF") << vestrano << 0777
-                                   << QStringList{"vestrano", QString::fromUtf8("Łódź"), QString::fromUtf8("Łódź")}
-                                   << kNotStorable << QStringList{"vestrano", "", ""} << "txtPasswordNew" << v;
+                             << QStringList{"vestrano", "nuova", "nuova"} << "cmdOK"
+                             << "";
+    QTest::newRow("read-only folder")
+        << vestrano << 0555 << QStringList{"vestrano", "nuova", "nuova"} << kChangeError
+        << QStringList{"vestrano", "nuova", "nuova"} << "cmdOK" << v;
+    QTest::newRow("longer than 255")
+        << vestrano << 0777 << QStringList{"vestrano", longer, longer} << kTooLong
+        << QStringList{"vestrano", "", ""} << "txtPasswordNew" << v;
+    QTest::newRow("beyond U+00FF")
+        << vestrano << 0777
+        << QStringList{"vestrano", QString::fromUtf8("Łódź"), QString::fromUtf8("Łódź")}
+        << kNotStorable << QStringList{"vestrano", "", ""} << "txtPasswordNew" << v;
 }
 
 void TestLogin::change()
@@ -421,8 +447,9 @@ void TestLogin::changeEnterCyclesAndNeverPressesOk()
                                    change->txtConferma, change->txtPasswordOld};
     change->txtPasswordOld->setFocus();
     for (int i = 0; i + 1 < cycle.size(); ++i) {
-        QVERIFY(change->findChild<QWidget*>(QStringLiteral("eff") + cycle.at(i)->objectName().mid(3))
-                    ->isVisible());
+        QVERIFY(
+            change->findChild<QWidget*>(QStringLiteral("eff") + cycle.at(i)->objectName().mid(3))
+                ->isVisible());
         QTest::keyClick(cycle.at(i), i % 2 ? Qt::Key_Enter : Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), cycle.at(i + 1));
     }

@@ -12,8 +12,7 @@
 Q_DECLARE_METATYPE(std::optional<QString>)
 
 namespace QTest {
-template <>
-char* toString(const std::optional<QString>& value)
+template <> char* toString(const std::optional<QString>& value)
 {
     return value ? toString(*value) : qstrdup("(nothing)");
 }
@@ -65,14 +64,14 @@ void TestPasswordStore::cryptCases_data()
     QTest::addColumn<std::optional<QString>>("text");
     const QString vestrano = *Encrypt(QStringLiteral("VESTRANO"));
     QTest::newRow("empty") << QString() << std::optional<QString>(QString());
-    QTest::newRow("lower-case digits") << vestrano.toLower()
-                                       << std::optional<QString>(QStringLiteral("VESTRANO"));
-    QTest::newRow("odd last digit ignored") << vestrano + QLatin1Char('7')
-                                            << std::optional<QString>(QStringLiteral("VESTRANO"));
-    QTest::newRow("three digits read as two") << vestrano.left(3)
-                                              << std::optional<QString>(QStringLiteral("V"));
-    QTest::newRow("high byte dropped") << *Encrypt(QString(QChar(0x0141)))
-                                       << std::optional<QString>(QStringLiteral("A"));
+    QTest::newRow("lower-case digits")
+        << vestrano.toLower() << std::optional<QString>(QStringLiteral("VESTRANO"));
+    QTest::newRow("odd last digit ignored")
+        << vestrano + QLatin1Char('7') << std::optional<QString>(QStringLiteral("VESTRANO"));
+    QTest::newRow("three digits read as two")
+        << vestrano.left(3) << std::optional<QString>(QStringLiteral("V"));
+    QTest::newRow("high byte dropped")
+        << *Encrypt(QString(QChar(0x0141))) << std::optional<QString>(QStringLiteral("A"));
     QTest::newRow("not hex") << QStringLiteral("3G") << std::optional<QString>();
     QTest::newRow("blank inside a pair") << QStringLiteral("3D 9") << std::optional<QString>();
     QTest::newRow("sign") << QStringLiteral("+1") << std::optional<QString>();
@@ -106,9 +105,9 @@ void TestPasswordStore::deliveredFileHoldsInitialPassword()
     QVERIFY(!delivered.isEmpty());
     QCOMPARE(PasswordStore(delivered).readPassword(),
              std::optional<QString>(QStringLiteral("VESTRANO")));
-    QCOMPARE(readAll(delivered), QByteArray("[Accesso]\r\nValore=" +
-                                            Encrypt(QStringLiteral("VESTRANO"))->toLatin1() +
-                                            "\r\n"));
+    QCOMPARE(readAll(delivered),
+             QByteArray("[Accesso]\r\nValore=" + Encrypt(QStringLiteral("VESTRANO"))->toLatin1()
+                        + "\r\n"));
 }
 
 void TestPasswordStore::readValue_data()
@@ -116,17 +115,17 @@ void TestPasswordStore::readValue_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("value");
     QTest::newRow("plain") << QByteArray("[Accesso]\r\nValore=ABCD\r\n") << "ABCD";
-    QTest::newRow("blanks and case") << QByteArray(" [ accesso ]\n  VALORE =  AB CD \t\n")
-                                     << "AB CD";
+    QTest::newRow("blanks and case")
+        << QByteArray(" [ accesso ]\n  VALORE =  AB CD \t\n") << "AB CD";
     QTest::newRow("no section") << QByteArray("Valore=ABCD\n") << "";
-    QTest::newRow("key in another section") << QByteArray("[Altro]\nValore=ABCD\n[Accesso]\n")
-                                            << "";
+    QTest::newRow("key in another section")
+        << QByteArray("[Altro]\nValore=ABCD\n[Accesso]\n") << "";
     QTest::newRow("no key") << QByteArray("[Accesso]\nChiave=1\n") << "";
     QTest::newRow("comment is no key") << QByteArray("[Accesso]\n;Valore=11\nValore=22") << "22";
     QTest::newRow("first section counts")
         << QByteArray("[Accesso]\nValore=11\n[Accesso]\nValore=22\n") << "11";
-    QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF[Accesso]\nValore=ABCD\n")
-                                     << "ABCD";
+    QTest::newRow("byte order mark")
+        << QByteArray("\xEF\xBB\xBF[Accesso]\nValore=ABCD\n") << "ABCD";
     QTest::newRow("empty file") << QByteArray() << "";
 }
 
@@ -146,15 +145,17 @@ void TestPasswordStore::writeKeepsEverythingElse_data()
     QTest::addColumn<QByteArray>("after");
     QTest::newRow("no file") << QByteArray("-") << QByteArray("[Accesso]\r\nValore=BEEF\r\n");
     QTest::newRow("value replaced in place")
-        << QByteArray("; note\r\n[Altro]\r\nValore=11\r\n\r\n[Accesso]\r\nA=1\r\n Valore = 3D93\r\nZ=2\r\n")
-        << QByteArray("; note\r\n[Altro]\r\nValore=11\r\n\r\n[Accesso]\r\nA=1\r\n Valore =BEEF\r\nZ=2\r\n");
+        << QByteArray("; note\r\n[Altro]\r\nValore=11\r\n\r\n[Accesso]\r\nA=1\r\n Valore = "
+                      "3D93\r\nZ=2\r\n")
+        << QByteArray("; note\r\n[Altro]\r\nValore=11\r\n\r\n[Accesso]\r\nA=1\r\n Valore "
+                      "=BEEF\r\nZ=2\r\n");
     QTest::newRow("last line without end")
         << QByteArray("[Accesso]\nValore=00") << QByteArray("[Accesso]\nValore=BEEF");
     QTest::newRow("key added to its section")
         << QByteArray("[Accesso]\nA=1\n\n[Altro]\nB=2\n")
         << QByteArray("[Accesso]\nA=1\nValore=BEEF\n\n[Altro]\nB=2\n");
-    QTest::newRow("section added")
-        << QByteArray("[Altro]\r\nB=2") << QByteArray("[Altro]\r\nB=2\r\n[Accesso]\r\nValore=BEEF\r\n");
+    QTest::newRow("section added") << QByteArray("[Altro]\r\nB=2")
+                                   << QByteArray("[Altro]\r\nB=2\r\n[Accesso]\r\nValore=BEEF\r\n");
 }
 
 void TestPasswordStore::writeKeepsEverythingElse()
@@ -186,8 +187,8 @@ void TestPasswordStore::failedWriteKeepsOldFile()
     QFETCH(int, fileMode);
     TempProgramFolder folder;
     const QString path = folder.file(PasswordStore::fileName());
-    const QByteArray old = "[Accesso]\r\nValore=" + Encrypt(QStringLiteral("VECCHIA"))->toLatin1()
-                           + "\r\n";
+    const QByteArray old =
+        "[Accesso]\r\nValore=" + Encrypt(QStringLiteral("VECCHIA"))->toLatin1() + "\r\n";
     QVERIFY(writeAll(path, old));
     setMode(path, fileMode);
     setMode(folder.path(), folderMode);
@@ -213,8 +214,7 @@ void TestPasswordStore::readPassword_data()
                                          << std::optional<QString>(QStringLiteral("PAROLA"));
     QTest::newRow("not hex") << QByteArray("[Accesso]\nValore=3D9Z") << 0666
                              << std::optional<QString>();
-    QTest::newRow("unreadable") << "[Accesso]\nValore=" + padded << 0
-                                << std::optional<QString>();
+    QTest::newRow("unreadable") << "[Accesso]\nValore=" + padded << 0 << std::optional<QString>();
 }
 
 void TestPasswordStore::readPassword()
@@ -245,13 +245,13 @@ void TestPasswordStore::storePassword_data()
     QTest::newRow("one character") << "x" << int(StoreResult::Stored) << "X";
     QTest::newRow("255 characters") << QString(255, QLatin1Char('a')) << int(StoreResult::Stored)
                                     << QString(255, QLatin1Char('A'));
-    QTest::newRow("256 characters") << QString(256, QLatin1Char('a')) << int(StoreResult::TooLong)
-                                    << "VECCHIA";
-    QTest::newRow("blanks do not count") << "  " + QString(255, QLatin1Char('a')) + "  "
-                                         << int(StoreResult::Stored)
-                                         << QString(255, QLatin1Char('A'));
-    QTest::newRow("beyond U+00FF") << QString::fromUtf8("Łukasz") << int(StoreResult::NotStorable)
-                                   << "VECCHIA";
+    QTest::newRow("256 characters")
+        << QString(256, QLatin1Char('a')) << int(StoreResult::TooLong) << "VECCHIA";
+    QTest::newRow("blanks do not count")
+        << "  " + QString(255, QLatin1Char('a')) + "  " << int(StoreResult::Stored)
+        << QString(255, QLatin1Char('A'));
+    QTest::newRow("beyond U+00FF")
+        << QString::fromUtf8("Łukasz") << int(StoreResult::NotStorable) << "VECCHIA";
 }
 
 void TestPasswordStore::storePassword()

@@ -10,9 +10,9 @@
 #include "help/guida.h"
 #include "help/info.h"
 #include "help/splash.h"
-#include "register/menucamere.h"
 #include "register/calendarsheetdialog.h"
 #include "register/giorno.h"
+#include "register/menucamere.h"
 #include "register/planning.h"
 #include "register/riepprenotazioni.h"
 #include "registry/allegacartella.h"
@@ -224,8 +224,7 @@ void TestAccessibility::listsSayTheirCurrentLine_data()
 {
     QTest::addColumn<ListScreen>("open");
     QTest::newRow("registry search") << ListScreen([] {
-        auto* search =
-            new TfrmTrovaClienti(static_cast<TfrmClienti*>(screens().frmClienti.data()));
+        auto* search = new TfrmTrovaClienti(static_cast<TfrmClienti*>(screens().frmClienti.data()));
         search->setAttribute(Qt::WA_DeleteOnClose);
         search->show();
         search->btnCercaClick();

@@ -92,16 +92,11 @@ void TestAvvio::layoutAsDesigned()
         QRect geometry;
         bool clickable;
     } rows[] = {
-        {"icoNome", {90, 15, 818, 69}, false},
-        {"imgSottotitolo", {17, 86, 961, 22}, false},
-        {"imgInfo", {14, 14, 30, 30}, true},
-        {"imgGuida", {952, 16, 29, 28}, true},
-        {"imgAnagrafica", {68, 148, 368, 368}, true},
-        {"btnAnagrafica", {30, 524, 442, 79}, true},
-        {"imgPresenze", {560, 148, 368, 368}, true},
-        {"btnPresenze", {522, 524, 442, 79}, true},
-        {"imgSito", {17, 628, 961, 22}, true},
-        {"imgAvviso", {16, 660, 23, 22}, true},
+        {"icoNome", {90, 15, 818, 69}, false},        {"imgSottotitolo", {17, 86, 961, 22}, false},
+        {"imgInfo", {14, 14, 30, 30}, true},          {"imgGuida", {952, 16, 29, 28}, true},
+        {"imgAnagrafica", {68, 148, 368, 368}, true}, {"btnAnagrafica", {30, 524, 442, 79}, true},
+        {"imgPresenze", {560, 148, 368, 368}, true},  {"btnPresenze", {522, 524, 442, 79}, true},
+        {"imgSito", {17, 628, 961, 22}, true},        {"imgAvviso", {16, 660, 23, 22}, true},
         {"imgEsci", {960, 662, 17, 18}, true},
     };
     for (const auto& row : rows) {
@@ -230,8 +225,8 @@ void TestAvvio::dialogsOpenFreshEachTime()
             QCOMPARE(name, QString::fromLatin1(row.dialogName));
             if (name == QLatin1String("frmGuida")) {
                 QCOMPARE(title, kOverviewHelpTitle);
-                QCOMPARE(text, overviewHelpText().replace(QStringLiteral("\r\n"),
-                                                          QStringLiteral("\n")));
+                QCOMPARE(text,
+                         overviewHelpText().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
             }
         }
         QCOMPARE(opened.size(), 2);
@@ -264,7 +259,11 @@ void TestAvvio::exitIconAndClosingEndTheProgram()
     QVERIFY(!m_menu->isVisible());
     // Hiding it to hand over to another screen is not closing: the run goes on.
     m_menu->show();
-    QCOMPARE(exitCodeOf([this] { switchScreen(m_menu.get(), nullptr); m_menu->hide(); }), 99);
+    QCOMPARE(exitCodeOf([this] {
+                 switchScreen(m_menu.get(), nullptr);
+                 m_menu->hide();
+             }),
+             99);
 }
 
 void TestAvvio::creationSetsProcessFormats()

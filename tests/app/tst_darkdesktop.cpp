@@ -20,12 +20,12 @@
 #include <QApplication>
 #include <QImage>
 #include <QLibraryInfo>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPalette>
+#include <QProcess>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 #include <QtTest/QtTest>
 
 #include <functional>

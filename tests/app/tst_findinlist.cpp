@@ -36,30 +36,32 @@ void TestFindInList::search_data()
     const int found = FindInListResult::Found;
     const int notFound = FindInListResult::NotFound;
     const int empty = FindInListResult::EmptyList;
-    QTest::newRow("empty list keeps the last key")
-        << QStringList() << -1 << "x" << "old" << empty << -1 << "old";
-    QTest::newRow("capitals find the date column")
-        << kItems << 3 << "GENNAIO" << "" << found << 0 << "gennaio";
-    QTest::newRow("new key starts at the first item")
-        << kItems << 4 << "riunione" << "" << found << 0 << "riunione";
-    QTest::newRow("same key goes on after the selection")
-        << kItems << 0 << "Riunione" << "riunione" << found << 2 << "riunione";
-    QTest::newRow("same key wraps to the first")
-        << kItems << 4 << "riunione" << "riunione" << found << 0 << "riunione";
+    QTest::newRow("empty list keeps the last key") << QStringList() << -1 << "x"
+                                                   << "old" << empty << -1 << "old";
+    QTest::newRow("capitals find the date column") << kItems << 3 << "GENNAIO"
+                                                   << "" << found << 0 << "gennaio";
+    QTest::newRow("new key starts at the first item") << kItems << 4 << "riunione"
+                                                      << "" << found << 0 << "riunione";
+    QTest::newRow("same key goes on after the selection") << kItems << 0 << "Riunione"
+                                                          << "riunione" << found << 2 << "riunione";
+    QTest::newRow("same key wraps to the first") << kItems << 4 << "riunione"
+                                                 << "riunione" << found << 0 << "riunione";
     QTest::newRow("new key finds the first match after skipped items")
-        << kItems << 4 << "inventario" << "x" << found << 1 << "inventario";
+        << kItems << 4 << "inventario"
+        << "x" << found << 1 << "inventario";
     QTest::newRow("only the selected item matches: it stays")
-        << kItems << 0 << "fornitore" << "fornitore" << found << 0 << "fornitore";
+        << kItems << 0 << "fornitore"
+        << "fornitore" << found << 0 << "fornitore";
     QTest::newRow("accented capital is not an accented small letter")
         << kItems << 0 << QString::fromUtf8("é") << "" << notFound << 0 << QString::fromUtf8("é");
     QTest::newRow("exact accented capital")
         << kItems << 0 << QString::fromUtf8("É") << "" << found << 3 << QString::fromUtf8("É");
-    QTest::newRow("trailing blank must be in the item")
-        << kItems << -1 << "inventario " << "" << notFound << 0 << "inventario ";
-    QTest::newRow("no selection selects the first")
-        << kItems << -1 << "zzz" << "" << notFound << 0 << "zzz";
-    QTest::newRow("empty key never matches")
-        << kItems << 2 << "" << "x" << notFound << 2 << "";
+    QTest::newRow("trailing blank must be in the item") << kItems << -1 << "inventario "
+                                                        << "" << notFound << 0 << "inventario ";
+    QTest::newRow("no selection selects the first") << kItems << -1 << "zzz"
+                                                    << "" << notFound << 0 << "zzz";
+    QTest::newRow("empty key never matches") << kItems << 2 << ""
+                                             << "x" << notFound << 2 << "";
 }
 
 void TestFindInList::search()

@@ -143,8 +143,8 @@ void TestFocusReturn::focusGoesBackToTheOpener_data()
                             {QStringLiteral("frmAnteprimaReport"), escape}};
     QTest::newRow("calendar sheet print, cancelled")
         << &Screens::frmPlanning << QStringLiteral("cmdStampa")
-        << QList<ModalStep>{{QStringLiteral("frmStampaPlanning"),
-                             [](QWidget* w) { press(w, Qt::Key_Return); }}};
+        << QList<ModalStep>{
+               {QStringLiteral("frmStampaPlanning"), [](QWidget* w) { press(w, Qt::Key_Return); }}};
     QTest::newRow("start menu information")
         << &Screens::frmAvvio << QStringLiteral("imgInfo")
         << QList<ModalStep>{{QStringLiteral("frmInfo"), escape}};
@@ -175,10 +175,9 @@ void TestFocusReturn::focusGoesBackToTheOpener_data()
                     });
                     stops << (back ? focused() : QString());
                     press(w, Qt::Key_Escape);
-                    QCOMPARE(stops, (QStringList{QStringLiteral("grdRecords"),
-                                                 QStringLiteral("cmdEsporta"),
-                                                 QStringLiteral("cmdGuida"),
-                                                 QStringLiteral("cmdGuida")}));
+                    QCOMPARE(stops, (QStringList{
+                                        QStringLiteral("grdRecords"), QStringLiteral("cmdEsporta"),
+                                        QStringLiteral("cmdGuida"), QStringLiteral("cmdGuida")}));
                 }},
                {QStringLiteral("frmGuida"), escape}};
 }

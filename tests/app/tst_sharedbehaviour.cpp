@@ -57,14 +57,22 @@ void TestSharedBehaviour::messageDisplayText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("none") << "Attenzione: nulla." << "Attenzione: nulla.";
-    QTest::newRow("CR LF") << "uno\r\ndue" << "uno\ndue";
-    QTest::newRow("CR LF twice") << "uno\r\n\r\ndue" << "uno\n\ndue";
-    QTest::newRow("LF CR LF CR") << "uno\n\r\n\rdue" << "uno\n\ndue";
-    QTest::newRow("lone CR and lone LF") << "a\rb\nc" << "a\nb\nc";
-    QTest::newRow("CR LF then LF") << "a\r\n\nb" << "a\n\nb";
-    QTest::newRow("CR CR") << "a\r\rb" << "a\n\nb";
-    QTest::newRow("at the end") << "fine\r\n" << "fine\n";
+    QTest::newRow("none") << "Attenzione: nulla."
+                          << "Attenzione: nulla.";
+    QTest::newRow("CR LF") << "uno\r\ndue"
+                           << "uno\ndue";
+    QTest::newRow("CR LF twice") << "uno\r\n\r\ndue"
+                                 << "uno\n\ndue";
+    QTest::newRow("LF CR LF CR") << "uno\n\r\n\rdue"
+                                 << "uno\n\ndue";
+    QTest::newRow("lone CR and lone LF") << "a\rb\nc"
+                                         << "a\nb\nc";
+    QTest::newRow("CR LF then LF") << "a\r\n\nb"
+                                   << "a\n\nb";
+    QTest::newRow("CR CR") << "a\r\rb"
+                           << "a\n\nb";
+    QTest::newRow("at the end") << "fine\r\n"
+                                << "fine\n";
 }
 
 void TestSharedBehaviour::messageDisplayText()
@@ -161,7 +169,8 @@ void TestSharedBehaviour::enterPressesFocusedCommand_data()
     QTest::addColumn<int>("key");
     for (const char* command : {"button", "picture"}) {
         for (bool inDialog : {false, true}) {
-            const QByteArray row = QByteArray(command) + (inDialog ? " in a dialog" : " in a screen");
+            const QByteArray row =
+                QByteArray(command) + (inDialog ? " in a dialog" : " in a screen");
             QTest::newRow(row + ", Return") << command << inDialog << int(Qt::Key_Return);
             QTest::newRow(row + ", keypad Enter") << command << inDialog << int(Qt::Key_Enter);
         }
@@ -200,7 +209,8 @@ void TestSharedBehaviour::enterPressesFocusedCommand()
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
 
     field->setFocus();
-    QTest::keyClick(field, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QTest::keyClick(field, Qt::Key(key),
+                    key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
     QCOMPARE(QApplication::focusWidget(), target);
     QCOMPARE(pressed.count(), 0);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
@@ -342,16 +352,14 @@ void TestSharedBehaviour::infoLineHintAndClear()
         QWidget* over;
         QString text;
     } moves[] = {
-        {command, QStringLiteral("Salva la scheda corrente.")},
-        {container, QString()},
-        {command, QStringLiteral("Salva la scheda corrente.")},
-        {info.bar(), QString()},
-        {command, QStringLiteral("Salva la scheda corrente.")},
-        {&window, QString()},
+        {command, QStringLiteral("Salva la scheda corrente.")}, {container, QString()},
+        {command, QStringLiteral("Salva la scheda corrente.")}, {info.bar(), QString()},
+        {command, QStringLiteral("Salva la scheda corrente.")}, {&window, QString()},
     };
     for (const auto& move : moves) {
         QTest::mouseMove(move.over, QPoint(5, 5));
-        QVERIFY2(info.text() == move.text, qPrintable(move.over->objectName() + ": " + info.text()));
+        QVERIFY2(info.text() == move.text,
+                 qPrintable(move.over->objectName() + ": " + info.text()));
     }
 }
 
@@ -394,7 +402,8 @@ void TestSharedBehaviour::fixedWindow()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     // Centred when it is set up, before the frame's width is known: a few pixels of slack.
-    const QPoint offset = window.frameGeometry().center() - window.screen()->availableGeometry().center();
+    const QPoint offset =
+        window.frameGeometry().center() - window.screen()->availableGeometry().center();
     QVERIFY2(offset.manhattanLength() <= 8, qPrintable(QString::number(offset.manhattanLength())));
 }
 
@@ -431,9 +440,12 @@ void TestSharedBehaviour::formatsIgnoreRegionalSettings()
         const char* text;
         QDate date;
     } dates[] = {
-        {"05/03/2024", QDate(2024, 3, 5)},  {"31/12/1999", QDate(1999, 12, 31)},
-        {"29/02/2024", QDate(2024, 2, 29)}, {"29/02/2023", QDate()},
-        {"03/31/2024", QDate()},            {"2024-03-05", QDate()},
+        {"05/03/2024", QDate(2024, 3, 5)},
+        {"31/12/1999", QDate(1999, 12, 31)},
+        {"29/02/2024", QDate(2024, 2, 29)},
+        {"29/02/2023", QDate()},
+        {"03/31/2024", QDate()},
+        {"2024-03-05", QDate()},
         {"", QDate()},
     };
     for (const auto& row : dates) {

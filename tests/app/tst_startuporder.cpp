@@ -11,8 +11,8 @@
 
 namespace {
 
-const QStringList kOrder = {"frmPassword", "frmAvvio", "frmCambiaPassword", "frmClienti",
-                            "frmMenuCamere", "frmPlanning"};
+const QStringList kOrder = {"frmPassword", "frmAvvio",      "frmCambiaPassword",
+                            "frmClienti",  "frmMenuCamere", "frmPlanning"};
 
 // The long-lived screens that exist, by name, in the order they were made; found without
 // asking the screen slots, which would build the rest.
@@ -23,8 +23,9 @@ QStringList builtScreens()
         if (kOrder.contains(w->objectName()))
             names.append(w->objectName());
     }
-    std::sort(names.begin(), names.end(),
-              [](const QString& a, const QString& b) { return kOrder.indexOf(a) < kOrder.indexOf(b); });
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return kOrder.indexOf(a) < kOrder.indexOf(b);
+    });
     return names;
 }
 

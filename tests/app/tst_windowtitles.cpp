@@ -50,11 +50,11 @@ QByteArray xProperty(WId window, const char* name)
         xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(qstrlen(name)), name), nullptr);
     if (!atom)
         return QByteArray();
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(
-        c,
-        xcb_get_property(c, 0, xcb_window_t(window), atom->atom, XCB_GET_PROPERTY_TYPE_ANY, 0,
-                         1 << 20),
-        nullptr);
+    xcb_get_property_reply_t* reply =
+        xcb_get_property_reply(c,
+                               xcb_get_property(c, 0, xcb_window_t(window), atom->atom,
+                                                XCB_GET_PROPERTY_TYPE_ANY, 0, 1 << 20),
+                               nullptr);
     std::free(atom);
     if (!reply)
         return QByteArray();
@@ -171,11 +171,16 @@ void TestWindowTitles::fixedWindowsHaveNoTitleBarButtons()
         const auto* v = reinterpret_cast<const quint32*>(hints.constData());
         enum { Functions = 1, Decorations = 2 };
         enum { FuncMove = 4, FuncMinimise = 8, FuncMaximise = 16, FuncClose = 32 };
-        enum { DecorBorder = 2, DecorTitle = 8, DecorMenu = 16, DecorMinimise = 32,
-               DecorMaximise = 64 };
+        enum {
+            DecorBorder = 2,
+            DecorTitle = 8,
+            DecorMenu = 16,
+            DecorMinimise = 32,
+            DecorMaximise = 64
+        };
         if ((v[0] & (Functions | Decorations)) != (Functions | Decorations))
-            faults << what + QStringLiteral(": functions or decorations not declared (%1)")
-                                 .arg(v[0]);
+            faults
+                << what + QStringLiteral(": functions or decorations not declared (%1)").arg(v[0]);
         if ((v[1] & (FuncMove | FuncClose)) != (FuncMove | FuncClose)
             || (v[1] & (FuncMinimise | FuncMaximise)))
             faults << what + QStringLiteral(": functions %1").arg(v[1]);

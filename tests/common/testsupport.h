@@ -61,7 +61,10 @@ inline bool writeAll(const QString& path, const QByteArray& bytes)
 
 class AsOrdinaryUser {
 public:
-    AsOrdinaryUser() : m_switched(::geteuid() == 0 && ::setegid(65534) == 0 && ::seteuid(65534) == 0) {}
+    AsOrdinaryUser()
+        : m_switched(::geteuid() == 0 && ::setegid(65534) == 0 && ::seteuid(65534) == 0)
+    {
+    }
     ~AsOrdinaryUser()
     {
         if (m_switched) {

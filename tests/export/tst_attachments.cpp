@@ -118,8 +118,9 @@ void TestAttachments::fileDialogShowsEveryFile()
         patterns = model->nameFilters();
         hidesUnmatched = !model->nameFilterDisables();
     });
-    const QString chosen = chooseFileToOpen(nullptr, QStringLiteral("Selezionare il file da allegare:"),
-                                            dir.path(), QStringLiteral("Tutti i file (*.*)"));
+    const QString chosen =
+        chooseFileToOpen(nullptr, QStringLiteral("Selezionare il file da allegare:"), dir.path(),
+                         QStringLiteral("Tutti i file (*.*)"));
     QCOMPARE(chosen, QString());
     QCOMPARE(entry, QStringLiteral("Tutti i file (*.*)"));
     QVERIFY(hidesUnmatched);
@@ -128,19 +129,19 @@ void TestAttachments::fileDialogShowsEveryFile()
 
 void TestAttachments::browse_data()
 {
-    QTest::addColumn<QByteArray>("inFolder");  // the stored file of that name, if any
-    QTest::addColumn<bool>("pickStored");      // the user picks the stored file itself
-    QTest::addColumn<int>("answer");           // to the overwrite question
+    QTest::addColumn<QByteArray>("inFolder"); // the stored file of that name, if any
+    QTest::addColumn<bool>("pickStored");     // the user picks the stored file itself
+    QTest::addColumn<int>("answer");          // to the overwrite question
     QTest::addColumn<bool>("asked");
     QTest::addColumn<QByteArray>("afterwards");
-    QTest::newRow("new name, folder created") << QByteArray() << false << 0 << false
-                                              << QByteArray("new");
-    QTest::newRow("same name, Yes replaces") << QByteArray("old") << false << int(MessageAnswer::Yes)
-                                             << true << QByteArray("new");
-    QTest::newRow("same name, No keeps") << QByteArray("old") << false << int(MessageAnswer::No)
-                                         << true << QByteArray("old");
-    QTest::newRow("the stored file itself") << QByteArray("old") << true << 0 << false
-                                            << QByteArray("old");
+    QTest::newRow("new name, folder created")
+        << QByteArray() << false << 0 << false << QByteArray("new");
+    QTest::newRow("same name, Yes replaces")
+        << QByteArray("old") << false << int(MessageAnswer::Yes) << true << QByteArray("new");
+    QTest::newRow("same name, No keeps")
+        << QByteArray("old") << false << int(MessageAnswer::No) << true << QByteArray("old");
+    QTest::newRow("the stored file itself")
+        << QByteArray("old") << true << 0 << false << QByteArray("old");
 }
 
 void TestAttachments::browse()
@@ -160,7 +161,8 @@ void TestAttachments::browse()
     f.browse(1, pickStored ? f.stored(name) : f.source(name, "new"));
 
     QCOMPARE(f.files.requests().size(), 1);
-    QCOMPARE(f.files.requests().first().caption, QStringLiteral("Selezionare il file da allegare:"));
+    QCOMPARE(f.files.requests().first().caption,
+             QStringLiteral("Selezionare il file da allegare:"));
     QCOMPARE(f.files.requests().first().filter, QStringLiteral("Tutti i file (*.*)"));
     QCOMPARE(f.card.messages.count(), asked ? 1 : 0);
     if (asked) {
@@ -199,9 +201,12 @@ void TestAttachments::applyCancelAndOpener_data()
     QTest::addColumn<QString>("opener");
     QTest::addColumn<bool>("handedOver");
     QTest::addColumn<bool>("closes");
-    QTest::newRow("Applica e chiudi") << "btnApplica" << " clienti " << true << true;
-    QTest::newRow("Annulla") << "btnAnnulla" << "clienti" << false << true;
-    QTest::newRow("Applica, unknown opener") << "btnApplica" << "planning" << false << false;
+    QTest::newRow("Applica e chiudi") << "btnApplica"
+                                      << " clienti " << true << true;
+    QTest::newRow("Annulla") << "btnAnnulla"
+                             << "clienti" << false << true;
+    QTest::newRow("Applica, unknown opener") << "btnApplica"
+                                             << "planning" << false << false;
 }
 
 void TestAttachments::applyCancelAndOpener()
@@ -269,13 +274,14 @@ void TestAttachments::erasedSlotSavedEmptyWithDescription()
         QStringLiteral("btnApplica"));
     card.screen->cmdFileClick();
     QCOMPARE(memory, QStringLiteral("clienti"));
-    QCOMPARE(opened, QStringList({"patente.jpg", "Patente di guida", "", "", "ricevuta.pdf",
-                                  "Ricevuta"}));
+    QCOMPARE(opened,
+             QStringList({"patente.jpg", "Patente di guida", "", "", "ricevuta.pdf", "Ricevuta"}));
     QCOMPARE(apri, QList<bool>({true, false, true}));
     QVERIFY(card.screen->findChildren<TfrmAllegaCartella*>().isEmpty());
     QCOMPARE(card.screen->lblFile[0]->text(), QString());
     // Not saved yet: the card on file still names the attachment.
-    QCOMPARE(AnagraficaRecord(readAll(card.registry())).get(F::File01), QStringLiteral("patente.jpg"));
+    QCOMPARE(AnagraficaRecord(readAll(card.registry())).get(F::File01),
+             QStringLiteral("patente.jpg"));
 
     card.screen->cmdSalvaClick();
     const AnagraficaRecord saved(readAll(card.registry()));

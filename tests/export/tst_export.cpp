@@ -56,19 +56,39 @@ QList<AnagraficaRecord> threeCardRegistry()
 {
     AnagraficaRecord a;
     const QList<QPair<F, const char*>> first = {
-        {F::Cognome, "Rossi"}, {F::Nome, "Mario"}, {F::Ditta, "Rossi & Figli S.r.l."},
-        {F::Sesso, "M"}, {F::Recapito, "333 1234567"}, {F::IndirizzoRes, "Via Roma, 1"},
-        {F::ProvRes, "MI"}, {F::ComuneRes, "Milano"}, {F::CapRes, "20100"},
-        {F::DataNasc, "01/01/1980"}, {F::ComuneNasc, "Pavia"}, {F::ProvNasc, "PV"},
-        {F::TelCasa, "02 123456"}, {F::TelUff, "02 654321"}, {F::TelCel, "333 7654321"},
-        {F::Pec, "rossi@pec.it"}, {F::Email, "mario.rossi@example.it"},
-        {F::CodFisc, "RSSMRA80A01H501U"}, {F::Carta, "4111 1111 1111 1111"},
-        {F::ScadeCarta, "12/2027"}, {F::PartitaIva, "12345678901"},
-        {F::Iban, "IT60X0542811101000000123456"}, {F::TipoPat, "Carta d'identità"},
-        {F::NumPat, "AB1234567"}, {F::EnteRil, "Comune di Milano"}, {F::DataRil, "01/02/2020"},
-        {F::DataSca, "01/02/2030"}, {F::Conducente, "Magazziniere"},
-        {F::Questioni, "Richiamare per il contratto"}, {F::Note, "a<b & c > d"},
-        {F::CodiceDest, "ABC1234"}, {F::Ricontatta, "Sì"}, {F::File01, "contratto.pdf"},
+        {F::Cognome, "Rossi"},
+        {F::Nome, "Mario"},
+        {F::Ditta, "Rossi & Figli S.r.l."},
+        {F::Sesso, "M"},
+        {F::Recapito, "333 1234567"},
+        {F::IndirizzoRes, "Via Roma, 1"},
+        {F::ProvRes, "MI"},
+        {F::ComuneRes, "Milano"},
+        {F::CapRes, "20100"},
+        {F::DataNasc, "01/01/1980"},
+        {F::ComuneNasc, "Pavia"},
+        {F::ProvNasc, "PV"},
+        {F::TelCasa, "02 123456"},
+        {F::TelUff, "02 654321"},
+        {F::TelCel, "333 7654321"},
+        {F::Pec, "rossi@pec.it"},
+        {F::Email, "mario.rossi@example.it"},
+        {F::CodFisc, "RSSMRA80A01H501U"},
+        {F::Carta, "4111 1111 1111 1111"},
+        {F::ScadeCarta, "12/2027"},
+        {F::PartitaIva, "12345678901"},
+        {F::Iban, "IT60X0542811101000000123456"},
+        {F::TipoPat, "Carta d'identità"},
+        {F::NumPat, "AB1234567"},
+        {F::EnteRil, "Comune di Milano"},
+        {F::DataRil, "01/02/2020"},
+        {F::DataSca, "01/02/2030"},
+        {F::Conducente, "Magazziniere"},
+        {F::Questioni, "Richiamare per il contratto"},
+        {F::Note, "a<b & c > d"},
+        {F::CodiceDest, "ABC1234"},
+        {F::Ricontatta, "Sì"},
+        {F::File01, "contratto.pdf"},
         {F::Desc01, "Contratto firmato"},
     };
     for (const auto& [field, value] : first)
@@ -153,18 +173,37 @@ private slots:
 
 void TestExport::gridColumns()
 {
-    struct Col { const char* header; int width; bool editable; };
+    struct Col {
+        const char* header;
+        int width;
+        bool editable;
+    };
     const Col expected[kExportColumnCount] = {
-        {"N.", 60, false}, {"Cognome e nome", 250, false}, {"Denominazione ditta", 250, false},
-        {"Sesso", 100, false}, {"Telefono preferenziale", 200, false},
-        {"Indirizzo di residenza", 250, false}, {"Comune di residenza", 250, true},
-        {"CAP", 100, false}, {"Tel. casa", 200, false}, {"Tel. ufficio", 200, false},
-        {"Tel. cellulare", 200, false}, {"Indirizzo PEC", 250, false}, {"E-mail", 250, false},
-        {"Codice fiscale", 150, false}, {"Partita IVA", 150, true},
-        {"Carta di credito n.", 250, false}, {"IBAN", 250, true}, {"Tipo documento", 200, true},
-        {"Numero documento", 200, true}, {"Ente rilascio", 250, false},
-        {"Data rilascio", 180, true}, {"Data scadenza", 180, false}, {"Mansioni", 300, false},
-        {"Questioni in sospeso", 300, true}, {"Note", 350, true},
+        {"N.", 60, false},
+        {"Cognome e nome", 250, false},
+        {"Denominazione ditta", 250, false},
+        {"Sesso", 100, false},
+        {"Telefono preferenziale", 200, false},
+        {"Indirizzo di residenza", 250, false},
+        {"Comune di residenza", 250, true},
+        {"CAP", 100, false},
+        {"Tel. casa", 200, false},
+        {"Tel. ufficio", 200, false},
+        {"Tel. cellulare", 200, false},
+        {"Indirizzo PEC", 250, false},
+        {"E-mail", 250, false},
+        {"Codice fiscale", 150, false},
+        {"Partita IVA", 150, true},
+        {"Carta di credito n.", 250, false},
+        {"IBAN", 250, true},
+        {"Tipo documento", 200, true},
+        {"Numero documento", 200, true},
+        {"Ente rilascio", 250, false},
+        {"Data rilascio", 180, true},
+        {"Data scadenza", 180, false},
+        {"Mansioni", 300, false},
+        {"Questioni in sospeso", 300, true},
+        {"Note", 350, true},
         {"Codice Destinatario", 160, true},
     };
     ExportScreen s;
@@ -232,7 +271,8 @@ void TestExport::cellText_data()
 {
     QTest::addColumn<QString>("cell");
     QTest::addColumn<QByteArray>("written");
-    QTest::newRow("markup shown as typed") << QStringLiteral("a<b & c") << QByteArray("a&lt;b &amp; c");
+    QTest::newRow("markup shown as typed")
+        << QStringLiteral("a<b & c") << QByteArray("a&lt;b &amp; c");
     QTest::newRow("an entity stays text") << QStringLiteral("&amp;") << QByteArray("&amp;amp;");
     QTest::newRow("trimmed") << QStringLiteral(" \t Rossi  ") << QByteArray("Rossi");
     QTest::newRow("line breaks keep one line")
@@ -344,7 +384,8 @@ void TestExport::failedWriteKeepsPreviousFile()
         QVERIFY(writeAll(s.xls(), previous));
     s.show();
     QCOMPARE(s.dialog->model()->rowCount(), 3);
-    const QStringList before = QDir(s.folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    const QStringList before =
+        QDir(s.folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
 
     openToAll(s.folder.path());
     if (obstacle == QLatin1String("folder"))
@@ -375,7 +416,8 @@ void TestExport::hintsAndHelp()
     QCOMPARE(d->windowTitle(), QStringLiteral(" Esporta archivio anagrafico in Microsoft Excel"));
     QCOMPARE(d->info()->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
     const QList<QPair<QWidget*, QString>> hints = {
-        {static_cast<QWidget*>(d->cmdEsporta), QStringLiteral("Esporta l'archivio in formato Microsoft Excel.")},
+        {static_cast<QWidget*>(d->cmdEsporta),
+         QStringLiteral("Esporta l'archivio in formato Microsoft Excel.")},
         {d->cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
         {d->cmdEsci, QStringLiteral("Esci da questo ambiente di lavoro.")},
     };
@@ -385,7 +427,8 @@ void TestExport::hintsAndHelp()
         moveOver(d->grdRecords->viewport());
         QCOMPARE(d->info()->text(), QString());
     }
-    for (Picture* artwork : {d->titEsportazione, d->imgMano, d->cmdEsporta, d->cmdGuida, d->cmdEsci})
+    for (Picture* artwork :
+         {d->titEsportazione, d->imgMano, d->cmdEsporta, d->cmdGuida, d->cmdEsci})
         QVERIFY2(artwork->hasArtwork(), qPrintable(artwork->objectName()));
 
     QString title;

@@ -121,8 +121,8 @@ void TestAttachmentFaults::namesTheCardCannotStore()
 // whole: the file is copied, named in the slot and stored with the card as it is.
 void TestAttachmentFaults::longestNameThatFits()
 {
-    const QString name = QString::fromUtf8("è") + QString(245, QLatin1Char('b'))
-                         + QStringLiteral(".txt");
+    const QString name =
+        QString::fromUtf8("è") + QString(245, QLatin1Char('b')) + QStringLiteral(".txt");
     QCOMPARE(name.size(), 250);
     QVERIFY(isStorableAttachmentName(name));
     Fixture f;
@@ -162,8 +162,13 @@ void TestAttachmentFaults::fifoIsRefusedAtOnce()
     QCOMPARE(entries(f.folder()), before);
 }
 
-enum class CopyFault { FileInPlaceOfTheFolder, ReadOnlyProgramFolder, ReadOnlyFolder,
-                       UnreadableSource, DiskFull };
+enum class CopyFault {
+    FileInPlaceOfTheFolder,
+    ReadOnlyProgramFolder,
+    ReadOnlyFolder,
+    UnreadableSource,
+    DiskFull
+};
 
 void TestAttachmentFaults::copyThatFailsIsSaid_data()
 {

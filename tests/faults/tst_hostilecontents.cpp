@@ -138,8 +138,8 @@ void TestHostileContents::passwordFileThatIsNoSaneFile()
         QCOMPARE(after.size(), sizeBefore);
         break;
     }
-    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                           | QDir::NoDotAndDotDot),
+    QCOMPARE(QDir(folder.path())
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
              QStringList{PasswordStore::fileName()});
 }
 
@@ -161,12 +161,13 @@ void TestHostileContents::mailtoCarriesOnlyTheAddress_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("command");
-    QTest::newRow("an attachment asked for")
-        << "x@y.it?attach=/etc/passwd" << "\"mailto:x@y.it%3Fattach%3D%2Fetc%2Fpasswd\"";
+    QTest::newRow("an attachment asked for") << "x@y.it?attach=/etc/passwd"
+                                             << "\"mailto:x@y.it%3Fattach%3D%2Fetc%2Fpasswd\"";
     QTest::newRow("more headers")
         << "x@y.it?subject=Ciao&body=Testo&cc=spia@z.it"
         << "\"mailto:x@y.it%3Fsubject%3DCiao%26body%3DTesto%26cc%3Dspia@z.it\"";
-    QTest::newRow("a fragment") << "x@y.it#parte" << "\"mailto:x@y.it%23parte\"";
+    QTest::newRow("a fragment") << "x@y.it#parte"
+                                << "\"mailto:x@y.it%23parte\"";
     QTest::newRow("already percent-encoded")
         << "x@y.it%3Fattach%3D%2Fetc%2Fpasswd"
         << "\"mailto:x@y.it%253Fattach%253D%252Fetc%252Fpasswd\"";

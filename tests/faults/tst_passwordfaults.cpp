@@ -111,8 +111,8 @@ void TestPasswordFaults::deviceFillsUpWhileChanging_data()
 void TestPasswordFaults::deviceFillsUpWhileChanging()
 {
     QFETCH(int, room);
-    const QByteArray stored = "[Accesso]\r\nValore=" + Encrypt(QStringLiteral("VESTRANO"))->toLatin1()
-                              + "\r\n";
+    const QByteArray stored =
+        "[Accesso]\r\nValore=" + Encrypt(QStringLiteral("VESTRANO"))->toLatin1() + "\r\n";
     QVERIFY(writeAll(passwordFile(), stored));
     const QStringList before = folderEntries(m_folder->path());
     MessageRecorder messages;

@@ -70,11 +70,14 @@ void presetStoredCard(CardScreen& c)
 const std::vector<RegistryAction>& registryActions()
 {
     static const std::vector<RegistryAction> actions = {
-        {"card: first", false, MessageKind::Error, [](CardScreen& c) { c.screen->imgPrimaClick(); }},
+        {"card: first", false, MessageKind::Error,
+         [](CardScreen& c) { c.screen->imgPrimaClick(); }},
         {"card: previous", false, MessageKind::Error,
          [](CardScreen& c) { c.screen->imgPrecedenteClick(); }},
-        {"card: next", false, MessageKind::Error, [](CardScreen& c) { c.screen->imgSuccessivaClick(); }},
-        {"card: last", false, MessageKind::Error, [](CardScreen& c) { c.screen->imgUltimaClick(); }},
+        {"card: next", false, MessageKind::Error,
+         [](CardScreen& c) { c.screen->imgSuccessivaClick(); }},
+        {"card: last", false, MessageKind::Error,
+         [](CardScreen& c) { c.screen->imgUltimaClick(); }},
         {"card: save new", true, MessageKind::Error,
          [](CardScreen& c) {
              c.fillCompulsory(QStringLiteral("Bozza"));
@@ -223,12 +226,14 @@ QString clickArrow(CardScreen& c, const char* arrow)
 const std::vector<ReadingAction>& readingActions()
 {
     static const std::vector<ReadingAction> actions = {
-        {"card: first", QStringLiteral("1 Uno"), [](CardScreen& c) { return clickArrow(c, "imgPrima"); }},
+        {"card: first", QStringLiteral("1 Uno"),
+         [](CardScreen& c) { return clickArrow(c, "imgPrima"); }},
         {"card: previous", QStringLiteral("1 Uno"),
          [](CardScreen& c) { return clickArrow(c, "imgPrecedente"); }},
         {"card: next", QStringLiteral("1 Uno"),
          [](CardScreen& c) { return clickArrow(c, "imgSuccessiva"); }},
-        {"card: last", QStringLiteral("2 Due"), [](CardScreen& c) { return clickArrow(c, "imgUltima"); }},
+        {"card: last", QStringLiteral("2 Due"),
+         [](CardScreen& c) { return clickArrow(c, "imgUltima"); }},
         {"search", QStringLiteral("2"),
          [](CardScreen& c) {
              TfrmTrovaClienti search(c.screen.get());
@@ -398,7 +403,8 @@ void TestRegistryFaults::savingOverACardChangedElsewhere()
                      .get(F::Note),
                  QStringLiteral("Richiamare"));
         QCOMPARE(after.left(AnagraficaRecord::kSize), meanwhile.left(AnagraficaRecord::kSize));
-        QCOMPARE(after.mid(2 * AnagraficaRecord::kSize), meanwhile.mid(2 * AnagraficaRecord::kSize));
+        QCOMPARE(after.mid(2 * AnagraficaRecord::kSize),
+                 meanwhile.mid(2 * AnagraficaRecord::kSize));
         return;
     }
     QCOMPARE(c.messages.last().kind, MessageKind::Warning);
@@ -513,10 +519,10 @@ void TestRegistryFaults::registryCutShort()
     QFETCH(QString, reader);
     QFETCH(int, expected);
     CardScreen c;
-    const QByteArray whole = cardsFile({sampleCard(QStringLiteral("Uno")),
-                                        sampleCard(QStringLiteral("Due")),
-                                        sampleCard(QStringLiteral("Tre"), QString::fromUtf8("S\u00ec")),
-                                        sampleCard(QStringLiteral("Quattro"))});
+    const QByteArray whole =
+        cardsFile({sampleCard(QStringLiteral("Uno")), sampleCard(QStringLiteral("Due")),
+                   sampleCard(QStringLiteral("Tre"), QString::fromUtf8("S\u00ec")),
+                   sampleCard(QStringLiteral("Quattro"))});
     const QByteArray cut = whole.left(3 * AnagraficaRecord::kSize + 1000);
     QVERIFY(writeAll(c.registry(), cut));
 

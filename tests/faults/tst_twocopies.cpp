@@ -246,8 +246,8 @@ private:
 QMap<QString, QByteArray> snapshot(const QString& folder)
 {
     QMap<QString, QByteArray> files;
-    const QFileInfoList list = QDir(folder).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QFileInfoList list = QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden
+                                                          | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& info : list)
         files.insert(info.fileName(),
                      info.isFile() ? readAll(info.filePath()) : QByteArray("<dir>"));
@@ -263,10 +263,10 @@ qint64 lockHolder(const QString& folder)
 
 void writeRegistry(const QString& folder)
 {
-    writeAll(folder + QStringLiteral("Anagrafica.pro"),
-             cardBytes({makeCard(QStringLiteral("Rossi"), QStringLiteral("Mario"),
-                                 QStringLiteral("333 1234567"), kRossi,
-                                 QStringLiteral("Autista"))}));
+    writeAll(
+        folder + QStringLiteral("Anagrafica.pro"),
+        cardBytes({makeCard(QStringLiteral("Rossi"), QStringLiteral("Mario"),
+                            QStringLiteral("333 1234567"), kRossi, QStringLiteral("Autista"))}));
 }
 
 } // namespace
@@ -435,11 +435,12 @@ void TestTwoCopies::somethingElseWhereTheLockGoesIsReported_data()
     QTest::addColumn<QString>("what");
     QTest::addColumn<ProgramFolderLock::Obstacle>("obstacle");
     QTest::newRow("a folder") << QStringLiteral("folder") << ProgramFolderLock::Obstacle::Folder;
-    QTest::newRow("a dangling link") << QStringLiteral("dangling")
-                                     << ProgramFolderLock::Obstacle::Link;
-    QTest::newRow("a link to /dev/null") << QStringLiteral("/dev/null")
-                                         << ProgramFolderLock::Obstacle::Link;
-    QTest::newRow("a link to a file") << QStringLiteral("file") << ProgramFolderLock::Obstacle::Link;
+    QTest::newRow("a dangling link")
+        << QStringLiteral("dangling") << ProgramFolderLock::Obstacle::Link;
+    QTest::newRow("a link to /dev/null")
+        << QStringLiteral("/dev/null") << ProgramFolderLock::Obstacle::Link;
+    QTest::newRow("a link to a file")
+        << QStringLiteral("file") << ProgramFolderLock::Obstacle::Link;
     QTest::newRow("a named pipe") << QStringLiteral("fifo") << ProgramFolderLock::Obstacle::Special;
 }
 
@@ -463,7 +464,7 @@ void TestTwoCopies::somethingElseWhereTheLockGoesIsReported()
                 && QFile::link(folder.file(QStringLiteral("altro")), lockPath));
     else
         QVERIFY(QFile::link(what == QLatin1String("dangling") ? folder.file(QStringLiteral("via"))
-                                                                 : what,
+                                                              : what,
                             lockPath));
     const QMap<QString, QByteArray> before = snapshot(folder.path());
     {
@@ -543,10 +544,9 @@ void TestTwoCopies::lockOfAnotherProcessNamespaceIsHeld()
 void TestTwoCopies::copyInAnotherProcessNamespaceHoldsTheFolder()
 {
     QProcess probe;
-    probe.start(QStringLiteral("unshare"), {QStringLiteral("--user"),
-                                            QStringLiteral("--map-root-user"),
-                                            QStringLiteral("--pid"), QStringLiteral("--fork"),
-                                            QStringLiteral("true")});
+    probe.start(QStringLiteral("unshare"),
+                {QStringLiteral("--user"), QStringLiteral("--map-root-user"),
+                 QStringLiteral("--pid"), QStringLiteral("--fork"), QStringLiteral("true")});
     if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit
         || probe.exitCode() != 0)
         QSKIP("no process namespaces can be made here");

@@ -91,7 +91,8 @@ void TestYearFaults::calendarKeepsStoredDays_data()
     QTest::addColumn<int>("fault");
     QTest::newRow("read-only year file") << int(Fault::ReadOnlyYearFile);
     QTest::newRow("a folder where the year file should be") << int(Fault::FolderInPlace);
-    QTest::newRow("read-only program folder, no year file yet") << int(Fault::ReadOnlyProgramFolder);
+    QTest::newRow("read-only program folder, no year file yet")
+        << int(Fault::ReadOnlyProgramFolder);
     QTest::newRow("device full when a new year is opened") << int(Fault::DeviceFullAtOpening);
     QTest::newRow("device full over a stored year") << int(Fault::DeviceFullOverStoredYear);
 }
@@ -105,10 +106,10 @@ void TestYearFaults::calendarKeepsStoredDays()
     QFETCH(int, fault);
     TempProgramFolder folder;
     openToAll(folder.path());
-    QVERIFY(writeAll(registryFilePath(),
-                     cardBytes({makeCard(QStringLiteral("Rossi"), QStringLiteral("Mario"),
-                                         QStringLiteral("333 1234567"), kCodFisc,
-                                         QStringLiteral("Autista"))})));
+    QVERIFY(writeAll(
+        registryFilePath(),
+        cardBytes({makeCard(QStringLiteral("Rossi"), QStringLiteral("Mario"),
+                            QStringLiteral("333 1234567"), kCodFisc, QStringLiteral("Autista"))})));
     openToAll(registryFilePath());
     const QString path = YearFileName(kCodFisc, QStringLiteral("2024"));
 
@@ -218,7 +219,8 @@ void TestYearFaults::calendarKeepsStoredDays()
         // Opening the year made its empty file; the failed store left it empty, not half
         // written, and nothing else beside it.
         QCOMPARE(QFileInfo(path).size(), 0);
-        QCOMPARE(folderEntries(folder.path()), entriesBefore + QStringList{QFileInfo(path).fileName()});
+        QCOMPARE(folderEntries(folder.path()),
+                 entriesBefore + QStringList{QFileInfo(path).fileName()});
         break;
     }
 }
@@ -231,11 +233,11 @@ void TestYearFaults::unstorableYearSaysSoBeforeTyping_data()
     QTest::addColumn<QString>("warning");
     QTest::newRow("codice fiscale AB:CD") << int(Unstorable::Colon) << kUnusableName;
     QTest::newRow("codice fiscale |") << int(Unstorable::Bar) << kUnusableName;
-    QTest::newRow("year file that cannot be read") << int(Unstorable::UnreadableFile)
-                                                   << kUnreadable;
+    QTest::newRow("year file that cannot be read")
+        << int(Unstorable::UnreadableFile) << kUnreadable;
     QTest::newRow("read-only year file") << int(Unstorable::ReadOnlyFile) << kReadOnly;
-    QTest::newRow("program folder that takes no new file") << int(Unstorable::ReadOnlyFolder)
-                                                           << kNoNewFile;
+    QTest::newRow("program folder that takes no new file")
+        << int(Unstorable::ReadOnlyFolder) << kNoNewFile;
 }
 
 // Opened twice: the first time only looked at and left, which is said once, on opening; the
@@ -253,10 +255,10 @@ void TestYearFaults::unstorableYearSaysSoBeforeTyping()
         codFisc = QStringLiteral("AB:CD");
     else if (Unstorable(cause) == Unstorable::Bar)
         codFisc = QStringLiteral("|");
-    QVERIFY(writeAll(registryFilePath(),
-                     cardBytes({makeCard(QStringLiteral("Rossi"), QStringLiteral("Mario"),
-                                         QStringLiteral("333 1234567"), codFisc,
-                                         QStringLiteral("Autista"))})));
+    QVERIFY(writeAll(
+        registryFilePath(),
+        cardBytes({makeCard(QStringLiteral("Rossi"), QStringLiteral("Mario"),
+                            QStringLiteral("333 1234567"), codFisc, QStringLiteral("Autista"))})));
     openToAll(registryFilePath());
     const QString path = YearFileName(codFisc, QStringLiteral("2024"));
     PresenzeRecord stored;

@@ -67,19 +67,20 @@ void TestHelp::urlForCommand_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("encoded");
 
-    QTest::newRow("quoted path with blanks")
-        << "\"/tmp/Programma Vestrano/Guida.pdf\""
-        << "file:///tmp/Programma%20Vestrano/Guida.pdf";
-    QTest::newRow("bare path") << "/tmp/dati/Anagrafica.xls" << "file:///tmp/dati/Anagrafica.xls";
-    QTest::newRow("path with hash and percent")
-        << "\"/tmp/a #1/50% sconto.pdf\"" << "file:///tmp/a%20%231/50%25%20sconto.pdf";
+    QTest::newRow("quoted path with blanks") << "\"/tmp/Programma Vestrano/Guida.pdf\""
+                                             << "file:///tmp/Programma%20Vestrano/Guida.pdf";
+    QTest::newRow("bare path") << "/tmp/dati/Anagrafica.xls"
+                               << "file:///tmp/dati/Anagrafica.xls";
+    QTest::newRow("path with hash and percent") << "\"/tmp/a #1/50% sconto.pdf\""
+                                                << "file:///tmp/a%20%231/50%25%20sconto.pdf";
     QTest::newRow("web address") << "https://www.ponteverde.example"
                                  << "https://www.ponteverde.example";
     QTest::newRow("quoted web address") << "\"http://example.org/a b\""
                                         << "http://example.org/a%20b";
-    QTest::newRow("mailto already encoded stays single")
-        << "\"mailto:x@y.example?subject=A%20B\"" << "mailto:x@y.example?subject=A%20B";
-    QTest::newRow("empty") << "\"\"" << "";
+    QTest::newRow("mailto already encoded stays single") << "\"mailto:x@y.example?subject=A%20B\""
+                                                         << "mailto:x@y.example?subject=A%20B";
+    QTest::newRow("empty") << "\"\""
+                           << "";
 }
 
 void TestHelp::urlForCommand()
@@ -91,8 +92,8 @@ void TestHelp::urlForCommand()
 
 void TestHelp::mailLinkKeepsBlanks()
 {
-    const QUrl url = TMisc::urlFor(QLatin1Char('"') + TfrmInfo::supportMailLink()
-                                   + QLatin1Char('"'));
+    const QUrl url =
+        TMisc::urlFor(QLatin1Char('"') + TfrmInfo::supportMailLink() + QLatin1Char('"'));
     QVERIFY(url.isValid());
     QCOMPARE(url.scheme(), QStringLiteral("mailto"));
     QCOMPARE(url.path(), kMakerSupportAddress);
@@ -183,8 +184,8 @@ void TestHelp::helpWindowLayout()
         const char* name;
         QRect geometry;
     } rows[] = {
-        {"shpSfondo", {8, 8, 625, 89}},  {"imgLogo", {24, 16, 587, 69}},
-        {"txtGuida", {8, 128, 625, 350}}, {"imgPDF", {8, 496, 27, 27}},
+        {"shpSfondo", {8, 8, 625, 89}},     {"imgLogo", {24, 16, 587, 69}},
+        {"txtGuida", {8, 128, 625, 350}},   {"imgPDF", {8, 496, 27, 27}},
         {"btnChiudi", {472, 490, 161, 38}},
     };
     for (const auto& row : rows) {
@@ -303,8 +304,8 @@ void TestHelp::linkPressedLook()
     const struct {
         LinkLabel* link;
         QAbstractButton* icon;
-    } pairs[] = {{help.lnkWeb, help.imgPDF}, {info.lnkWeb, info.imgEmail},
-                 {splash.lnkWeb, splash.imgWeb}};
+    } pairs[] = {
+        {help.lnkWeb, help.imgPDF}, {info.lnkWeb, info.imgEmail}, {splash.lnkWeb, splash.imgWeb}};
     for (const auto& pair : pairs) {
         for (QAbstractButton* pressed : {static_cast<QAbstractButton*>(pair.link), pair.icon}) {
             pressed->show();
@@ -329,7 +330,8 @@ void TestHelp::infoMailLink()
     QTest::mouseClick(info.lnkWeb, Qt::LeftButton);
     QTest::mouseClick(info.imgEmail, Qt::LeftButton);
     QCOMPARE(shell.count(), 2);
-    const QString expected = QStringLiteral("\"mailto:") + kMakerSupportAddress
+    const QString expected =
+        QStringLiteral("\"mailto:") + kMakerSupportAddress
         + QStringLiteral("?subject=Software Vestrano&body=Salve, desidererei avere le seguenti "
                          "informazioni sul software in oggetto:\"");
     QCOMPARE(shell.requests().at(0).command, expected);
@@ -388,8 +390,8 @@ void TestHelp::userGuideIsWrittenFromHelpTexts()
     QVERIFY2(!info.isEmpty(), "pdfinfo could not read the guide");
     QVERIFY(info.contains(QStringLiteral("Vestrano - Guida all'utilizzo del software")));
     QVERIFY(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+595 x 842"))));
-    const int pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-                          .match(info).captured(1).toInt();
+    const int pages =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
     QVERIFY2(pages >= 3, qPrintable(info));
 
     // Every help text is in the guide, under a heading of its topic; the words are compared
@@ -397,12 +399,13 @@ void TestHelp::userGuideIsWrittenFromHelpTexts()
     QString text = runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     // Compatibility normalisation undoes the typographic ligatures (fi, fl) of the layout.
     text = text.normalized(QString::NormalizationForm_KC).simplified();
-    const QStringList expected = QStringList()
-        << QStringLiteral("Guida all'utilizzo del software")
-        << QStringLiteral("Uno sguardo a Vestrano") << QStringLiteral("Applicazione Archivio anagrafico")
-        << QStringLiteral("Applicazione Registrazione presenze")
-        << QStringLiteral("Esportazione archivio anagrafico in Microsoft Excel")
-        << overviewParagraphs() << exportParagraphs();
+    const QStringList expected =
+        QStringList() << QStringLiteral("Guida all'utilizzo del software")
+                      << QStringLiteral("Uno sguardo a Vestrano")
+                      << QStringLiteral("Applicazione Archivio anagrafico")
+                      << QStringLiteral("Applicazione Registrazione presenze")
+                      << QStringLiteral("Esportazione archivio anagrafico in Microsoft Excel")
+                      << overviewParagraphs() << exportParagraphs();
     for (const QString& piece : expected) {
         // The opening words are enough to find a paragraph and short enough for one line.
         const QString words = piece.section(QLatin1Char(' '), 0, 7).simplified();

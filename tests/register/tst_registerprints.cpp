@@ -282,8 +282,9 @@ void TestRegisterPrints::summaryPrint()
     const PrintedJob& job = printer.jobs().front();
     QCOMPARE(job.title, QStringLiteral("Riepilogo dati"));
     QCOMPARE(int(job.pages.size()), 2);
-    QCOMPARE(printedLines(job.pages, QStringLiteral("txtTitolo")),
-             QStringList{QStringLiteral("Riepilogo presenze e attivit\u00e0 di Rossi Mario anno 2024")});
+    QCOMPARE(
+        printedLines(job.pages, QStringLiteral("txtTitolo")),
+        QStringList{QStringLiteral("Riepilogo presenze e attivit\u00e0 di Rossi Mario anno 2024")});
     QCOMPARE(printedLines(job.pages, QStringLiteral("txtRiepilogo")),
              items(control<QListWidget>(&summary, "lstRecords")));
     QVERIFY(summary.isVisible()); // the screen stays open
@@ -356,9 +357,10 @@ void TestRegisterPrints::sheetPrintFollowsTheCalendar()
 
     for (int slot = 0; slot < kDaysPerYear; ++slot) {
         const MonthDay date = slotDate(slot);
-        const QString name = QStringLiteral("txt%1_%2")
-                                 .arg(QString::fromLatin1(MonthTable()[size_t(date.month - 1)].namePart))
-                                 .arg(date.day, 2, 10, QLatin1Char('0'));
+        const QString name =
+            QStringLiteral("txt%1_%2")
+                .arg(QString::fromLatin1(MonthTable()[size_t(date.month - 1)].namePart))
+                .arg(date.day, 2, 10, QLatin1Char('0'));
         const ReportObject* cell = page.find(name);
         QVERIFY2(cell, qPrintable(name));
         const QString expected =
@@ -396,8 +398,7 @@ void TestRegisterPrints::sheetPreviewGivesThePrintedPage()
 
     TfrmStampaPlanning printDialog(m_calendar);
     printDialog.btnStampaClick();
-    QCOMPARE(describe(preview.lastPages()),
-             describe(printer.jobs().front().pages));
+    QCOMPARE(describe(preview.lastPages()), describe(printer.jobs().front().pages));
 }
 
 void TestRegisterPrints::sheetCancelPrintsNothing()

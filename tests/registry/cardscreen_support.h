@@ -24,7 +24,8 @@ inline void typeInto(QWidget* target, const QString& text)
         QString chunk(text.at(i));
         if (text.at(i).isHighSurrogate() && i + 1 < text.size())
             chunk += text.at(++i);
-        const int key = chunk.size() == 1 ? int(chunk.at(0).toUpper().unicode()) : int(Qt::Key_unknown);
+        const int key =
+            chunk.size() == 1 ? int(chunk.at(0).toUpper().unicode()) : int(Qt::Key_unknown);
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, chunk);
         QApplication::sendEvent(target, &press);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, chunk);
@@ -39,7 +40,8 @@ inline void pressKey(QWidget* target, int key)
 }
 
 // A card with the five compulsory fields filled in and a few others.
-inline AnagraficaRecord sampleCard(const QString& surname, const QString& ricontatta = QStringLiteral("No"))
+inline AnagraficaRecord sampleCard(const QString& surname,
+                                   const QString& ricontatta = QStringLiteral("No"))
 {
     AnagraficaRecord r;
     r.set(AnagraficaField::Cognome, surname);

@@ -4,9 +4,9 @@
 #include "cardscreen_support.h"
 
 #include "app/screens.h"
-#include "common/sessionsupport.h"
 #include "common/modaltest.h"
 #include "common/pastesupport.h"
+#include "common/sessionsupport.h"
 #include "core/help/helptexts.h"
 #include "help/guida.h"
 #include "help/openurl.h"
@@ -63,45 +63,71 @@ void TestClienti::typing_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
     // filter A
-    QTest::newRow("surname refuses file-name characters")
-        << "txtCognome" << "D'Amico/\"*:<>?\\\u00b0" << "D'Amico";
+    QTest::newRow("surname refuses file-name characters") << "txtCognome"
+                                                          << "D'Amico/\"*:<>?\\\u00b0"
+                                                          << "D'Amico";
     QTest::newRow("surname refuses C and N with marks")
         << "txtCognome" << QString::fromUtf8("ÇÑçñNiño") << QString::fromUtf8("Nio");
     QTest::newRow("surname keeps other accented letters")
         << "txtCognome" << QString::fromUtf8("Cantù Ãß") << QString::fromUtf8("Cantù Ãß");
     // filters B and C
-    QTest::newRow("à refused in residence") << "txtComuneRes" << QString::fromUtf8("Forlì à")
-                                           << "Forl ";
-    QTest::newRow("à accepted in birthplace") << "txtComuneNasc" << QString::fromUtf8("Forlì à")
-                                             << QString::fromUtf8("Forlì à");
-    QTest::newRow("& accepted in firm name") << "txtDitta" << "Rossi & Figli <srl>"
-                                            << "Rossi & Figli srl";
-    QTest::newRow("& refused in address") << "txtIndirizzoRes" << "Via A&B 1/2 \u00a3"
-                                         << "Via AB 12 ";
+    QTest::newRow("à refused in residence")
+        << "txtComuneRes" << QString::fromUtf8("Forlì à") << "Forl ";
+    QTest::newRow("à accepted in birthplace")
+        << "txtComuneNasc" << QString::fromUtf8("Forlì à") << QString::fromUtf8("Forlì à");
+    QTest::newRow("& accepted in firm name") << "txtDitta"
+                                             << "Rossi & Figli <srl>"
+                                             << "Rossi & Figli srl";
+    QTest::newRow("& refused in address") << "txtIndirizzoRes"
+                                          << "Via A&B 1/2 \u00a3"
+                                          << "Via AB 12 ";
     // filter D, trim and upper case
-    QTest::newRow("codice fiscale") << "txtCodFisc" << " rss:mra?80a01*h501u\"" << "RSSMRA80A01H501U";
-    QTest::newRow("codice fiscale cut at 16") << "txtCodFisc" << "RSSMRA80A01H501UXYZ"
-                                             << "RSSMRA80A01H501U";
+    QTest::newRow("codice fiscale") << "txtCodFisc"
+                                    << " rss:mra?80a01*h501u\""
+                                    << "RSSMRA80A01H501U";
+    QTest::newRow("codice fiscale cut at 16") << "txtCodFisc"
+                                              << "RSSMRA80A01H501UXYZ"
+                                              << "RSSMRA80A01H501U";
     // rules while typing
-    QTest::newRow("m becomes M, one character") << "txtSesso" << "mf" << "M";
-    QTest::newRow("province upper case") << "txtProvRes" << "rm" << "RM";
-    QTest::newRow("province not in the list") << "txtProvNasc" << "xy" << "XY";
-    QTest::newRow("province trimmed while typing") << "txtProvRes" << " r m" << "RM";
-    QTest::newRow("PEC trimmed while typing") << "txtPec" << " a b@pec.it " << "ab@pec.it";
-    QTest::newRow("IBAN upper case") << "txtIban" << "it60x 054" << "IT60X054";
-    QTest::newRow("recipient code") << "txtCodiceDest" << "m5uxcr1zz" << "M5UXCR1";
+    QTest::newRow("m becomes M, one character") << "txtSesso"
+                                                << "mf"
+                                                << "M";
+    QTest::newRow("province upper case") << "txtProvRes"
+                                         << "rm"
+                                         << "RM";
+    QTest::newRow("province not in the list") << "txtProvNasc"
+                                              << "xy"
+                                              << "XY";
+    QTest::newRow("province trimmed while typing") << "txtProvRes"
+                                                   << " r m"
+                                                   << "RM";
+    QTest::newRow("PEC trimmed while typing") << "txtPec"
+                                              << " a b@pec.it "
+                                              << "ab@pec.it";
+    QTest::newRow("IBAN upper case") << "txtIban"
+                                     << "it60x 054"
+                                     << "IT60X054";
+    QTest::newRow("recipient code") << "txtCodiceDest"
+                                    << "m5uxcr1zz"
+                                    << "M5UXCR1";
     // digits only
-    QTest::newRow("CAP digits, at most 5") << "txtCapRes" << "1a0b1c2d2e99" << "10122";
-    QTest::newRow("card digits, at most 30") << "txtCarta" << "4111-1111 x" + QString(40, '1')
-                                             << "41111111" + QString(22, '1');
-    QTest::newRow("partita IVA digits, at most 11") << "txtPartitaIva" << "IT0123456789012"
-                                                   << "01234567890";
+    QTest::newRow("CAP digits, at most 5") << "txtCapRes"
+                                           << "1a0b1c2d2e99"
+                                           << "10122";
+    QTest::newRow("card digits, at most 30")
+        << "txtCarta"
+        << "4111-1111 x" + QString(40, '1') << "41111111" + QString(22, '1');
+    QTest::newRow("partita IVA digits, at most 11") << "txtPartitaIva"
+                                                    << "IT0123456789012"
+                                                    << "01234567890";
     // characters outside Windows-1252 become "?", even where "?" cannot be typed
-    QTest::newRow("outside the set in a name") << "txtNome" << QString::fromUtf8("Łukasz")
-                                              << "?ukasz";
-    QTest::newRow("outside the plane in notes") << "txtNote" << QString::fromUtf8("ok 😀!")
-                                               << "ok ?!";
-    QTest::newRow("no rule keeps blanks") << "txtNote" << "  due  " << "  due  ";
+    QTest::newRow("outside the set in a name")
+        << "txtNome" << QString::fromUtf8("Łukasz") << "?ukasz";
+    QTest::newRow("outside the plane in notes")
+        << "txtNote" << QString::fromUtf8("ok 😀!") << "ok ?!";
+    QTest::newRow("no rule keeps blanks") << "txtNote"
+                                          << "  due  "
+                                          << "  due  ";
 }
 
 void TestClienti::typing()
@@ -136,28 +162,48 @@ void TestClienti::pasting_data()
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("cut to the field's limit") << "txtCognome" << "" << QString(60, 'x')
-                                              << QString(50, 'x');
-    QTest::newRow("cut to the room left") << "txtCapRes" << "10" << "123456" << "10123";
-    QTest::newRow("digits kept, the rest dropped") << "txtPartitaIva" << "" << "IT 012-345"
+    QTest::newRow("cut to the field's limit") << "txtCognome"
+                                              << "" << QString(60, 'x') << QString(50, 'x');
+    QTest::newRow("cut to the room left") << "txtCapRes"
+                                          << "10"
+                                          << "123456"
+                                          << "10123";
+    QTest::newRow("digits kept, the rest dropped") << "txtPartitaIva"
+                                                   << ""
+                                                   << "IT 012-345"
                                                    << "012345";
-    QTest::newRow("refused characters dropped") << "txtCodFisc" << "" << "rss/mra?80a01"
+    QTest::newRow("refused characters dropped") << "txtCodFisc"
+                                                << ""
+                                                << "rss/mra?80a01"
                                                 << "RSSMRA80A01";
-    QTest::newRow("outside the set becomes ?") << "txtComuneNasc" << ""
-                                               << QString::fromUtf8("Łódź 😀") << QString::fromUtf8("?ód? ?");
-    QTest::newRow("accented letters dropped by filter B") << "txtComuneRes" << "San "
-                                                         << QString::fromUtf8("Donà") << "San Don";
+    QTest::newRow("outside the set becomes ?")
+        << "txtComuneNasc"
+        << "" << QString::fromUtf8("Łódź 😀") << QString::fromUtf8("?ód? ?");
+    QTest::newRow("accented letters dropped by filter B")
+        << "txtComuneRes"
+        << "San " << QString::fromUtf8("Donà") << "San Don";
     // Digits-only fields take the digits of what is pasted before the limit cuts it.
-    QTest::newRow("CAP from a mail") << "txtCapRes" << "" << "CAP: 00184 Roma" << "00184";
-    QTest::newRow("partita IVA with its country code") << "txtPartitaIva" << ""
-                                                       << "IT 0123456789 0" << "01234567890";
-    QTest::newRow("card number in groups") << "txtCarta" << ""
-                                           << "4111 1111 1111 1111" << "4111111111111111";
+    QTest::newRow("CAP from a mail") << "txtCapRes"
+                                     << ""
+                                     << "CAP: 00184 Roma"
+                                     << "00184";
+    QTest::newRow("partita IVA with its country code") << "txtPartitaIva"
+                                                       << ""
+                                                       << "IT 0123456789 0"
+                                                       << "01234567890";
+    QTest::newRow("card number in groups") << "txtCarta"
+                                           << ""
+                                           << "4111 1111 1111 1111"
+                                           << "4111111111111111";
     // A printed IBAN (33 characters with its blanks) comes in whole, in capitals.
-    QTest::newRow("IBAN in groups") << "txtIban" << ""
+    QTest::newRow("IBAN in groups") << "txtIban"
+                                    << ""
                                     << "it60 X054 2811 1010 0000 0123 456"
                                     << "IT60X0542811101000000123456";
-    QTest::newRow("IBAN over a selection") << "txtIban" << "IT00*" << "\tIT60 X054\t" << "IT60X054";
+    QTest::newRow("IBAN over a selection") << "txtIban"
+                                           << "IT00*"
+                                           << "\tIT60 X054\t"
+                                           << "IT60X054";
 }
 
 void TestClienti::pasting()
@@ -233,13 +279,14 @@ void TestClienti::leavingRules()
 
 void TestClienti::enterChainGoesRoundAllFields()
 {
-    const QStringList chain = {
-        "txtNome", "txtDitta", "txtSesso", "txtRecapito", "txtIndirizzoRes", "txtProvRes",
-        "txtComuneRes", "txtCapRes", "txtDataNasc", "txtComuneNasc", "txtProvNasc",
-        "txtTelCasa", "txtTelUff", "txtTelCel", "txtPec", "txtEmail", "txtCodFisc", "txtCarta",
-        "txtScadeCarta", "txtPartitaIva", "txtIban", "txtTipoPat", "txtNumPat", "txtEnteRil",
-        "txtDataRil", "txtDataSca", "txtConducente", "txtQuestioni", "txtNote",
-        "txtCodiceDest", "txtCognome"};
+    const QStringList chain = {"txtNome",         "txtDitta",      "txtSesso",      "txtRecapito",
+                               "txtIndirizzoRes", "txtProvRes",    "txtComuneRes",  "txtCapRes",
+                               "txtDataNasc",     "txtComuneNasc", "txtProvNasc",   "txtTelCasa",
+                               "txtTelUff",       "txtTelCel",     "txtPec",        "txtEmail",
+                               "txtCodFisc",      "txtCarta",      "txtScadeCarta", "txtPartitaIva",
+                               "txtIban",         "txtTipoPat",    "txtNumPat",     "txtEnteRil",
+                               "txtDataRil",      "txtDataSca",    "txtConducente", "txtQuestioni",
+                               "txtNote",         "txtCodiceDest", "txtCognome"};
     m_card->control(F::Cognome)->setFocus();
     for (const QString& next : chain) {
         pressKey(QApplication::focusWidget(), Qt::Key_Return);
@@ -289,21 +336,60 @@ void TestClienti::provinceWheelAndArrows_data()
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("expected");
     // The wheel passing over a box the user is not in.
-    QTest::newRow("wheel down over RM") << "txtProvRes" << "RM" << "wheel down" << "RM";
-    QTest::newRow("wheel up over RM") << "txtProvNasc" << "RM" << "wheel up" << "RM";
-    QTest::newRow("wheel over an empty box") << "txtProvRes" << "" << "wheel down" << "";
+    QTest::newRow("wheel down over RM") << "txtProvRes"
+                                        << "RM"
+                                        << "wheel down"
+                                        << "RM";
+    QTest::newRow("wheel up over RM") << "txtProvNasc"
+                                      << "RM"
+                                      << "wheel up"
+                                      << "RM";
+    QTest::newRow("wheel over an empty box") << "txtProvRes"
+                                             << ""
+                                             << "wheel down"
+                                             << "";
     // In the box: from the code shown to its neighbour.
-    QTest::newRow("Down from MI") << "txtProvRes" << "MI" << "Down" << "MN";
-    QTest::newRow("Up from MI") << "txtProvNasc" << "MI" << "Up" << "ME";
-    QTest::newRow("Page Down from MI") << "txtProvRes" << "MI" << "PageDown" << "MN";
-    QTest::newRow("Up from the first code") << "txtProvRes" << "AG" << "Up" << "AG";
-    QTest::newRow("Down from the last code") << "txtProvRes" << "VV" << "Down" << "VV";
-    QTest::newRow("wheel down in the box") << "txtProvRes" << "MI" << "focused wheel down" << "MN";
-    QTest::newRow("wheel up in the box") << "txtProvNasc" << "RM" << "focused wheel up" << "RI";
+    QTest::newRow("Down from MI") << "txtProvRes"
+                                  << "MI"
+                                  << "Down"
+                                  << "MN";
+    QTest::newRow("Up from MI") << "txtProvNasc"
+                                << "MI"
+                                << "Up"
+                                << "ME";
+    QTest::newRow("Page Down from MI") << "txtProvRes"
+                                       << "MI"
+                                       << "PageDown"
+                                       << "MN";
+    QTest::newRow("Up from the first code") << "txtProvRes"
+                                            << "AG"
+                                            << "Up"
+                                            << "AG";
+    QTest::newRow("Down from the last code") << "txtProvRes"
+                                             << "VV"
+                                             << "Down"
+                                             << "VV";
+    QTest::newRow("wheel down in the box") << "txtProvRes"
+                                           << "MI"
+                                           << "focused wheel down"
+                                           << "MN";
+    QTest::newRow("wheel up in the box") << "txtProvNasc"
+                                         << "RM"
+                                         << "focused wheel up"
+                                         << "RI";
     // A text that is no code of the list stays until a code is picked.
-    QTest::newRow("Down from XY") << "txtProvNasc" << "XY" << "Down" << "XY";
-    QTest::newRow("Up from XY") << "txtProvRes" << "XY" << "Up" << "XY";
-    QTest::newRow("Down from an empty box") << "txtProvRes" << "" << "Down" << "";
+    QTest::newRow("Down from XY") << "txtProvNasc"
+                                  << "XY"
+                                  << "Down"
+                                  << "XY";
+    QTest::newRow("Up from XY") << "txtProvRes"
+                                << "XY"
+                                << "Up"
+                                << "XY";
+    QTest::newRow("Down from an empty box") << "txtProvRes"
+                                            << ""
+                                            << "Down"
+                                            << "";
 }
 
 // The wheel over a province box the user is not in scrolls nothing, takes no focus and changes
@@ -340,9 +426,9 @@ void TestClienti::provinceWheelAndArrows()
         if (action.startsWith(QLatin1String("focused")))
             turnWheel(action.endsWith(QLatin1String("down")) ? -120 : 120);
         else {
-            const int key = action == QLatin1String("Down")       ? Qt::Key_Down
-                            : action == QLatin1String("Up")       ? Qt::Key_Up
-                                                                  : Qt::Key_PageDown;
+            const int key = action == QLatin1String("Down") ? Qt::Key_Down
+                            : action == QLatin1String("Up") ? Qt::Key_Up
+                                                            : Qt::Key_PageDown;
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
         }
     }
@@ -370,7 +456,8 @@ void TestClienti::hints()
 {
     const QList<QPair<QString, QString>> hints = {
         {"cmdNuovo", "Prepara la schermata per la registrazione di una nuova scheda."},
-        {"cmdDuplica", "Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."},
+        {"cmdDuplica", "Prepara la schermata per la registrazione di una nuova scheda duplicando i "
+                       "dati correnti."},
         {"cmdFile", "Allega file alla scheda corrente."},
         {"cmdSalva", "Salva la scheda corrente in archivio."},
         {"cmdTrova", "Trova una scheda in archivio."},
@@ -385,7 +472,8 @@ void TestClienti::hints()
         {"imgPrecedente", "Visualizza la scheda precedente in archivio."},
         {"imgSuccessiva", "Visualizza la scheda successiva in archivio."},
         {"imgUltima", "Visualizza l'ultima scheda in archivio."},
-        {"chkRicontatta", QString::fromUtf8("Annota che il cliente è da ricontattare per questioni in sospeso.")},
+        {"chkRicontatta",
+         QString::fromUtf8("Annota che il cliente è da ricontattare per questioni in sospeso.")},
         {"btnEmail", "Invia una e-mail all'indirizzo indicato."},
         {"btnCodFisc", "Controlla il codice fiscale."},
         {"btnCarta", "Controlla il numero di carta di credito."},
@@ -481,9 +569,12 @@ void TestClienti::mailStartsTheMailProgram_data()
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("recipient");
-    QTest::newRow("address trimmed") << "  mario.rossi@example.it " << "\"mailto:mario.rossi@example.it\""
+    QTest::newRow("address trimmed") << "  mario.rossi@example.it "
+                                     << "\"mailto:mario.rossi@example.it\""
                                      << "mario.rossi@example.it";
-    QTest::newRow("no address") << "" << "\"mailto:\"" << "";
+    QTest::newRow("no address") << ""
+                                << "\"mailto:\""
+                                << "";
 }
 
 void TestClienti::mailStartsTheMailProgram()

@@ -103,8 +103,8 @@ void TestClientiArchivio::movesOnEmptyOrMissingFile()
 
 void TestClientiArchivio::movesThroughThreeCards()
 {
-    QVERIFY(writeAll(m_card->registry(), cardsFile({sampleCard("Uno"), sampleCard("Due"),
-                                                     sampleCard("Tre")})));
+    QVERIFY(writeAll(m_card->registry(),
+                     cardsFile({sampleCard("Uno"), sampleCard("Due"), sampleCard("Tre")})));
     TfrmClienti* s = m_card->screen.get();
     struct Step {
         void (TfrmClienti::*move)();
@@ -112,15 +112,15 @@ void TestClientiArchivio::movesThroughThreeCards()
         const char* position;
     };
     const Step steps[] = {
-        {&TfrmClienti::imgSuccessivaClick, "Uno", "1"},   // from a new card: the first
+        {&TfrmClienti::imgSuccessivaClick, "Uno", "1"}, // from a new card: the first
         {&TfrmClienti::imgSuccessivaClick, "Due", "2"},
         {&TfrmClienti::imgUltimaClick, "Tre", "3"},
-        {&TfrmClienti::imgSuccessivaClick, "Tre", "3"},   // on the last: nothing
+        {&TfrmClienti::imgSuccessivaClick, "Tre", "3"}, // on the last: nothing
         {&TfrmClienti::imgPrecedenteClick, "Due", "2"},
         {&TfrmClienti::imgPrimaClick, "Uno", "1"},
-        {&TfrmClienti::imgPrecedenteClick, "Uno", "1"},   // on the first: nothing
+        {&TfrmClienti::imgPrecedenteClick, "Uno", "1"}, // on the first: nothing
         {&TfrmClienti::cmdNuovoClick, "", ""},
-        {&TfrmClienti::imgPrecedenteClick, "Uno", "1"},   // from a new card: the first
+        {&TfrmClienti::imgPrecedenteClick, "Uno", "1"}, // from a new card: the first
     };
     for (const Step& step : steps) {
         (s->*step.move)();
@@ -135,9 +135,9 @@ void TestClientiArchivio::movesThroughThreeCards()
 void TestClientiArchivio::recontactBoxOnShowing()
 {
     // Card 1 holds neither "Sì" nor "No": showing it leaves the box as it was.
-    QVERIFY(writeAll(m_card->registry(),
-                     cardsFile({sampleCard("Uno", "forse"), sampleCard("Due", QString::fromUtf8("Sì")),
-                                sampleCard("Tre", "No")})));
+    QVERIFY(writeAll(m_card->registry(), cardsFile({sampleCard("Uno", "forse"),
+                                                    sampleCard("Due", QString::fromUtf8("Sì")),
+                                                    sampleCard("Tre", "No")})));
     TfrmClienti* s = m_card->screen.get();
     QCheckBox* box = s->chkRicontatta;
     s->cmdNuovoClick();
@@ -156,7 +156,8 @@ void TestClientiArchivio::compulsoryFields_data()
     QTest::addColumn<int>("blank");
     QTest::addColumn<QString>("blankText");
     QTest::addColumn<QString>("message");
-    const QString start = QString::fromUtf8("Attenzione: per salvare la scheda è necessario indicare ");
+    const QString start =
+        QString::fromUtf8("Attenzione: per salvare la scheda è necessario indicare ");
     QTest::newRow("surname of blanks") << int(F::Cognome) << "   " << start + "il cognome.";
     QTest::newRow("name") << int(F::Nome) << "" << start + "il nome.";
     QTest::newRow("telephone") << int(F::Recapito) << ""
@@ -212,7 +213,8 @@ void TestClientiArchivio::newSaveSaveAgainDuplicateSave()
     bytes = readAll(file);
     QCOMPARE(bytes.size(), S);
     QCOMPARE(bytes.mid(0, 8), QByteArray("\x07Rossini"));
-    QCOMPARE(bytes.mid(102, 11), QByteArray("\x0A" "Caff\xE8 & Co"));
+    QCOMPARE(bytes.mid(102, 11), QByteArray("\x0A"
+                                            "Caff\xE8 & Co"));
     QCOMPARE(bytes.mid(1642, 3), QByteArray("\x02\x53\xEC"));
 
     // A shorter value leaves nothing of the old one behind it in the record.
@@ -228,9 +230,10 @@ void TestClientiArchivio::newSaveSaveAgainDuplicateSave()
     m_card->control(F::Note)->setFocus();
     s->cmdDuplicaClick();
     QCOMPARE(m_card->messages.last().kind, MessageKind::Information);
-    QCOMPARE(m_card->messages.last().text,
-             QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
-                            "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
+    QCOMPARE(
+        m_card->messages.last().text,
+        QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
+                       "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
     QCOMPARE(m_card->position(), QString());
     QCOMPARE(s->lblFile[0]->text(), QString());
     QCOMPARE(s->lblDesc[0]->text(), QString());
@@ -278,9 +281,9 @@ void TestClientiArchivio::newSaveSaveAgainDuplicateSave()
 void TestClientiArchivio::saveAppendsAfterTrailingPart()
 {
     // Three cards and a trailing part that is not a card: a new card goes at byte 9453.
-    QVERIFY(writeAll(m_card->registry(), cardsFile({sampleCard("Uno"), sampleCard("Due"),
-                                                     sampleCard("Tre")})
-                                             + QByteArray(100, 'z')));
+    QVERIFY(writeAll(m_card->registry(),
+                     cardsFile({sampleCard("Uno"), sampleCard("Due"), sampleCard("Tre")})
+                         + QByteArray(100, 'z')));
     m_card->fillCompulsory(QStringLiteral("Quattro"));
     m_card->screen->cmdSalvaClick();
     QCOMPARE(m_card->messages.last().text, kInserted);
@@ -359,7 +362,8 @@ void TestClientiArchivio::erasedDataLeavesNoTrace()
 void TestClientiArchivio::storedCardBeyondEndOfFileWritesNoGap()
 {
     // Card 5 on screen, but the file was cut to three cards meanwhile.
-    const QByteArray original = cardsFile({sampleCard("Uno"), sampleCard("Due"), sampleCard("Tre")});
+    const QByteArray original =
+        cardsFile({sampleCard("Uno"), sampleCard("Due"), sampleCard("Tre")});
     QVERIFY(writeAll(m_card->registry(), original));
     m_card->fillCompulsory(QStringLiteral("Cinque"));
     m_card->screen->setCardNumber(5);

@@ -22,8 +22,8 @@ double ptToMm(double pt)
 
 QList<PdfWord> pdfWords(const QString& pdfPath)
 {
-    const QString html = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath,
-                                                           QStringLiteral("-")});
+    const QString html =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
     static const QRegularExpression token(
         QStringLiteral("<page |<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
                        "yMax=\"([\\d.]+)\">([^<]*)</word>"));

@@ -166,8 +166,8 @@ void TestReports::listFlowsOverPages()
     QVERIFY(footer->rect.bottom() <= pageHeight);
     const auto lastLines = listPieces.back();
     if (lastLines.first == pages - 1 && !lastLines.second->lines.isEmpty()) {
-        QVERIFY(near(footer->rect.top(), lastLines.second->rect.bottom() + 10 + mmToUnits(2),
-                     1e-6));
+        QVERIFY(
+            near(footer->rect.top(), lastLines.second->rect.bottom() + 10 + mmToUnits(2), 1e-6));
     }
 }
 
@@ -212,9 +212,9 @@ void TestReports::refillingReplacesEverything()
     fillListReport(*report, QStringLiteral("Secondo"), numberedLines(7));
     report->prepare();
     QCOMPARE(describePages(report->preparedPages()), second);
-    QCOMPARE(describePages(preparedList(numberedLines(7), QStringLiteral("Secondo"))
-                               ->preparedPages()),
-             second);
+    QCOMPARE(
+        describePages(preparedList(numberedLines(7), QStringLiteral("Secondo"))->preparedPages()),
+        second);
 }
 
 void TestReports::calendarSheetTemplate()
@@ -232,18 +232,30 @@ void TestReports::calendarSheetTemplate()
         QRectF mm;
     };
     const Row rows[] = {
-        {"Shape1", {1, 1, 276, 5.8}},        {"txtTitolo", {2, 2, 274, 4.2}},
-        {"Shape2", {1, 7, 276, 4.6}},        {"tit_01", {31, 8, 6, 3.5}},
-        {"tit_30", {263, 8, 6, 3.5}},        {"tit_31", {271, 8, 5.6, 3.5}},
-        {"shpMese01", {1, 12, 276, 6}},      {"shpMese12", {1, 78, 276, 6}},
-        {"lblMese02", {2, 18.8, 27, 4.4}},   {"linColonna01", {30, 7, 0, 77}},
-        {"linColonna31", {270, 7, 0, 77}},   {"txtGen_01", {31, 13, 6, 4.4}},
-        {"txtGen_31", {271, 13, 5.2, 4.4}},  {"txtFeb_29", {255, 19, 6, 4.4}},
-        {"txtApr_30", {263, 31, 6, 4.4}},    {"txtDic_31", {271, 79, 5.2, 4.4}},
-        {"Shape5", {1, 89, 29, 6}},          {"Memo14", {2, 89.7, 27, 4.4}},
-        {"Shape16", {32, 89, 60, 6}},        {"txtRecapito", {34, 89.7, 57, 4.4}},
-        {"txtCodFisc", {34, 97.7, 57, 4.4}}, {"Shape20", {32, 105, 245, 6}},
-        {"txtMansioni", {34, 105.7, 242, 4.4}}, {"Shape23", {1, 120, 276, 5.8}},
+        {"Shape1", {1, 1, 276, 5.8}},
+        {"txtTitolo", {2, 2, 274, 4.2}},
+        {"Shape2", {1, 7, 276, 4.6}},
+        {"tit_01", {31, 8, 6, 3.5}},
+        {"tit_30", {263, 8, 6, 3.5}},
+        {"tit_31", {271, 8, 5.6, 3.5}},
+        {"shpMese01", {1, 12, 276, 6}},
+        {"shpMese12", {1, 78, 276, 6}},
+        {"lblMese02", {2, 18.8, 27, 4.4}},
+        {"linColonna01", {30, 7, 0, 77}},
+        {"linColonna31", {270, 7, 0, 77}},
+        {"txtGen_01", {31, 13, 6, 4.4}},
+        {"txtGen_31", {271, 13, 5.2, 4.4}},
+        {"txtFeb_29", {255, 19, 6, 4.4}},
+        {"txtApr_30", {263, 31, 6, 4.4}},
+        {"txtDic_31", {271, 79, 5.2, 4.4}},
+        {"Shape5", {1, 89, 29, 6}},
+        {"Memo14", {2, 89.7, 27, 4.4}},
+        {"Shape16", {32, 89, 60, 6}},
+        {"txtRecapito", {34, 89.7, 57, 4.4}},
+        {"txtCodFisc", {34, 97.7, 57, 4.4}},
+        {"Shape20", {32, 105, 245, 6}},
+        {"txtMansioni", {34, 105.7, 242, 4.4}},
+        {"Shape23", {1, 120, 276, 5.8}},
         {"txtCalce", {2, 121, 274, 4.2}},
     };
     for (const Row& row : rows) {
@@ -252,8 +264,8 @@ void TestReports::calendarSheetTemplate()
         QCOMPARE(roundedMm(o->rect), row.mm);
     }
     // Months without a 31st (and February without a 30th) have no cell for it.
-    for (const char* missing : {"txtFeb_30", "txtFeb_31", "txtApr_31", "txtGiu_31", "txtSet_31",
-                                "txtNov_31"})
+    for (const char* missing :
+         {"txtFeb_30", "txtFeb_31", "txtApr_31", "txtGiu_31", "txtSet_31", "txtNov_31"})
         QVERIFY2(!sheet->object(QString::fromLatin1(missing)), missing);
     QCOMPARE(sheet->object(QStringLiteral("shpMese03"))->fill, QColor(0xF5, 0xF5, 0xDC));
     QVERIFY(!sheet->object(QStringLiteral("shpMese02"))->fill.isValid());
@@ -298,8 +310,8 @@ void TestReports::calendarSheetFilling()
         if (!cellName.match(item.name).hasMatch())
             continue;
         ++cells;
-        QVERIFY2(item.lines == QStringList{QStringLiteral("X")} ||
-                     item.lines == QStringList{QStringLiteral(" ")},
+        QVERIFY2(item.lines == QStringList{QStringLiteral("X")}
+                     || item.lines == QStringList{QStringLiteral(" ")},
                  qPrintable(item.name));
         if (item.lines.front() == QLatin1String("X"))
             marked << item.name;
@@ -328,8 +340,7 @@ void TestReports::calendarSheetPdf()
 
     const QList<PdfWord> words = pdfWords(pdf);
     QCOMPARE(pdfInfoField(pdf, QStringLiteral("Pages")), QStringLiteral("1"));
-    QCOMPARE(pdfInfoField(pdf, QStringLiteral("Page size")).left(9),
-             QStringLiteral("842 x 595"));
+    QCOMPARE(pdfInfoField(pdf, QStringLiteral("Page size")).left(9), QStringLiteral("842 x 595"));
 
     // The X of each present day stands in the middle of its cell (margins 10 mm).
     QList<QPointF> xs;
@@ -344,7 +355,8 @@ void TestReports::calendarSheetPdf()
         const bool found = std::any_of(xs.begin(), xs.end(), [&](const QPointF& x) {
             return near(x.x(), expected.x(), 0.5) && near(x.y(), expected.y(), 1.0);
         });
-        QVERIFY2(found, qPrintable(QStringLiteral("X at %1,%2").arg(expected.x()).arg(expected.y())));
+        QVERIFY2(found,
+                 qPrintable(QStringLiteral("X at %1,%2").arg(expected.x()).arg(expected.y())));
     }
 
     // Title words, the codice fiscale and the closing line, each where its box is.

@@ -19,7 +19,7 @@ struct FixtureCard {
     const char* ricontatta;
     const char* questioni;
     const char* note;
-    const char* email;       // tells apart cards whose lines are the same
+    const char* email; // tells apart cards whose lines are the same
     const char* ditta = "";
     const char* conducente = "Impiegato";
     const char* telCel = "";

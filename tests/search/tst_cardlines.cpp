@@ -83,17 +83,16 @@ void TestCardLines::listOrder()
     // underscore come after Z, the blank before any letter, and lines equal but for case keep
     // their order.
     QStringList lines = {
-        QStringLiteral("verdi Paola"),  QString::fromUtf8("Èboli Piero"),
+        QStringLiteral("verdi Paola"),   QString::fromUtf8("Èboli Piero"),
         QStringLiteral("Rossini Carla"), QStringLiteral("rossi mario"),
-        QStringLiteral("Rossi Mario"),  QStringLiteral("De Rossi Anna"),
-        QStringLiteral("Zeta"),         QStringLiteral("Rossi_"),
+        QStringLiteral("Rossi Mario"),   QStringLiteral("De Rossi Anna"),
+        QStringLiteral("Zeta"),          QStringLiteral("Rossi_"),
     };
     sortListLines(lines);
-    QCOMPARE(lines, (QStringList{
-                        QStringLiteral("De Rossi Anna"), QStringLiteral("rossi mario"),
-                        QStringLiteral("Rossi Mario"), QStringLiteral("Rossini Carla"),
-                        QStringLiteral("Rossi_"), QStringLiteral("verdi Paola"),
-                        QStringLiteral("Zeta"), QString::fromUtf8("Èboli Piero")}));
+    QCOMPARE(lines, (QStringList{QStringLiteral("De Rossi Anna"), QStringLiteral("rossi mario"),
+                                 QStringLiteral("Rossi Mario"), QStringLiteral("Rossini Carla"),
+                                 QStringLiteral("Rossi_"), QStringLiteral("verdi Paola"),
+                                 QStringLiteral("Zeta"), QString::fromUtf8("Èboli Piero")}));
     QVERIFY(listLineLess(QStringLiteral("abc"), QStringLiteral("ABD")));
     QVERIFY(!listLineLess(QStringLiteral("ABC"), QStringLiteral("abc")));
 }
@@ -149,10 +148,14 @@ void TestCardLines::filters_data()
     auto row = [](const char* name, QList<int> fields, QStringList texts, QStringList names) {
         QTest::newRow(name) << fields << texts << names;
     };
-    const QStringList all = {QStringLiteral("Rossi"), QStringLiteral("Bianchi"),
-                             QStringLiteral("De Rossi"), QStringLiteral("Rossini"),
-                             QString::fromUtf8("Èboli"), QStringLiteral("verdi"),
-                             QStringLiteral("Abbondanzieri Bartolomeo"), QStringLiteral("Neri"),
+    const QStringList all = {QStringLiteral("Rossi"),
+                             QStringLiteral("Bianchi"),
+                             QStringLiteral("De Rossi"),
+                             QStringLiteral("Rossini"),
+                             QString::fromUtf8("Èboli"),
+                             QStringLiteral("verdi"),
+                             QStringLiteral("Abbondanzieri Bartolomeo"),
+                             QStringLiteral("Neri"),
                              QStringLiteral("Neri")};
     row("no filter", {}, {}, all);
     row("blanks only are no filter", {int(F::Cognome), int(F::Note)}, {"   ", " "}, all);
@@ -162,10 +165,10 @@ void TestCardLines::filters_data()
     row("blank inside the words", {int(F::Cognome)}, {"de ross"}, {"De Rossi"});
     row("two filters AND", {int(F::Cognome), int(F::ComuneRes)}, {"ross", "roma"},
         {"Rossi", "De Rossi"});
-    row("a blank filter cannot stand in for a missing match",
-        {int(F::Cognome), int(F::Ditta)}, {"ross", " "}, {"Rossi", "De Rossi", "Rossini"});
-    row("accented capital not found by small letter", {int(F::Cognome)},
-        {QString::fromUtf8("è")}, {});
+    row("a blank filter cannot stand in for a missing match", {int(F::Cognome), int(F::Ditta)},
+        {"ross", " "}, {"Rossi", "De Rossi", "Rossini"});
+    row("accented capital not found by small letter", {int(F::Cognome)}, {QString::fromUtf8("è")},
+        {});
     row("accented capital found as typed", {int(F::Cognome)}, {QString::fromUtf8("È")},
         {QString::fromUtf8("Èboli")});
     // Each filter looks in its own field only.
@@ -231,16 +234,16 @@ void TestCardLines::cardOfLine()
 
     // The line as the list shows it, with blanks around it or without: the card is found.
     const QString rossini = ListLine(fixtureRecord(cards.at(3)), F::Note);
-    for (const QString& line : {rossini, QStringLiteral("  ") + rossini + QStringLiteral(" "),
-                                rossini.trimmed()}) {
+    for (const QString& line :
+         {rossini, QStringLiteral("  ") + rossini + QStringLiteral(" "), rossini.trimmed()}) {
         const CardOfLine found = findCardOfLine(line, F::Note);
         QVERIFY(found.ok);
         QCOMPARE(found.index, 3);
         QCOMPARE(found.record.get(F::Email), QStringLiteral("carla@rossini.it"));
     }
     // Two cards with the same line: the later one in the file.
-    const CardOfLine neri = findCardOfLine(ListLine(fixtureRecord(cards.at(7)), F::Questioni),
-                                           F::Questioni);
+    const CardOfLine neri =
+        findCardOfLine(ListLine(fixtureRecord(cards.at(7)), F::Questioni), F::Questioni);
     QCOMPARE(neri.index, 8);
     QCOMPARE(neri.record.get(F::Email), QStringLiteral("secondo@neri.it"));
     // The last column must be the one the line was built with; case counts.
@@ -256,8 +259,9 @@ void TestCardLines::cardOfLine()
     QVERIFY(writeAll(path, cardsFile({asked})));
     const QString stored = ListLine(asked, F::Note);
     QCOMPARE(findCardOfLine(stored, F::Note).index, 0);
-    QCOMPARE(findCardOfLine(QString(stored).replace(QLatin1Char('?'), QChar(0x0100)), F::Note).index,
-             -1);
+    QCOMPARE(
+        findCardOfLine(QString(stored).replace(QLatin1Char('?'), QChar(0x0100)), F::Note).index,
+        -1);
 
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().mkdir(path));

@@ -40,7 +40,7 @@ public:
     ~StopWhenShown() override { qApp->removeEventFilter(this); }
 
     bool shown = false;
-    QString count;          // the count line when the window was first painted
+    QString count; // the count line when the window was first painted
     QString caption;
     int barValue = -1;
     bool modal = false;
@@ -193,8 +193,9 @@ void TestLongScans::exportGridStopped()
     QVERIFY(stop.shown);
     QCOMPARE(stop.caption, QStringLiteral(" Lettura dell'archivio in corso"));
     // The grid keeps its empty rows, and the dialog, which would export them, goes away.
-    QCOMPARE(dialog.findChild<QAbstractItemView*>(QStringLiteral("grdRecords"))->model()->rowCount(),
-             10);
+    QCOMPARE(
+        dialog.findChild<QAbstractItemView*>(QStringLiteral("grdRecords"))->model()->rowCount(),
+        10);
     QTRY_VERIFY(!dialog.isVisible());
     QVERIFY(!QFile::exists(m_card->folder.file(QStringLiteral("Anagrafica.xls"))));
 }
@@ -218,8 +219,9 @@ void TestLongScans::exportWriteStopped()
     LongWork::setDelayForTests(1000); // the grid fills without the window
     TfrmExpClienti dialog(m_card->screen.get());
     dialog.show();
-    QCOMPARE(dialog.findChild<QAbstractItemView*>(QStringLiteral("grdRecords"))->model()->rowCount(),
-             kCards);
+    QCOMPARE(
+        dialog.findChild<QAbstractItemView*>(QStringLiteral("grdRecords"))->model()->rowCount(),
+        kCards);
     LongWork::setDelayForTests(0);
     ShellOpenRecorder shell;
     m_card->messages.setNextAnswer(MessageAnswer::Yes); // export now

@@ -97,9 +97,9 @@ void TestTrovaClienti::opensOnTheFilterPanel()
 
     // Enter walks the ten filters in table order and comes back to the first; the yellow
     // highlight follows the focus.
-    const QStringList chain = {"txtCognome", "txtDitta", "txtPartitaIva", "txtCodFisc",
+    const QStringList chain = {"txtCognome",   "txtDitta",  "txtPartitaIva", "txtCodFisc",
                                "txtComuneRes", "txtTelCel", "txtConducente", "txtCodiceDest",
-                               "txtQuestioni", "txtNote", "txtCognome"};
+                               "txtQuestioni", "txtNote",   "txtCognome"};
     for (int i = 0; i + 1 < chain.size(); ++i) {
         QCOMPARE(m_card->focusName(), chain[i]);
         auto* highlight = s->findChild<QWidget*>(QStringLiteral("eff") + chain[i].mid(3));
@@ -119,10 +119,16 @@ void TestTrovaClienti::search_data()
     QTest::addColumn<QStringList>("names");
 
     QTest::newRow("all filters empty: every card, sorted without case")
-        << QStringList{} << QStringList{"Abbondanzieri Bartolomeo Massi", "Bianchi Luca",
-                                        "De Rossi Anna", "Neri Giulio", "Neri Giulio",
-                                        "Rossi Mario", "Rossini Carla", "verdi Paola",
-                                        QString::fromUtf8("Èboli Piero")};
+        << QStringList{}
+        << QStringList{"Abbondanzieri Bartolomeo Massi",
+                       "Bianchi Luca",
+                       "De Rossi Anna",
+                       "Neri Giulio",
+                       "Neri Giulio",
+                       "Rossi Mario",
+                       "Rossini Carla",
+                       "verdi Paola",
+                       QString::fromUtf8("Èboli Piero")};
     QTest::newRow("ross finds Rossi, Rossini and De Rossi")
         << QStringList{"txtCognome=ross"}
         << QStringList{"De Rossi Anna", "Rossi Mario", "Rossini Carla"};
@@ -133,9 +139,8 @@ void TestTrovaClienti::search_data()
         << QStringList{"De Rossi Anna", "Rossi Mario"};
     QTest::newRow("accented capital not found by the small letter")
         << QStringList{QString::fromUtf8("txtCognome=è")} << QStringList{};
-    QTest::newRow("a single card found")
-        << QStringList{QString::fromUtf8("txtCognome=È")}
-        << QStringList{QString::fromUtf8("Èboli Piero")};
+    QTest::newRow("a single card found") << QStringList{QString::fromUtf8("txtCognome=È")}
+                                         << QStringList{QString::fromUtf8("Èboli Piero")};
     QTest::newRow("each filter looks in its own field")
         << QStringList{"txtConducente=autista", "txtCodiceDest=krrh", "txtNote=60 giorni"}
         << QStringList{"Bianchi Luca"};
@@ -232,8 +237,12 @@ void TestTrovaClienti::doubleClickOpensTheCard_data()
     QTest::addColumn<QString>("surname");
     QTest::addColumn<QString>("position");
     QTest::addColumn<QString>("email");
-    QTest::newRow("a card") << "Rossini" << "4" << "carla@rossini.it";
-    QTest::newRow("identical lines open the later card") << "Neri" << "9" << "secondo@neri.it";
+    QTest::newRow("a card") << "Rossini"
+                            << "4"
+                            << "carla@rossini.it";
+    QTest::newRow("identical lines open the later card") << "Neri"
+                                                         << "9"
+                                                         << "secondo@neri.it";
 }
 
 void TestTrovaClienti::doubleClickOpensTheCard()
@@ -389,8 +398,9 @@ void TestTrovaClienti::printsTheFoundLines()
     QCOMPARE(report.text(QStringLiteral("txtRiepilogo"))->lines, s->lines());
     const PreparedPage& page = printer.jobs().first().pages.front();
     QCOMPARE(page.find(QStringLiteral("txtRiepilogo"))->lines.size(), 3);
-    QVERIFY(page.find(QStringLiteral("txtRiepilogo"))->lines.first().startsWith(
-        QStringLiteral("De Rossi Anna")));
+    QVERIFY(page.find(QStringLiteral("txtRiepilogo"))
+                ->lines.first()
+                .startsWith(QStringLiteral("De Rossi Anna")));
 }
 
 QTEST_MAIN(TestTrovaClienti)

@@ -126,13 +126,15 @@ void TestStorage::windows1252RoundTrip_data()
     QTest::newRow("ascii") << "Rossi" << QByteArray("Rossi") << "Rossi";
     QTest::newRow("accented") << QString::fromUtf8("Sì àèé") << QByteArray("S\xEC \xE0\xE8\xE9")
                               << QString::fromUtf8("Sì àèé");
-    QTest::newRow("euro and quotes") << QString::fromUtf8("€ “x” …")
-                                     << QByteArray("\x80 \x93x\x94 \x85")
-                                     << QString::fromUtf8("€ “x” …");
-    QTest::newRow("outside the set") << QString::fromUtf8("Łódź") << QByteArray("?\xF3" "d?")
+    QTest::newRow("euro and quotes")
+        << QString::fromUtf8("€ “x” …") << QByteArray("\x80 \x93x\x94 \x85")
+        << QString::fromUtf8("€ “x” …");
+    QTest::newRow("outside the set") << QString::fromUtf8("Łódź")
+                                     << QByteArray("?\xF3"
+                                                   "d?")
                                      << QString::fromUtf8("?ód?");
-    QTest::newRow("outside the BMP is one ?") << QString::fromUtf8("a😀b") << QByteArray("a?b")
-                                              << "a?b";
+    QTest::newRow("outside the BMP is one ?")
+        << QString::fromUtf8("a😀b") << QByteArray("a?b") << "a?b";
 }
 
 void TestStorage::windows1252RoundTrip()
@@ -172,13 +174,16 @@ void TestStorage::fixedTextStoreAndRead()
     QCOMPARE(FixedText::read(field.constData(), 10), QStringLiteral(" a "));
     // Cut at the capacity.
     FixedText::store(field.data(), 10, QStringLiteral("abcdefghijklmno"));
-    QCOMPARE(field, QByteArray("\x0A" "abcdefghij"));
+    QCOMPARE(field, QByteArray("\x0A"
+                               "abcdefghij"));
 }
 
 void TestStorage::fixedTextClampsDamagedLength()
 {
     // A length byte of 255 in a field of 3 must never read the next field.
-    const QByteArray bytes("\xFF" "abcNEXT", 8);
+    const QByteArray bytes("\xFF"
+                           "abcNEXT",
+                           8);
     QCOMPARE(FixedText::read(bytes.constData(), 3), QStringLiteral("abc"));
 }
 
@@ -191,19 +196,19 @@ void TestStorage::recordLayout()
     };
     using F = AnagraficaField;
     const Row rows[] = {
-        {F::Cognome, 0, 50},      {F::Nome, 51, 50},         {F::Ditta, 102, 50},
-        {F::Sesso, 153, 1},       {F::Recapito, 155, 50},    {F::IndirizzoRes, 206, 50},
-        {F::ProvRes, 257, 2},     {F::ComuneRes, 260, 50},   {F::CapRes, 311, 5},
-        {F::DataNasc, 317, 30},   {F::ComuneNasc, 348, 50},  {F::ProvNasc, 399, 2},
-        {F::TelCasa, 402, 30},    {F::TelUff, 433, 30},      {F::TelCel, 464, 30},
-        {F::Pec, 495, 60},        {F::Email, 556, 50},       {F::CodFisc, 607, 16},
-        {F::Carta, 624, 30},      {F::ScadeCarta, 655, 30},  {F::PartitaIva, 686, 11},
-        {F::Iban, 698, 27},       {F::TipoPat, 726, 30},     {F::NumPat, 757, 50},
-        {F::EnteRil, 808, 50},    {F::DataRil, 859, 10},     {F::DataSca, 870, 10},
+        {F::Cognome, 0, 50},       {F::Nome, 51, 50},         {F::Ditta, 102, 50},
+        {F::Sesso, 153, 1},        {F::Recapito, 155, 50},    {F::IndirizzoRes, 206, 50},
+        {F::ProvRes, 257, 2},      {F::ComuneRes, 260, 50},   {F::CapRes, 311, 5},
+        {F::DataNasc, 317, 30},    {F::ComuneNasc, 348, 50},  {F::ProvNasc, 399, 2},
+        {F::TelCasa, 402, 30},     {F::TelUff, 433, 30},      {F::TelCel, 464, 30},
+        {F::Pec, 495, 60},         {F::Email, 556, 50},       {F::CodFisc, 607, 16},
+        {F::Carta, 624, 30},       {F::ScadeCarta, 655, 30},  {F::PartitaIva, 686, 11},
+        {F::Iban, 698, 27},        {F::TipoPat, 726, 30},     {F::NumPat, 757, 50},
+        {F::EnteRil, 808, 50},     {F::DataRil, 859, 10},     {F::DataSca, 870, 10},
         {F::Conducente, 881, 250}, {F::Questioni, 1132, 250}, {F::Note, 1383, 250},
-        {F::CodiceDest, 1634, 7}, {F::Ricontatta, 1642, 2},  {F::File01, 1645, 250},
-        {F::File02, 1896, 250},   {F::File03, 2147, 250},    {F::Desc01, 2398, 250},
-        {F::Desc02, 2649, 250},   {F::Desc03, 2900, 250},
+        {F::CodiceDest, 1634, 7},  {F::Ricontatta, 1642, 2},  {F::File01, 1645, 250},
+        {F::File02, 1896, 250},    {F::File03, 2147, 250},    {F::Desc01, 2398, 250},
+        {F::Desc02, 2649, 250},    {F::Desc03, 2900, 250},
     };
     QCOMPARE(int(std::size(rows)), AnagraficaRecord::kFieldCount);
     for (const Row& row : rows) {
@@ -229,7 +234,9 @@ void TestStorage::recordFieldsTrimCutAndClearTheRest()
 
     record.set(AnagraficaField::Cognome, QStringLiteral("Bianchi"));
     record.set(AnagraficaField::Cognome, QStringLiteral("Bia"));
-    QCOMPARE(record.bytes().mid(0, 51), QByteArray("\x03" "Bia") + QByteArray(47, '\0'));
+    QCOMPARE(record.bytes().mid(0, 51), QByteArray("\x03"
+                                                   "Bia")
+                                            + QByteArray(47, '\0'));
     QCOMPARE(record.get(AnagraficaField::Cognome), QStringLiteral("Bia"));
 
     record.set(AnagraficaField::Nome, QString(60, QLatin1Char('n')));

@@ -71,20 +71,33 @@ void TestCardChecks::ticksOpenTheirDialogs_data()
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("preset");
     QTest::newRow("codice fiscale") << "btnCodFisc" << int(F::CodFisc) << "RSSMRA85T10A562S"
-                                    << "TfrmCodFisc" << "txtCodFisc" << "RSSMRA85T10A562S";
+                                    << "TfrmCodFisc"
+                                    << "txtCodFisc"
+                                    << "RSSMRA85T10A562S";
     QTest::newRow("empty codice fiscale") << "btnCodFisc" << int(F::CodFisc) << ""
-                                          << "TfrmCodFisc" << "txtCodFisc" << "";
+                                          << "TfrmCodFisc"
+                                          << "txtCodFisc"
+                                          << "";
     QTest::newRow("blank between digits") << "btnCodFisc" << int(F::CodFisc) << "0048 8410010"
-                                          << "TfrmCodFisc" << "txtCodFisc" << "0048 8410010";
-    QTest::newRow("digits-only codice fiscale") << "btnCodFisc" << int(F::CodFisc)
-                                                << "00488410010 " << "TfrmPartitaIva"
-                                                << "txtPartitaIva" << "00488410010";
+                                          << "TfrmCodFisc"
+                                          << "txtCodFisc"
+                                          << "0048 8410010";
+    QTest::newRow("digits-only codice fiscale") << "btnCodFisc" << int(F::CodFisc) << "00488410010 "
+                                                << "TfrmPartitaIva"
+                                                << "txtPartitaIva"
+                                                << "00488410010";
     QTest::newRow("partita IVA") << "btnPartitaIva" << int(F::PartitaIva) << "00905811006"
-                                 << "TfrmPartitaIva" << "txtPartitaIva" << "00905811006";
+                                 << "TfrmPartitaIva"
+                                 << "txtPartitaIva"
+                                 << "00905811006";
     QTest::newRow("card number") << "btnCarta" << int(F::Carta) << " 4111 1111 1111 1111 "
-                                 << "TfrmCarta" << "txtNumero" << "4111 1111 1111 1111";
+                                 << "TfrmCarta"
+                                 << "txtNumero"
+                                 << "4111 1111 1111 1111";
     QTest::newRow("IBAN") << "btnIban" << int(F::Iban) << "IT60X0542811101000000123456"
-                          << "TfrmIban" << "txtIban" << "IT60X0542811101000000123456";
+                          << "TfrmIban"
+                          << "txtIban"
+                          << "IT60X0542811101000000123456";
 }
 
 void TestCardChecks::ticksOpenTheirDialogs()
@@ -105,7 +118,7 @@ void TestCardChecks::ticksOpenTheirDialogs()
     QCOMPARE(seen.input, preset);
     QVERIFY(seen.modal);
     QCOMPARE(seen.owner, card.screen.get());
-    QVERIFY(seen.dialog.isNull());  // destroyed once closed
+    QVERIFY(seen.dialog.isNull()); // destroyed once closed
     QCOMPARE(card.text(F(field)), value);
     QCOMPARE(card.messages.count(), 0);
 }
@@ -114,8 +127,8 @@ void TestCardChecks::verdictThroughTheCard()
 {
     CardScreen card;
     card.set(F::CodFisc, QStringLiteral("12345671205"));
-    const SeenDialog seen = clickTick(card.screen.get(), QStringLiteral("btnCodFisc"),
-                                      "btnControlla");
+    const SeenDialog seen =
+        clickTick(card.screen.get(), QStringLiteral("btnCodFisc"), "btnControlla");
     QVERIFY(seen.seen);
     QCOMPARE(card.messages.count(), 1);
     QCOMPARE(card.messages.last().kind, MessageKind::Information);

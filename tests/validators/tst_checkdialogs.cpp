@@ -81,13 +81,15 @@ void TestCheckDialogs::frame_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<QString>("field");
     QTest::addColumn<int>("maxLength");
-    QTest::newRow("codfisc") << "codfisc" << " Controllo codice fiscale" << QSize(478, 254)
-                             << "txtCodFisc" << 16;
-    QTest::newRow("piva") << "piva" << " Controllo partita IVA" << QSize(480, 254)
-                          << "txtPartitaIva" << 11;
-    QTest::newRow("carta") << "carta" << " Controllo carta di credito" << QSize(519, 254)
-                           << "txtNumero" << 30;
-    QTest::newRow("iban") << "iban" << " Controllo IBAN" << QSize(608, 270) << "txtIban" << 27;
+    QTest::newRow("codfisc") << "codfisc"
+                             << " Controllo codice fiscale" << QSize(478, 254) << "txtCodFisc"
+                             << 16;
+    QTest::newRow("piva") << "piva"
+                          << " Controllo partita IVA" << QSize(480, 254) << "txtPartitaIva" << 11;
+    QTest::newRow("carta") << "carta"
+                           << " Controllo carta di credito" << QSize(519, 254) << "txtNumero" << 30;
+    QTest::newRow("iban") << "iban"
+                          << " Controllo IBAN" << QSize(608, 270) << "txtIban" << 27;
 }
 
 void TestCheckDialogs::frame()
@@ -107,8 +109,8 @@ void TestCheckDialogs::frame()
     QCOMPARE(edit, dialog->inputField());
     QCOMPARE(edit->maxLength(), maxLength);
     QVERIFY(QFile::exists(dialog->imgLogo->svgPath()));
-    for (const char* name : {"shpContainer", "imgLogo", "lblTitolo", "shpCodFisc",
-                             "btnControlla", "btnChiudi"})
+    for (const char* name :
+         {"shpContainer", "imgLogo", "lblTitolo", "shpCodFisc", "btnControlla", "btnChiudi"})
         QVERIFY2(dialog->findChild<QWidget*>(QLatin1String(name)), name);
     // Tab order: the field, then "Controlla", then "Chiudi".
     QCOMPARE(edit->nextInFocusChain(), dialog->btnControlla);
@@ -122,7 +124,7 @@ void TestCheckDialogs::verdicts_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("input");
-    QTest::addColumn<int>("messageKind");  // -1: no message at all
+    QTest::addColumn<int>("messageKind"); // -1: no message at all
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("staysOpen");
 
@@ -133,95 +135,126 @@ void TestCheckDialogs::verdicts_data()
     const QString cfWrong = QStringLiteral("Attenzione: il codice fiscale digitato \u00e8 ERRATO.");
     const QString cfLength = QStringLiteral(
         "Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.");
-    QTest::newRow("cf valid") << "codfisc" << "RSSMRA85T10A562S" << information << cfValid << false;
-    QTest::newRow("cf preset in lower case") << "codfisc" << "rssmra85t10a562s" << information
-                                             << cfValid << false;
-    QTest::newRow("cf codes 58 to 64") << "codfisc" << "RSSMRA85T10A56:N" << information
-                                       << cfValid << false;
-    QTest::newRow("cf wrong check") << "codfisc" << "RSSMRA85T10A562T" << warning << cfWrong
-                                    << false;
-    QTest::newRow("cf digit as check") << "codfisc" << "RSSMRA85T10A5620" << warning << cfWrong
-                                       << false;
-    QTest::newRow("cf blank inside") << "codfisc" << "RSSMRA85T10 562S" << warning << cfWrong
-                                     << false;
-    QTest::newRow("cf 15 characters") << "codfisc" << "RSSMRA85T10A562" << warning << cfLength
-                                      << true;
-    QTest::newRow("cf empty") << "codfisc" << "" << warning << cfLength << true;
+    QTest::newRow("cf valid") << "codfisc"
+                              << "RSSMRA85T10A562S" << information << cfValid << false;
+    QTest::newRow("cf preset in lower case")
+        << "codfisc"
+        << "rssmra85t10a562s" << information << cfValid << false;
+    QTest::newRow("cf codes 58 to 64") << "codfisc"
+                                       << "RSSMRA85T10A56:N" << information << cfValid << false;
+    QTest::newRow("cf wrong check") << "codfisc"
+                                    << "RSSMRA85T10A562T" << warning << cfWrong << false;
+    QTest::newRow("cf digit as check") << "codfisc"
+                                       << "RSSMRA85T10A5620" << warning << cfWrong << false;
+    QTest::newRow("cf blank inside") << "codfisc"
+                                     << "RSSMRA85T10 562S" << warning << cfWrong << false;
+    QTest::newRow("cf 15 characters") << "codfisc"
+                                      << "RSSMRA85T10A562" << warning << cfLength << true;
+    QTest::newRow("cf empty") << "codfisc"
+                              << "" << warning << cfLength << true;
 
     const QString pivaWrong = QStringLiteral(
         "Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\nNon \u00e8 quindi "
         "possibile fornire informazioni relative all'Ufficio IVA che lo ha rilasciato.");
-    const QString pivaLength = QStringLiteral(
-        "Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
-    QTest::newRow("piva Torino") << "piva" << "00488410010" << information
+    const QString pivaLength =
+        QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
+    QTest::newRow("piva Torino") << "piva"
+                                 << "00488410010" << information
                                  << pivaValid(QStringLiteral("Torino")) << false;
-    QTest::newRow("piva 063") << "piva" << "12345670637" << information
+    QTest::newRow("piva 063") << "piva"
+                              << "12345670637" << information
                               << pivaValid(QStringLiteral("Napoli 1")) << false;
-    QTest::newRow("piva 120") << "piva" << "12345671205" << information
+    QTest::newRow("piva 120") << "piva"
+                              << "12345671205" << information
                               << pivaValid(QStringLiteral("Bologna 2")) << false;
-    QTest::newRow("piva absent office") << "piva" << "12345671031" << information
-                                        << pivaValid(QString()) << false;
-    QTest::newRow("piva eleven zeros") << "piva" << "00000000000" << information
-                                       << pivaValid(QString()) << false;
-    QTest::newRow("piva wrong check") << "piva" << "00488410011" << warning << pivaWrong << false;
-    QTest::newRow("piva letter in 11") << "piva" << "0048841001a" << warning << pivaWrong
-                                       << false;
-    QTest::newRow("piva ten digits") << "piva" << "0048841001" << warning << pivaLength << true;
-    QTest::newRow("piva empty") << "piva" << "" << warning << pivaLength << true;
+    QTest::newRow("piva absent office")
+        << "piva"
+        << "12345671031" << information << pivaValid(QString()) << false;
+    QTest::newRow("piva eleven zeros")
+        << "piva"
+        << "00000000000" << information << pivaValid(QString()) << false;
+    QTest::newRow("piva wrong check") << "piva"
+                                      << "00488410011" << warning << pivaWrong << false;
+    QTest::newRow("piva letter in 11") << "piva"
+                                       << "0048841001a" << warning << pivaWrong << false;
+    QTest::newRow("piva ten digits") << "piva"
+                                     << "0048841001" << warning << pivaLength << true;
+    QTest::newRow("piva empty") << "piva"
+                                << "" << warning << pivaLength << true;
 
     const QString cardEmpty = QStringLiteral(
         "Attenzione: immettere il numero di carta di credito prima di premere il pulsante di "
         "controllo.");
-    QTest::newRow("card Visa") << "carta" << "4111111111111111" << information
+    QTest::newRow("card Visa") << "carta"
+                               << "4111111111111111" << information
                                << cardValid("4111111111111111", "Visa") << false;
-    QTest::newRow("card Visa in groups") << "carta" << " 4111 1111 1111 1111 " << information
+    QTest::newRow("card Visa in groups") << "carta"
+                                         << " 4111 1111 1111 1111 " << information
                                          << cardValid("4111 1111 1111 1111", "Visa") << false;
-    QTest::newRow("card 21st digit") << "carta" << "4111 1111 1111 1111 1" << information
+    QTest::newRow("card 21st digit") << "carta"
+                                     << "4111 1111 1111 1111 1" << information
                                      << cardValid("4111 1111 1111 1111 1", "Visa") << false;
-    QTest::newRow("card MasterCard") << "carta" << "5555555555554444" << information
+    QTest::newRow("card MasterCard") << "carta"
+                                     << "5555555555554444" << information
                                      << cardValid("5555555555554444", "MasterCard") << false;
-    QTest::newRow("card Discover") << "carta" << "6011111111111117" << information
-                                   << cardValid("6011111111111117", "Discover") << false;
-    QTest::newRow("card American Express") << "carta" << "378282246310005" << information
-                                           << cardValid("378282246310005", "American Express")
-                                           << false;
-    QTest::newRow("card Diners") << "carta" << "30569309025904" << information
+    QTest::newRow("card Discover")
+        << "carta"
+        << "6011111111111117" << information << cardValid("6011111111111117", "Discover") << false;
+    QTest::newRow("card American Express")
+        << "carta"
+        << "378282246310005" << information << cardValid("378282246310005", "American Express")
+        << false;
+    QTest::newRow("card Diners") << "carta"
+                                 << "30569309025904" << information
                                  << cardValid("30569309025904", "Diner's Club / Carte Blanche")
                                  << false;
-    QTest::newRow("card JCB") << "carta" << "3530111333300000" << information
+    QTest::newRow("card JCB") << "carta"
+                              << "3530111333300000" << information
                               << cardValid("3530111333300000", "JCB") << false;
-    QTest::newRow("card 32 says nothing") << "carta" << "32000000000002" << -1 << "" << false;
-    QTest::newRow("card wrong check") << "carta" << "4111111111111112" << warning << wrongCard
-                                      << false;
-    QTest::newRow("card first digit 2") << "carta" << "2223003122003222" << warning << wrongCard
-                                        << false;
-    QTest::newRow("card first digit 7") << "carta" << "70000000000005" << warning << wrongCard
-                                        << false;
-    QTest::newRow("card single 0") << "carta" << "0" << warning << wrongCard << false;
-    QTest::newRow("card blanks only") << "carta" << "   " << warning << cardEmpty << true;
-    QTest::newRow("card empty") << "carta" << "" << warning << cardEmpty << true;
+    QTest::newRow("card 32 says nothing") << "carta"
+                                          << "32000000000002" << -1 << "" << false;
+    QTest::newRow("card wrong check") << "carta"
+                                      << "4111111111111112" << warning << wrongCard << false;
+    QTest::newRow("card first digit 2") << "carta"
+                                        << "2223003122003222" << warning << wrongCard << false;
+    QTest::newRow("card first digit 7") << "carta"
+                                        << "70000000000005" << warning << wrongCard << false;
+    QTest::newRow("card single 0") << "carta"
+                                   << "0" << warning << wrongCard << false;
+    QTest::newRow("card blanks only") << "carta"
+                                      << "   " << warning << cardEmpty << true;
+    QTest::newRow("card empty") << "carta"
+                                << "" << warning << cardEmpty << true;
 
     const QString ibanValid = QStringLiteral("L'IBAN digitato \u00e8 VALIDO.");
     const QString ibanWrong = QStringLiteral("Attenzione: l'IBAN digitato \u00e8 ERRATO!");
-    const QString ibanLength = QStringLiteral(
-        "Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.");
-    QTest::newRow("iban valid") << "iban" << "IT60X0542811101000000123456" << information
-                                << ibanValid << false;
-    QTest::newRow("iban lower case") << "iban" << "it60x0542811101000000123456" << information
-                                     << ibanValid << false;
-    QTest::newRow("iban 27 with blanks") << "iban" << "GB82 WEST 1234 5698 7654 32"
-                                         << information << ibanValid << false;
-    QTest::newRow("iban with IBAN inside") << "iban" << "IT77X0542IBAN81110100000012"
-                                           << information << ibanValid << false;
-    QTest::newRow("iban wrong") << "iban" << "IT60X0542811101000000123457" << warning
-                                << ibanWrong << false;
-    QTest::newRow("iban full stop") << "iban" << "IT60X0542811101000000123.56" << warning
-                                    << ibanWrong << false;
-    QTest::newRow("iban shorter country") << "iban" << "GB82WEST12345698765432" << warning
-                                          << ibanLength << true;
-    QTest::newRow("iban blank at the end") << "iban" << "IT60X054281110100000012345 " << warning
-                                           << ibanLength << true;
-    QTest::newRow("iban empty") << "iban" << "" << warning << ibanLength << true;
+    const QString ibanLength =
+        QStringLiteral("Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici.");
+    QTest::newRow("iban valid") << "iban"
+                                << "IT60X0542811101000000123456" << information << ibanValid
+                                << false;
+    QTest::newRow("iban lower case")
+        << "iban"
+        << "it60x0542811101000000123456" << information << ibanValid << false;
+    QTest::newRow("iban 27 with blanks")
+        << "iban"
+        << "GB82 WEST 1234 5698 7654 32" << information << ibanValid << false;
+    QTest::newRow("iban with IBAN inside")
+        << "iban"
+        << "IT77X0542IBAN81110100000012" << information << ibanValid << false;
+    QTest::newRow("iban wrong") << "iban"
+                                << "IT60X0542811101000000123457" << warning << ibanWrong << false;
+    QTest::newRow("iban full stop")
+        << "iban"
+        << "IT60X0542811101000000123.56" << warning << ibanWrong << false;
+    QTest::newRow("iban shorter country")
+        << "iban"
+        << "GB82WEST12345698765432" << warning << ibanLength << true;
+    QTest::newRow("iban blank at the end")
+        << "iban"
+        << "IT60X054281110100000012345 " << warning << ibanLength << true;
+    QTest::newRow("iban empty") << "iban"
+                                << "" << warning << ibanLength << true;
 }
 
 void TestCheckDialogs::verdicts()
@@ -259,27 +292,57 @@ void TestCheckDialogs::typing_data()
     QTest::addColumn<QString>("preset");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("result");
-    QTest::newRow("cf upper-cased while typing") << "codfisc" << "" << "rssmra85t10a562s"
+    QTest::newRow("cf upper-cased while typing") << "codfisc"
+                                                 << ""
+                                                 << "rssmra85t10a562s"
                                                  << "RSSMRA85T10A562S";
-    QTest::newRow("cf blanks trimmed while typing") << "codfisc" << "" << " rss " << "RSS";
-    QTest::newRow("cf takes 16 at most") << "codfisc" << "" << "RSSMRA85T10A562SXYZ"
+    QTest::newRow("cf blanks trimmed while typing") << "codfisc"
+                                                    << ""
+                                                    << " rss "
+                                                    << "RSS";
+    QTest::newRow("cf takes 16 at most") << "codfisc"
+                                         << ""
+                                         << "RSSMRA85T10A562SXYZ"
                                          << "RSSMRA85T10A562S";
-    QTest::newRow("cf symbols pass") << "codfisc" << "" << ":@?" << ":@?";
-    QTest::newRow("piva digits only") << "piva" << "" << "12a3-4 5.6" << "123456";
-    QTest::newRow("piva takes 11 at most") << "piva" << "" << "1234567890123" << "12345678901";
-    QTest::newRow("piva keeps a preset letter") << "piva" << "0048841001a" << "" << "0048841001a";
-    QTest::newRow("card digits only") << "carta" << "" << "4111 1111-x1" << "411111111";
-    QTest::newRow("card preset tidied on key release") << "carta" << " 4111 1111 " << "2"
+    QTest::newRow("cf symbols pass") << "codfisc"
+                                     << ""
+                                     << ":@?"
+                                     << ":@?";
+    QTest::newRow("piva digits only") << "piva"
+                                      << ""
+                                      << "12a3-4 5.6"
+                                      << "123456";
+    QTest::newRow("piva takes 11 at most") << "piva"
+                                           << ""
+                                           << "1234567890123"
+                                           << "12345678901";
+    QTest::newRow("piva keeps a preset letter") << "piva"
+                                                << "0048841001a"
+                                                << ""
+                                                << "0048841001a";
+    QTest::newRow("card digits only") << "carta"
+                                      << ""
+                                      << "4111 1111-x1"
+                                      << "411111111";
+    QTest::newRow("card preset tidied on key release") << "carta"
+                                                       << " 4111 1111 "
+                                                       << "2"
                                                        << "4111 11112";
-    QTest::newRow("card takes 30 at most") << "carta" << "" << QString(35, QLatin1Char('4'))
-                                           << QString(30, QLatin1Char('4'));
+    QTest::newRow("card takes 30 at most")
+        << "carta"
+        << "" << QString(35, QLatin1Char('4')) << QString(30, QLatin1Char('4'));
     // A blank typed at the end is gone when its key is released.
-    QTest::newRow("iban upper-cased on key release") << "iban" << "" << "it60 x054"
+    QTest::newRow("iban upper-cased on key release") << "iban"
+                                                     << ""
+                                                     << "it60 x054"
                                                      << "IT60X054";
-    QTest::newRow("iban preset tidied on key release") << "iban" << "  it60 " << "x"
+    QTest::newRow("iban preset tidied on key release") << "iban"
+                                                       << "  it60 "
+                                                       << "x"
                                                        << "IT60X";
-    QTest::newRow("iban takes 27 at most") << "iban" << "" << QString(30, QLatin1Char('1'))
-                                           << QString(27, QLatin1Char('1'));
+    QTest::newRow("iban takes 27 at most")
+        << "iban"
+        << "" << QString(30, QLatin1Char('1')) << QString(27, QLatin1Char('1'));
 }
 
 void TestCheckDialogs::typing()
@@ -336,11 +399,14 @@ void TestCheckDialogs::pastedCodes_data()
     QTest::addColumn<MessageKind>("verdict");
     // Printed with blanks, copied from a statement or a mail: nothing is cut, so the check
     // sees the whole code.
-    QTest::newRow("IBAN in groups") << "iban" << "IT60 X054 2811 1010 0000 0123 456"
+    QTest::newRow("IBAN in groups") << "iban"
+                                    << "IT60 X054 2811 1010 0000 0123 456"
                                     << "IT60X0542811101000000123456" << MessageKind::Information;
-    QTest::newRow("card number in groups") << "carta" << "4111 1111 1111 1111"
+    QTest::newRow("card number in groups") << "carta"
+                                           << "4111 1111 1111 1111"
                                            << "4111111111111111" << MessageKind::Information;
-    QTest::newRow("partita IVA with its country code") << "piva" << "IT 00743110157"
+    QTest::newRow("partita IVA with its country code") << "piva"
+                                                       << "IT 00743110157"
                                                        << "00743110157" << MessageKind::Information;
 }
 

@@ -91,19 +91,31 @@ void TestValidators::ivaOffices_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("office");
-    QTest::newRow("first") << "001" << "Torino";
+    QTest::newRow("first") << "001"
+                           << "Torino";
     QTest::newRow("accented") << "040" << QString::fromUtf8("Forlì");
-    QTest::newRow("063") << "063" << "Napoli 1";
-    QTest::newRow("with brackets") << "096" << "Monza (Milano 2)";
-    QTest::newRow("101") << "101" << "Bologna 2";
-    QTest::newRow("102") << "102" << "Napoli 2";
-    QTest::newRow("120 repeats 101") << "120" << "Bologna 2";
-    QTest::newRow("121 repeats 102") << "121" << "Napoli 2";
-    QTest::newRow("000 absent") << "000" << "";
-    QTest::newRow("103 absent") << "103" << "";
-    QTest::newRow("119 absent") << "119" << "";
-    QTest::newRow("122 absent") << "122" << "";
-    QTest::newRow("not three digits") << "63" << "";
+    QTest::newRow("063") << "063"
+                         << "Napoli 1";
+    QTest::newRow("with brackets") << "096"
+                                   << "Monza (Milano 2)";
+    QTest::newRow("101") << "101"
+                         << "Bologna 2";
+    QTest::newRow("102") << "102"
+                         << "Napoli 2";
+    QTest::newRow("120 repeats 101") << "120"
+                                     << "Bologna 2";
+    QTest::newRow("121 repeats 102") << "121"
+                                     << "Napoli 2";
+    QTest::newRow("000 absent") << "000"
+                                << "";
+    QTest::newRow("103 absent") << "103"
+                                << "";
+    QTest::newRow("119 absent") << "119"
+                                << "";
+    QTest::newRow("122 absent") << "122"
+                                << "";
+    QTest::newRow("not three digits") << "63"
+                                      << "";
 }
 
 void TestValidators::ivaOffices()
@@ -151,8 +163,7 @@ void TestValidators::cardCheck_data()
     // Counting the 21st digit would make the check fail.
     QTest::newRow("21st digit ignored") << "411111111111111111159" << 2;
     QTest::newRow("21st character ignored") << "4111 1111 1111 1111 1" << 2;
-    QTest::newRow("character outside single bytes")
-        << QString::fromUtf8("中4111111111111111") << 2;
+    QTest::newRow("character outside single bytes") << QString::fromUtf8("中4111111111111111") << 2;
     QTest::newRow("blanks only") << "   " << 0;
     QTest::newRow("no digits") << "abc" << 0;
     QTest::newRow("empty") << "" << 0;
@@ -174,20 +185,34 @@ void TestValidators::cardBrand_data()
     QTest::newRow("30") << 1 << "30569309025904" << diners;
     QTest::newRow("36") << 1 << "36227206271667" << diners;
     QTest::newRow("38") << 1 << "38520000023237" << diners;
-    QTest::newRow("34") << 1 << "343434343434343" << "American Express";
-    QTest::newRow("37") << 1 << "378282246310005" << "American Express";
-    QTest::newRow("31") << 1 << "31" << "JCB";
-    QTest::newRow("33") << 1 << "33" << "JCB";
-    QTest::newRow("35") << 1 << "3530111333300000" << "JCB";
-    QTest::newRow("32 names none") << 1 << "32000000000002" << "";
-    QTest::newRow("39 names none") << 1 << "39000000000005" << "";
-    QTest::newRow("blank after the 3") << 1 << "3 0569309025904" << "";
-    QTest::newRow("Visa") << 2 << "4111 1111 1111 1111" << "Visa";
-    QTest::newRow("MasterCard") << 3 << "5555555555554444" << "MasterCard";
-    QTest::newRow("Discover") << 4 << "6011111111111117" << "Discover";
-    QTest::newRow("class 0") << 0 << "4111111111111112" << "";
-    QTest::newRow("class 5") << 5 << "70000000000005" << "";
-    QTest::newRow("class -2") << -2 << "0" << "";
+    QTest::newRow("34") << 1 << "343434343434343"
+                        << "American Express";
+    QTest::newRow("37") << 1 << "378282246310005"
+                        << "American Express";
+    QTest::newRow("31") << 1 << "31"
+                        << "JCB";
+    QTest::newRow("33") << 1 << "33"
+                        << "JCB";
+    QTest::newRow("35") << 1 << "3530111333300000"
+                        << "JCB";
+    QTest::newRow("32 names none") << 1 << "32000000000002"
+                                   << "";
+    QTest::newRow("39 names none") << 1 << "39000000000005"
+                                   << "";
+    QTest::newRow("blank after the 3") << 1 << "3 0569309025904"
+                                       << "";
+    QTest::newRow("Visa") << 2 << "4111 1111 1111 1111"
+                          << "Visa";
+    QTest::newRow("MasterCard") << 3 << "5555555555554444"
+                                << "MasterCard";
+    QTest::newRow("Discover") << 4 << "6011111111111117"
+                              << "Discover";
+    QTest::newRow("class 0") << 0 << "4111111111111112"
+                             << "";
+    QTest::newRow("class 5") << 5 << "70000000000005"
+                             << "";
+    QTest::newRow("class -2") << -2 << "0"
+                              << "";
 }
 
 void TestValidators::cardBrand()

@@ -3,8 +3,8 @@
 #include "core/access/crypt.h"
 #include "core/storage/programfolder.h"
 #include "core/storage/regularfile.h"
-#include "core/storage/text.h"
 #include "core/storage/safefile.h"
+#include "core/storage/text.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -41,7 +41,7 @@ bool sameName(const QByteArray& bytes, const QString& name)
 struct IniLine {
     QByteArray bytes;
     enum Kind { Other, Section, Key } kind = Other;
-    QByteArray name;      // the section's or the key's name
+    QByteArray name;       // the section's or the key's name
     qsizetype valueAt = 0; // for a key: where the text after '=' begins
 };
 
@@ -110,7 +110,8 @@ QByteArray lineEnding(const QByteArray& content)
     const qsizetype lf = content.indexOf('\n');
     if (lf < 0)
         return QByteArrayLiteral("\r\n");
-    return lf > 0 && content.at(lf - 1) == '\r' ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
+    return lf > 0 && content.at(lf - 1) == '\r' ? QByteArrayLiteral("\r\n")
+                                                : QByteArrayLiteral("\n");
 }
 
 QByteArray endOf(const QByteArray& line)
@@ -218,7 +219,7 @@ StoreResult PasswordStore::storePassword(const QString& typed) const
     if (!hex)
         return StoreResult::TooLong;
     return writeValue(kSection, kKey, trimText(*hex)) ? StoreResult::Stored
-                                                       : StoreResult::WriteFailed;
+                                                      : StoreResult::WriteFailed;
 }
 
 QString normalisePassword(const QString& typed)

@@ -18,9 +18,9 @@
 
 enum class StoreResult {
     Stored,
-    TooLong,      // longer than the scrambling handles (255 characters)
-    NotStorable,  // a character above U+00FF would lose its high byte and never match again
-    WriteFailed,  // the file or its folder cannot be written; the old file is untouched
+    TooLong,     // longer than the scrambling handles (255 characters)
+    NotStorable, // a character above U+00FF would lose its high byte and never match again
+    WriteFailed, // the file or its folder cannot be written; the old file is untouched
 };
 
 class PasswordStore {
@@ -42,8 +42,7 @@ public:
     std::optional<QString> readValue(const QString& section, const QString& key) const;
     // Sets key in section to value, adding the key, the section and the file when missing.
     // The file is replaced whole and is on the disk when this succeeds (SafeFile).
-    WriteResult writeValue(const QString& section, const QString& key,
-                           const QString& value) const;
+    WriteResult writeValue(const QString& section, const QString& key, const QString& value) const;
 
     // The stored password, decoded and trimmed: empty when there is none; nothing when the
     // file cannot be read or its value is not a scrambled password (a damaged file must never

@@ -21,9 +21,7 @@ FindInListResult FindInList(int count, const std::function<QString(int index)>& 
     result.selection = selected;
 
     const QString key = lowerAZ(typed);
-    auto matches = [&](int index) {
-        return !key.isEmpty() && lowerAZ(item(index)).contains(key);
-    };
+    auto matches = [&](int index) { return !key.isEmpty() && lowerAZ(item(index)).contains(key); };
 
     int start = 0;
     int index = 0;

@@ -164,9 +164,8 @@ QStringList exportParagraphs()
             "Nella finestra che mostra la griglia delle schede è sufficiente fare clic "
             "sull'icona del foglio di calcolo: il file XLS viene creato subito e, se alla "
             "domanda che segue si risponde Sì, viene aperto immediatamente."),
-        QStringLiteral(
-            "A questo punto è sufficiente salvare il file sul proprio disco fisso "
-            "assegnandogli un nome qualsiasi."),
+        QStringLiteral("A questo punto è sufficiente salvare il file sul proprio disco fisso "
+                       "assegnandogli un nome qualsiasi."),
     };
 }
 

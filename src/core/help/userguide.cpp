@@ -93,16 +93,17 @@ QImage logoImage()
 
 QString guideHtml(const QList<Chapter>& list)
 {
-    QString html = QStringLiteral(
-        "<html><body style='font-family:\"DejaVu Sans\"; font-size:10.5pt; color:#1A1A1A'>"
-        // Title page
-        "<p align='center' style='margin-top:140px'><img src='vestrano:logo' width='420'></p>"
-        "<h1 align='center' style='font-family:\"Liberation Sans\"; font-size:26pt; "
-        "color:#1F4E8C; margin-top:70px'>Guida all'utilizzo del software</h1>"
-        "<p align='center' style='font-size:13pt; color:#3A6EA5'>Registro presenze "
-        "giornaliere e archivio anagrafico</p>"
-        "<p align='center' style='margin-top:300px; color:#555555'>%1<br>%2</p>")
-                       .arg(kMakerName.toHtmlEscaped(), kMakerWebAddress.toHtmlEscaped());
+    QString html =
+        QStringLiteral(
+            "<html><body style='font-family:\"DejaVu Sans\"; font-size:10.5pt; color:#1A1A1A'>"
+            // Title page
+            "<p align='center' style='margin-top:140px'><img src='vestrano:logo' width='420'></p>"
+            "<h1 align='center' style='font-family:\"Liberation Sans\"; font-size:26pt; "
+            "color:#1F4E8C; margin-top:70px'>Guida all'utilizzo del software</h1>"
+            "<p align='center' style='font-size:13pt; color:#3A6EA5'>Registro presenze "
+            "giornaliere e archivio anagrafico</p>"
+            "<p align='center' style='margin-top:300px; color:#555555'>%1<br>%2</p>")
+            .arg(kMakerName.toHtmlEscaped(), kMakerWebAddress.toHtmlEscaped());
 
     // Contents
     html += QStringLiteral("<h2 style='font-family:\"Liberation Sans\"; color:#1F4E8C; "
@@ -122,12 +123,12 @@ QString guideHtml(const QList<Chapter>& list)
         html += heading(c.title) + paragraphsHtml(c.paragraphs);
     html += heading(QStringLiteral("Dove si trovano i dati")) + dataFilesHtml();
     html += heading(QStringLiteral("Assistenza"))
-        + QStringLiteral("<p>Per domande, segnalazioni e suggerimenti scrivete a %1 oppure "
-                         "visitate il sito %2, dove trovate anche gli aggiornamenti del "
-                         "programma. Dal menu principale di Vestrano l'icona delle "
-                         "informazioni apre una finestra con un collegamento diretto "
-                         "all'indirizzo di posta dell'assistenza.</p>")
-              .arg(kMakerSupportAddress.toHtmlEscaped(), kMakerWebAddress.toHtmlEscaped());
+            + QStringLiteral("<p>Per domande, segnalazioni e suggerimenti scrivete a %1 oppure "
+                             "visitate il sito %2, dove trovate anche gli aggiornamenti del "
+                             "programma. Dal menu principale di Vestrano l'icona delle "
+                             "informazioni apre una finestra con un collegamento diretto "
+                             "all'indirizzo di posta dell'assistenza.</p>")
+                  .arg(kMakerSupportAddress.toHtmlEscaped(), kMakerWebAddress.toHtmlEscaped());
     return html + QStringLiteral("</body></html>");
 }
 

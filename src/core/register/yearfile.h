@@ -81,12 +81,12 @@ bool isYearFilePathUsable(const QString& path);
 
 // Why a year opened in the calendar cannot be stored.
 enum class YearProblem {
-    None,          // the year can be stored
-    UnusableName,  // the codice fiscale gives no usable file name (see isYearFilePathUsable)
-    Unreadable,    // the year file exists but cannot be read (no right to, not a regular file)
-    ReadOnly,      // the year file can be read but not written
-    NoNewFile,     // no year file yet, and the program folder takes no new file
-    NoRoom,        // the year could not be stored when it was opened (a full device)
+    None,         // the year can be stored
+    UnusableName, // the codice fiscale gives no usable file name (see isYearFilePathUsable)
+    Unreadable,   // the year file exists but cannot be read (no right to, not a regular file)
+    ReadOnly,     // the year file can be read but not written
+    NoNewFile,    // no year file yet, and the program folder takes no new file
+    NoRoom,       // the year could not be stored when it was opened (a full device)
 };
 
 // A year as the calendar opens it: the 366 day texts (trimmed, indexed by DaySlot) and whether

@@ -10,23 +10,25 @@ using F = AnagraficaField;
 
 // Built from the capacities alone; the offsets follow from them and are checked below.
 constexpr std::array<std::pair<F, int>, AnagraficaRecord::kFieldCount> kCapacities{{
-    {F::Cognome, 50}, {F::Nome, 50}, {F::Ditta, 50}, {F::Sesso, 1}, {F::Recapito, 50},
-    {F::IndirizzoRes, 50}, {F::ProvRes, 2}, {F::ComuneRes, 50}, {F::CapRes, 5},
-    {F::DataNasc, 30}, {F::ComuneNasc, 50}, {F::ProvNasc, 2}, {F::TelCasa, 30},
-    {F::TelUff, 30}, {F::TelCel, 30}, {F::Pec, 60}, {F::Email, 50}, {F::CodFisc, 16},
-    {F::Carta, 30}, {F::ScadeCarta, 30}, {F::PartitaIva, 11}, {F::Iban, 27},
-    {F::TipoPat, 30}, {F::NumPat, 50}, {F::EnteRil, 50}, {F::DataRil, 10}, {F::DataSca, 10},
-    {F::Conducente, 250}, {F::Questioni, 250}, {F::Note, 250}, {F::CodiceDest, 7},
-    {F::Ricontatta, 2}, {F::File01, 250}, {F::File02, 250}, {F::File03, 250},
-    {F::Desc01, 250}, {F::Desc02, 250}, {F::Desc03, 250},
+    {F::Cognome, 50},    {F::Nome, 50},         {F::Ditta, 50},      {F::Sesso, 1},
+    {F::Recapito, 50},   {F::IndirizzoRes, 50}, {F::ProvRes, 2},     {F::ComuneRes, 50},
+    {F::CapRes, 5},      {F::DataNasc, 30},     {F::ComuneNasc, 50}, {F::ProvNasc, 2},
+    {F::TelCasa, 30},    {F::TelUff, 30},       {F::TelCel, 30},     {F::Pec, 60},
+    {F::Email, 50},      {F::CodFisc, 16},      {F::Carta, 30},      {F::ScadeCarta, 30},
+    {F::PartitaIva, 11}, {F::Iban, 27},         {F::TipoPat, 30},    {F::NumPat, 50},
+    {F::EnteRil, 50},    {F::DataRil, 10},      {F::DataSca, 10},    {F::Conducente, 250},
+    {F::Questioni, 250}, {F::Note, 250},        {F::CodiceDest, 7},  {F::Ricontatta, 2},
+    {F::File01, 250},    {F::File02, 250},      {F::File03, 250},    {F::Desc01, 250},
+    {F::Desc02, 250},    {F::Desc03, 250},
 }};
 
 constexpr const char* kNames[AnagraficaRecord::kFieldCount] = {
-    "Cognome", "Nome", "Ditta", "Sesso", "Recapito", "IndirizzoRes", "ProvRes", "ComuneRes",
-    "CapRes", "DataNasc", "ComuneNasc", "ProvNasc", "TelCasa", "TelUff", "TelCel", "Pec",
-    "Email", "CodFisc", "Carta", "ScadeCarta", "PartitaIva", "Iban", "TipoPat", "NumPat",
-    "EnteRil", "DataRil", "DataSca", "Conducente", "Questioni", "Note", "CodiceDest",
-    "Ricontatta", "File01", "File02", "File03", "Desc01", "Desc02", "Desc03",
+    "Cognome",   "Nome",    "Ditta",      "Sesso",      "Recapito", "IndirizzoRes", "ProvRes",
+    "ComuneRes", "CapRes",  "DataNasc",   "ComuneNasc", "ProvNasc", "TelCasa",      "TelUff",
+    "TelCel",    "Pec",     "Email",      "CodFisc",    "Carta",    "ScadeCarta",   "PartitaIva",
+    "Iban",      "TipoPat", "NumPat",     "EnteRil",    "DataRil",  "DataSca",      "Conducente",
+    "Questioni", "Note",    "CodiceDest", "Ricontatta", "File01",   "File02",       "File03",
+    "Desc01",    "Desc02",  "Desc03",
 };
 
 constexpr int totalSize()

@@ -8,17 +8,51 @@
 // One card of the person registry as stored in Anagrafica.pro: 38 counted text fields,
 // 3151 bytes, no padding.
 enum class AnagraficaField {
-    Cognome, Nome, Ditta, Sesso, Recapito, IndirizzoRes, ProvRes, ComuneRes, CapRes, DataNasc,
-    ComuneNasc, ProvNasc, TelCasa, TelUff, TelCel, Pec, Email, CodFisc, Carta, ScadeCarta,
-    PartitaIva, Iban, TipoPat, NumPat, EnteRil, DataRil, DataSca, Conducente, Questioni, Note,
-    CodiceDest, Ricontatta, File01, File02, File03, Desc01, Desc02, Desc03,
+    Cognome,
+    Nome,
+    Ditta,
+    Sesso,
+    Recapito,
+    IndirizzoRes,
+    ProvRes,
+    ComuneRes,
+    CapRes,
+    DataNasc,
+    ComuneNasc,
+    ProvNasc,
+    TelCasa,
+    TelUff,
+    TelCel,
+    Pec,
+    Email,
+    CodFisc,
+    Carta,
+    ScadeCarta,
+    PartitaIva,
+    Iban,
+    TipoPat,
+    NumPat,
+    EnteRil,
+    DataRil,
+    DataSca,
+    Conducente,
+    Questioni,
+    Note,
+    CodiceDest,
+    Ricontatta,
+    File01,
+    File02,
+    File03,
+    Desc01,
+    Desc02,
+    Desc03,
 };
 
 struct AnagraficaFieldInfo {
     AnagraficaField field;
-    const char* name;   // the field's name, also the suffix of its control (txtCognome)
-    int offset;         // of the length byte within the record
-    int capacity;       // N: the most bytes the value may hold
+    const char* name; // the field's name, also the suffix of its control (txtCognome)
+    int offset;       // of the length byte within the record
+    int capacity;     // N: the most bytes the value may hold
 };
 
 class AnagraficaRecord {

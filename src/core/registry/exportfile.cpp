@@ -45,10 +45,32 @@ const std::array<ExportColumn, kExportColumnCount> kColumns{{
 
 // The card field shown by each grid column from column 2 on (columns 0, 1 and 6 are built).
 constexpr F kPlainFields[kExportColumnCount] = {
-    F::Cognome /*unused*/, F::Cognome /*unused*/, F::Ditta, F::Sesso, F::Recapito,
-    F::IndirizzoRes, F::ComuneRes /*unused*/, F::CapRes, F::TelCasa, F::TelUff, F::TelCel,
-    F::Pec, F::Email, F::CodFisc, F::PartitaIva, F::Carta, F::Iban, F::TipoPat, F::NumPat,
-    F::EnteRil, F::DataRil, F::DataSca, F::Conducente, F::Questioni, F::Note, F::CodiceDest,
+    F::Cognome /*unused*/,
+    F::Cognome /*unused*/,
+    F::Ditta,
+    F::Sesso,
+    F::Recapito,
+    F::IndirizzoRes,
+    F::ComuneRes /*unused*/,
+    F::CapRes,
+    F::TelCasa,
+    F::TelUff,
+    F::TelCel,
+    F::Pec,
+    F::Email,
+    F::CodFisc,
+    F::PartitaIva,
+    F::Carta,
+    F::Iban,
+    F::TipoPat,
+    F::NumPat,
+    F::EnteRil,
+    F::DataRil,
+    F::DataSca,
+    F::Conducente,
+    F::Questioni,
+    F::Note,
+    F::CodiceDest,
 };
 
 // What comes before the header row, one part after the other.
@@ -207,7 +229,8 @@ bool writeParts(const ExportGrid& grid, const std::function<bool(const QByteArra
                     // cell appended, and room made again for the rest of the row.
                     chunk.resize(size_t(out - chunk.data()));
                     appendSpecialCell(chunk, cell);
-                    const size_t rest = rowBytes.size() + (kExportColumnCount - c) * (kCellStart + 5);
+                    const size_t rest =
+                        rowBytes.size() + (kExportColumnCount - c) * (kCellStart + 5);
                     at = chunk.size();
                     chunk.resize(at + rest);
                     end = chunk.data() + at;

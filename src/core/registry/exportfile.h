@@ -17,11 +17,11 @@
 // Anagrafica.xls, an HTML page holding one table behind the header that names the worksheet.
 
 struct ExportColumn {
-    const char* control;  // colNum, colCliente ...
-    const char* header;   // the caption, in the grid and in the file's header row (UTF-8)
-    int gridWidth;        // the column's width in the grid
-    bool readOnly;        // read-only columns cannot be edited in the grid
-    int fileWidth;        // the width written in the file's header row; column 0 is not written
+    const char* control; // colNum, colCliente ...
+    const char* header;  // the caption, in the grid and in the file's header row (UTF-8)
+    int gridWidth;       // the column's width in the grid
+    bool readOnly;       // read-only columns cannot be edited in the grid
+    int fileWidth;       // the width written in the file's header row; column 0 is not written
 };
 
 constexpr int kExportColumnCount = 26;

@@ -182,8 +182,7 @@ void writeCardLineStart(const AnagraficaRecord& card, char* d)
     putStoredValue(d + 60, 16, card, F::CodFisc);
 }
 
-void appendListLineBytes(const AnagraficaRecord& card, AnagraficaField lastColumn,
-                         std::string& out)
+void appendListLineBytes(const AnagraficaRecord& card, AnagraficaField lastColumn, std::string& out)
 {
     const size_t at = out.size();
     out.resize(at + kListLineFixedLength, ' ');

@@ -60,8 +60,7 @@ public:
     void appendCard(const AnagraficaRecord& card, AnagraficaField lastColumn);
     // Appends the line that write(std::string& buffer) appends to the buffer, as stored bytes:
     // for lists whose lines are laid out otherwise.
-    template <typename Write>
-    void appendWith(Write&& write)
+    template <typename Write> void appendWith(Write&& write)
     {
         write(m_bytes);
         m_starts.push_back(qsizetype(m_bytes.size()));

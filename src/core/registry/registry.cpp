@@ -36,8 +36,7 @@ bool openForReading(RecordFile& file)
 QString registryJournalPath(const QString& registryPath)
 {
     const QFileInfo info(registryPath);
-    return info.path() + QLatin1Char('/') + info.completeBaseName()
-           + QStringLiteral(".journal");
+    return info.path() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral(".journal");
 }
 
 Registry::Registry() : m_path(registryFilePath()) {}

@@ -102,21 +102,20 @@ std::unique_ptr<ReportDocument> makeCalendarSheet()
     for (int m = 1; m <= 12; ++m) {
         for (int d = 1; d <= month(m).days; ++d) {
             addText(s, sheetCellName(m, d),
-                    mmRect(31 + 8 * (d - 1), 13 + 6 * (m - 1), d == 31 ? 5.2 : 6, 4.4),
-                    kArial12, HAlign::Centre, VAlign::Centre, QStringLiteral("X"));
+                    mmRect(31 + 8 * (d - 1), 13 + 6 * (m - 1), d == 31 ? 5.2 : 6, 4.4), kArial12,
+                    HAlign::Centre, VAlign::Centre, QStringLiteral("X"));
         }
     }
 
     // Telephone, codice fiscale and duties.
     for (const FieldRow& row : kFieldRows) {
         addShape(s, QString::fromLatin1(row.captionShape), mmRect(1, row.top, 29, 6), kBeige);
-        addText(s, QString::fromLatin1(row.caption), mmRect(2, row.top + 0.7, 27, 4.4),
-                kArial12, HAlign::Left, VAlign::Centre, QString::fromLatin1(row.text));
-        addShape(s, QString::fromLatin1(row.valueShape),
-                 mmRect(32, row.top, row.valueWidth + 3, 6), Qt::white);
-        addText(s, QString::fromLatin1(row.value),
-                mmRect(34, row.top + 0.7, row.valueWidth, 4.4), kArial12, HAlign::Left,
-                VAlign::Centre, QString());
+        addText(s, QString::fromLatin1(row.caption), mmRect(2, row.top + 0.7, 27, 4.4), kArial12,
+                HAlign::Left, VAlign::Centre, QString::fromLatin1(row.text));
+        addShape(s, QString::fromLatin1(row.valueShape), mmRect(32, row.top, row.valueWidth + 3, 6),
+                 Qt::white);
+        addText(s, QString::fromLatin1(row.value), mmRect(34, row.top + 0.7, row.valueWidth, 4.4),
+                kArial12, HAlign::Left, VAlign::Centre, QString());
     }
 
     // Closing bar.
@@ -134,17 +133,16 @@ void fillCalendarSheet(ReportDocument& sheet, const CalendarSheetData& data)
         if (ReportObject* box = sheet.text(name))
             box->setText(text);
     };
-    set(QStringLiteral("txtTitolo"), QStringLiteral("Registro Presenze di ") +
-                                         trimText(data.person) + QStringLiteral("  -  Anno ") +
-                                         trimText(data.year));
+    set(QStringLiteral("txtTitolo"), QStringLiteral("Registro Presenze di ") + trimText(data.person)
+                                         + QStringLiteral("  -  Anno ") + trimText(data.year));
     set(QStringLiteral("txtRecapito"), trimText(data.recapito));
     set(QStringLiteral("txtCodFisc"), trimText(data.codFisc));
     set(QStringLiteral("txtMansioni"), trimText(data.mansioni));
     int slot = 0;
     for (int m = 1; m <= 12; ++m) {
         for (int d = 1; d <= month(m).days; ++d, ++slot)
-            set(sheetCellName(m, d), data.present[size_t(slot)] ? QStringLiteral("X")
-                                                                : QStringLiteral(" "));
+            set(sheetCellName(m, d),
+                data.present[size_t(slot)] ? QStringLiteral("X") : QStringLiteral(" "));
     }
     set(QStringLiteral("txtCalce"), closingLine());
 }

@@ -18,17 +18,17 @@ constexpr double kValueWidth = 128.0;
 struct CardBox {
     const char* name; // nullptr for the rows' boxes, named by number
     double left, top, width, height;
-    QColor fill;      // invalid: no fill
+    QColor fill; // invalid: no fill
     double fontHeight;
     QColor colour;
     HAlign align;
 };
 
 const CardBox kTitle{"txtTitolo", 23, 3, 165, 9, kDarkOrange, 21.333, Qt::white, HAlign::Centre};
-const CardBox kLabel{nullptr, kLabelLeft, 0, kLabelWidth, kRowHeight, kTeal, 12.0, Qt::white,
-                     HAlign::Left};
-const CardBox kValue{nullptr, kValueLeft, 0, kValueWidth, kRowHeight, QColor(), 13.333, Qt::black,
-                     HAlign::Left};
+const CardBox kLabel{nullptr, kLabelLeft, 0,         kLabelWidth, kRowHeight,
+                     kTeal,   12.0,       Qt::white, HAlign::Left};
+const CardBox kValue{nullptr,  kValueLeft, 0,         kValueWidth, kRowHeight,
+                     QColor(), 13.333,     Qt::black, HAlign::Left};
 const CardBox kClosing{"txtCalce", 3, 269, 185, 6, kDarkOrange, 13.333, Qt::white, HAlign::Centre};
 
 void addBox(ReportDocument& card, const CardBox& box, const QString& name, double top,

@@ -26,21 +26,19 @@ std::unique_ptr<ReportDocument> makeListReport()
     auto report = std::make_unique<ReportDocument>(QStringLiteral("Riepilogo dati"));
     report->setPage(QPageSize::A4, QPageLayout::Landscape, 10.0);
 
-    ReportBand& title = report->addBand(BandKind::ReportTitle, QStringLiteral("ReportTitle"),
-                                        mmToUnits(8));
+    ReportBand& title =
+        report->addBand(BandKind::ReportTitle, QStringLiteral("ReportTitle"), mmToUnits(8));
     addBar(*report, title, QStringLiteral("txtTitolo"), mmRect(2, 1, 273, 5), 12.0,
            QStringLiteral("Riepilogo"));
 
-    ReportBand& master = report->addBand(BandKind::MasterData, QStringLiteral("MasterData"),
-                                         mmToUnits(28), true);
-    ReportObject& txtRiepilogo = report->addBandObject(master, ReportObjectKind::Text,
-                                                       QStringLiteral("txtRiepilogo"),
-                                                       mmRect(3, 0, 273, 27));
+    ReportBand& master =
+        report->addBand(BandKind::MasterData, QStringLiteral("MasterData"), mmToUnits(28), true);
+    ReportObject& txtRiepilogo = report->addBandObject(
+        master, ReportObjectKind::Text, QStringLiteral("txtRiepilogo"), mmRect(3, 0, 273, 27));
     txtRiepilogo.font = {QStringLiteral("Courier New"), 10.667, false, Qt::black};
     txtRiepilogo.linePitch = kListLinePitch;
 
-    ReportBand& footer =
-        report->addBand(BandKind::Footer, QStringLiteral("Footer"), mmToUnits(8));
+    ReportBand& footer = report->addBand(BandKind::Footer, QStringLiteral("Footer"), mmToUnits(8));
     addBar(*report, footer, QStringLiteral("txtPagina"), mmRect(3, 2, 272, 5), 10.667,
            QStringLiteral("Stampa eseguita in data [DATE]"));
     return report;

@@ -52,8 +52,8 @@ double adjustCut(const std::vector<ReportObject>& objects, double cut)
 }
 
 // Copies the part of the band between a and b onto page, the band's line a at y.
-void placePortion(PreparedPage& page, const std::vector<ReportObject>& objects, double a,
-                  double b, double y)
+void placePortion(PreparedPage& page, const std::vector<ReportObject>& objects, double a, double b,
+                  double y)
 {
     const double shift = y - a;
     for (const ReportObject& o : objects) {
@@ -225,7 +225,7 @@ ReportObject& ReportDocument::addObject(ReportObjectKind kind, const QString& na
 }
 
 ReportBand& ReportDocument::addBand(BandKind kind, const QString& name, double height,
-                                   bool canSplit)
+                                    bool canSplit)
 {
     auto band = std::make_unique<ReportBand>();
     band->kind = kind;
@@ -328,6 +328,6 @@ void ReportDocument::prepare()
 QString closingLine()
 {
     const QDateTime now = currentDateTime();
-    return QStringLiteral("Stampa eseguita in data ") + formatShortDate(now.date()) +
-           QStringLiteral(" alle ore ") + formatLongTime(now.time());
+    return QStringLiteral("Stampa eseguita in data ") + formatShortDate(now.date())
+           + QStringLiteral(" alle ore ") + formatLongTime(now.time());
 }

@@ -23,8 +23,8 @@ QByteArray pdfText(const QString& text)
 // The value of /Key in a dictionary's text, as written (a string, a name or a reference).
 QByteArray entry(const QByteArray& dictionary, const char* key, const char* valuePattern)
 {
-    const QRegularExpression re(QStringLiteral("/%1\\s*(%2)")
-                                    .arg(QLatin1String(key), QLatin1String(valuePattern)));
+    const QRegularExpression re(
+        QStringLiteral("/%1\\s*(%2)").arg(QLatin1String(key), QLatin1String(valuePattern)));
     const auto match = re.match(QString::fromLatin1(dictionary));
     return match.hasMatch() ? match.captured(1).toLatin1() : QByteArray();
 }
@@ -82,9 +82,9 @@ bool setPdfDocumentInfo(QByteArray& pdf, const PdfDocumentInfo& info)
     update += "xref\n0 1\n0000000000 65535 f \n";
     update += QByteArray::number(infoNumber) + " 1\n";
     update += QByteArray::number(objectAt).rightJustified(10, '0') + " 00000 n \n";
-    update += "trailer\n<<\n/Size " + QByteArray::number(newSize) + "\n/Info " +
-              QByteArray::number(infoNumber) + " 0 R\n/Root " + root + "\n/Prev " +
-              QByteArray::number(previousXref) + "\n>>\n";
+    update += "trailer\n<<\n/Size " + QByteArray::number(newSize) + "\n/Info "
+              + QByteArray::number(infoNumber) + " 0 R\n/Root " + root + "\n/Prev "
+              + QByteArray::number(previousXref) + "\n>>\n";
     update += "startxref\n" + QByteArray::number(xrefAt) + "\n%%EOF\n";
     pdf += update;
     return true;

@@ -98,8 +98,7 @@ bool RecordFile::read(QByteArray& buffer)
             return false;
     }
     buffer.resize(m_recordSize);
-    std::memcpy(buffer.data(),
-                m_block.constData() + (m_position - m_blockFirst) * m_recordSize,
+    std::memcpy(buffer.data(), m_block.constData() + (m_position - m_blockFirst) * m_recordSize,
                 size_t(m_recordSize));
     ++m_position;
     return true;

@@ -6,14 +6,14 @@ namespace {
 // between '9' and 'A' are worth 0.
 constexpr int tableFirst = '0';
 constexpr int tableLast = 'Z';
-constexpr int tableSize = tableLast - tableFirst + 1;  // 43
+constexpr int tableSize = tableLast - tableFirst + 1; // 43
 
 // Values of the 1st, 3rd, ... 15th characters.
 constexpr int oddTable[tableSize] = {
-    1,  0,  5,  7,  9,  13, 15, 17, 19, 21,             // 0-9
-    0,  0,  0,  0,  0,  0,  0,                          // : ; < = > ? @
-    1,  0,  5,  7,  9,  13, 15, 17, 19, 21, 2,  4,  18, // A-M
-    20, 11, 3,  6,  8,  12, 14, 16, 10, 22, 25, 24, 23, // N-Z
+    1,  0,  5, 7, 9, 13, 15, 17, 19, 21,             // 0-9
+    0,  0,  0, 0, 0, 0,  0,                          // : ; < = > ? @
+    1,  0,  5, 7, 9, 13, 15, 17, 19, 21, 2,  4,  18, // A-M
+    20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23, // N-Z
 };
 
 // Values of the 2nd, 4th, ... 14th characters.

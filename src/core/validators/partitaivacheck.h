@@ -13,7 +13,7 @@ bool PartitaIvaValid(const QString& text);
 // 001 to 102, and 120 and 121, which repeat the names of 101 and 102. 104 entries.
 struct IvaOffice {
     const char* code;
-    const char* name;  // UTF-8
+    const char* name; // UTF-8
 };
 const std::vector<IvaOffice>& IvaOfficeTable();
 
