@@ -4,6 +4,7 @@
 
 #include "app/avvio.h"
 #include "app/screens.h"
+#include "common/sessionsupport.h"
 #include "common/testsupport.h"
 #include "core/registry/anagraficarecord.h"
 #include "core/registry/registry.h"
@@ -82,6 +83,9 @@ void TestAccessibility::initTestCase()
     }
     QVERIFY(writeAll(registryFilePath(), cards));
     createScreens();
+    QVERIFY(logIn());
+    if (QWidget* login = screens().frmPassword)
+        login->hide();
 }
 
 void TestAccessibility::cleanupTestCase()

@@ -5,6 +5,7 @@
 // window system that has to be told which window gets the keyboard.
 
 #include "app/screens.h"
+#include "common/sessionsupport.h"
 #include "common/testsupport.h"
 #include "register/planning.h"
 #include "registry/clienti.h"
@@ -111,6 +112,7 @@ void TestFocusReturn::init()
 {
     m_folder = std::make_unique<TempProgramFolder>();
     createScreens();
+    QVERIFY(logIn());
     if (QWidget* login = screens().frmPassword)
         login->hide();
 }
