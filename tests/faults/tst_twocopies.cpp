@@ -297,6 +297,9 @@ void TestTwoCopies::withoutTheLockNeitherCopyWritesOverTheOther()
 {
     TempProgramFolder folder;
     writeRegistry(folder.path());
+    // The password file is there before the copies start, so that neither logs in while the
+    // other writes it.
+    QCOMPARE(PasswordStore().storePassword(QStringLiteral("VESTRANO")), StoreResult::Stored);
     Copy a(folder.path(), false);
     Copy b(folder.path(), false);
     QCOMPARE(a.start(), QStringLiteral("STARTED"));
