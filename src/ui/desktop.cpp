@@ -64,6 +64,21 @@ public:
 
     QPalette standardPalette() const override { return designPalette(); }
 
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        switch (hint) {
+        // A masked field shows each character as a round dot, shown masked at once; the
+        // platform theme would choose its own character (GTK's smaller bullet) and delay.
+        case SH_LineEdit_PasswordCharacter:
+            return 0x25CF;
+        case SH_LineEdit_PasswordMaskDelay:
+            return 0;
+        default:
+            return QProxyStyle::styleHint(hint, option, widget, returnData);
+        }
+    }
+
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override
     {

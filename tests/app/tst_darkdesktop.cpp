@@ -113,10 +113,12 @@ private slots:
 private:
     TempProgramFolder* m_folder = nullptr;
     QPalette m_light;
+    QColor m_desktopWindow; // the window colour of the desktop's palette, before ours
 };
 
 void TestDarkDesktop::initTestCase()
 {
+    m_desktopWindow = QGuiApplication::palette().color(QPalette::Window);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     m_light = QApplication::palette();
     m_folder = new TempProgramFolder;
@@ -225,68 +227,71 @@ void TestDarkDesktop::screensLookTheSame()
     }
 }
 
-// The copy without the theme is this program, asked for one row of this test with
-// VESTRANO_LOOKS_INTO naming the folder for its picture.
+// Each picture is made by a fresh copy of this program, asked for one row of this test with
+// VESTRANO_LOOKS_INTO naming the folder for its picture: one copy with the platform theme of
+// this run, one without it. Text drawn earlier in a process changes how later text is placed
+// to the fraction of a pixel, so both copies draw only the screen of the row.
 void TestDarkDesktop::platformThemeLeavesTheLooks()
 {
     QFETCH(Opener, open);
     const QString tag = QString::fromUtf8(QTest::currentDataTag());
     const QString saveInto = qEnvironmentVariable("VESTRANO_LOOKS_INTO");
-    const QString theme = qEnvironmentVariable("QT_QPA_PLATFORMTHEME");
-    if (saveInto.isEmpty()) {
-        if (theme.isEmpty() || QGuiApplication::platformName() != QLatin1String("xcb"))
-            QSKIP("needs X11 and a platform theme (the darkdesktop_gtk3 test)");
-        const QString plugin = QLibraryInfo::path(QLibraryInfo::PluginsPath)
-                               + QStringLiteral("/platformthemes/libq%1.so").arg(theme);
-        // The desktop portal, GNOME and KDE themes are built into Qt; the others are plugins.
-        const QStringList builtIn{QStringLiteral("xdgdesktopportal"), QStringLiteral("gnome"),
-                                  QStringLiteral("kde"), QStringLiteral("generic")};
-        if (!builtIn.contains(theme) && !QFile::exists(plugin))
-            QSKIP(qPrintable(QStringLiteral("the platform theme %1 is not installed").arg(theme)));
-    }
-
-    createScreens();
-    QVERIFY(logIn());
-    QWidget* window = open();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    const QImage themed = picture(window);
-    QVERIFY(!themed.isNull());
     if (!saveInto.isEmpty()) {
-        QVERIFY(themed.save(saveInto + QStringLiteral("/look.png")));
+        createScreens();
+        QVERIFY(logIn());
+        QWidget* window = open();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QImage look = picture(window);
+        QVERIFY(!look.isNull());
+        QVERIFY(look.save(saveInto + QStringLiteral("/look.png")));
+        QVERIFY(writeAll(saveInto + QStringLiteral("/desktop"), m_desktopWindow.name().toLatin1()));
         return;
     }
+    const QString theme = qEnvironmentVariable("QT_QPA_PLATFORMTHEME");
+    if (theme.isEmpty() || QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("needs X11 and a platform theme (the darkdesktop_gtk3 test)");
+    const QString plugin = QLibraryInfo::path(QLibraryInfo::PluginsPath)
+                           + QStringLiteral("/platformthemes/libq%1.so").arg(theme);
+    // The desktop portal, GNOME and KDE themes are built into Qt; the others are plugins.
+    const QStringList builtIn{QStringLiteral("xdgdesktopportal"), QStringLiteral("gnome"),
+                              QStringLiteral("kde"), QStringLiteral("generic")};
+    if (!builtIn.contains(theme) && !QFile::exists(plugin))
+        QSKIP(qPrintable(QStringLiteral("the platform theme %1 is not installed").arg(theme)));
 
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    QProcess plain;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("QT_QPA_PLATFORMTHEME"));
-    env.remove(QStringLiteral("GTK_THEME"));
-    env.insert(QStringLiteral("VESTRANO_LOOKS_INTO"), folder.path());
-    plain.setProcessEnvironment(env);
-    plain.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("platformThemeLeavesTheLooks:") + tag});
-    QVERIFY(plain.waitForFinished(60000));
-    QVERIFY2(plain.exitCode() == 0, plain.readAllStandardOutput().constData());
-    const QImage reference(folder.filePath(QStringLiteral("look.png")));
-    QVERIFY(!reference.isNull());
-    QCOMPARE(themed.size(), reference.size());
-    if (themed != reference.convertToFormat(QImage::Format_RGB32)) {
-        themed.save(QDir::temp().filePath(QStringLiteral("vestrano-themed.png")));
-        reference.save(QDir::temp().filePath(QStringLiteral("vestrano-plain.png")));
-        // Known gap: under the GTK theme the login's and the attachment dialog's texts are
-        // drawn with slightly different glyph edges (same colours, same places); reported
-        // here, not failed, until the font rendering options are pinned as well.
-        if (tag == QLatin1String("login") || tag == QLatin1String("attachments")) {
-            qWarning("%s",
-                     qPrintable(
-                         QStringLiteral("glyph edges differ in rows ")
-                         + differingRows(reference.convertToFormat(QImage::Format_RGB32), themed)));
-            return;
+    // The picture a copy made, and the window colour its desktop offered.
+    const auto look = [&tag](bool themed) -> std::pair<QImage, QByteArray> {
+        QTemporaryDir folder;
+        QProcess copy;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!themed) {
+            env.remove(QStringLiteral("QT_QPA_PLATFORMTHEME"));
+            env.remove(QStringLiteral("GTK_THEME"));
         }
-        QFAIL(qPrintable(QStringLiteral("the theme changed rows ")
-                         + differingRows(reference.convertToFormat(QImage::Format_RGB32), themed)
-                         + QStringLiteral(" (picture in the temporary folder)")));
+        env.insert(QStringLiteral("VESTRANO_LOOKS_INTO"), folder.path());
+        copy.setProcessEnvironment(env);
+        copy.setProcessChannelMode(QProcess::MergedChannels);
+        copy.start(QCoreApplication::applicationFilePath(),
+                   {QStringLiteral("platformThemeLeavesTheLooks:") + tag});
+        if (!copy.waitForFinished(60000) || copy.exitCode() != 0) {
+            qWarning("%s", copy.readAll().constData());
+            return {};
+        }
+        return {QImage(folder.filePath(QStringLiteral("look.png")))
+                    .convertToFormat(QImage::Format_RGB32),
+                readAll(folder.filePath(QStringLiteral("desktop")))};
+    };
+    const auto [themed, themedDesktop] = look(true);
+    const auto [plain, plainDesktop] = look(false);
+    // The theme was in force in its copy: it offered other colours than the plain desktop.
+    QVERIFY2(themedDesktop != plainDesktop, themedDesktop.constData());
+    QVERIFY(!themed.isNull());
+    QVERIFY(!plain.isNull());
+    QCOMPARE(themed.size(), plain.size());
+    if (themed != plain) {
+        themed.save(QDir::temp().filePath(QStringLiteral("vestrano-themed.png")));
+        plain.save(QDir::temp().filePath(QStringLiteral("vestrano-plain.png")));
+        QFAIL(qPrintable(QStringLiteral("the theme changed rows ") + differingRows(plain, themed)
+                         + QStringLiteral(" (pictures in the temporary folder)")));
     }
 }
 
