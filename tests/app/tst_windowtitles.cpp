@@ -63,6 +63,38 @@ QByteArray xProperty(WId window, const char* name)
     std::free(reply);
     return value;
 }
+
+xcb_atom_t atom(const char* name)
+{
+    xcb_connection_t* c =
+        qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    xcb_intern_atom_reply_t* reply =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(qstrlen(name)), name), nullptr);
+    const xcb_atom_t a = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return a;
+}
+
+// The name of the window manager running on the display; empty when none runs.
+QString windowManagerName()
+{
+    xcb_connection_t* c =
+        qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const QByteArray check = xProperty(root, "_NET_SUPPORTING_WM_CHECK");
+    if (check.size() < 4)
+        return QString();
+    return QString::fromUtf8(
+        xProperty(*reinterpret_cast<const quint32*>(check.constData()), "_NET_WM_NAME"));
+}
+
+// The actions the window manager offers on a window, as it published them.
+QList<xcb_atom_t> allowedActions(WId window)
+{
+    const QByteArray value = xProperty(window, "_NET_WM_ALLOWED_ACTIONS");
+    const auto* atoms = reinterpret_cast<const xcb_atom_t*>(value.constData());
+    return QList<xcb_atom_t>(atoms, atoms + value.size() / sizeof(xcb_atom_t));
+}
 #endif
 
 } // namespace
@@ -149,7 +181,8 @@ void TestWindowTitles::applicationNamesItsDesktopFile()
 // The fixed windows (login, password change, every dialog and message box) are left through
 // their own buttons: the window manager is told to draw a title and a border but no menu,
 // minimise or maximise button, and to offer moving and closing only (its close, Alt+F4, does
-// what the window's own exit does).
+// what the window's own exit does). Under a window manager (the windowtitles_openbox and
+// windowtitles_xfwm4 tests) the actions it then offers on the window are read back.
 void TestWindowTitles::fixedWindowsHaveNoTitleBarButtons()
 {
     QStringList faults;
@@ -187,6 +220,29 @@ void TestWindowTitles::fixedWindowsHaveNoTitleBarButtons()
         if ((v[2] & (DecorBorder | DecorTitle)) != (DecorBorder | DecorTitle)
             || (v[2] & (DecorMenu | DecorMinimise | DecorMaximise)))
             faults << what + QStringLiteral(": decorations %1").arg(v[2]);
+        // Under a window manager: what it offers on the window, as it tells pagers and taskbars.
+        const QString manager = windowManagerName();
+        if (manager.isEmpty())
+            return;
+        QList<xcb_atom_t> actions;
+        for (int i = 0; i < 40 && actions.isEmpty(); ++i) {
+            QTest::qWait(50);
+            actions = allowedActions(window->winId());
+        }
+        const auto offered = [&actions](const char* action) {
+            return actions.contains(atom(action));
+        };
+        for (const char* action : {"_NET_WM_ACTION_MOVE", "_NET_WM_ACTION_CLOSE"})
+            if (!offered(action))
+                faults << what + QStringLiteral(" under %1: no %2").arg(manager, action);
+        QList<const char*> withheld{"_NET_WM_ACTION_RESIZE", "_NET_WM_ACTION_MAXIMIZE_HORZ",
+                                    "_NET_WM_ACTION_MAXIMIZE_VERT"};
+        // Openbox keeps minimising for every dialog and normal window: no hint withdraws it.
+        if (manager != QLatin1String("Openbox"))
+            withheld << "_NET_WM_ACTION_MINIMIZE";
+        for (const char* action : withheld)
+            if (offered(action))
+                faults << what + QStringLiteral(" under %1: offers %2").arg(manager, action);
 #endif
     };
     for (QPointer<QWidget> Screens::*slot : {&Screens::frmPassword, &Screens::frmCambiaPassword}) {
