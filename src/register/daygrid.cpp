@@ -11,6 +11,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QTimer>
 
 #include <vector>
 
@@ -434,7 +435,9 @@ void DayGrid::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
     update(cellRect(m_current));
-    announceCurrent();
+    // After Qt has announced the grid itself, which it does once the focus is in: the day is
+    // the last word a reader gets, so it says the day and not only the table.
+    QTimer::singleShot(0, this, [this] { announceCurrent(); });
 }
 
 void DayGrid::focusOutEvent(QFocusEvent* event)

@@ -12,6 +12,7 @@
 #include "help/info.h"
 #include "help/splash.h"
 #include "register/calendarsheetdialog.h"
+#include "register/daygrid.h"
 #include "register/giorno.h"
 #include "register/menucamere.h"
 #include "register/planning.h"
@@ -66,6 +67,7 @@ private slots:
     void listsSayTheirCurrentLine_data();
     void listsSayTheirCurrentLine();
     void startMenuHasOneStopPerCommand();
+    void calendarSaysItsCurrentDay();
 
 private:
     TempProgramFolder m_folder;
@@ -328,6 +330,43 @@ void TestAccessibility::startMenuHasOneStopPerCommand()
     // The picture still opens the registry for the mouse.
     QVERIFY(menu->imgAnagrafica->isClickable());
     menu->hide();
+}
+
+// Tabbing into the calendar, a reader hears the day the grid is on, not only the table.
+void TestAccessibility::calendarSaysItsCurrentDay()
+{
+    auto* calendar = static_cast<TfrmPlanning*>(screens().frmPlanning.data());
+    calendar->setChoice(
+        PersonYear{QStringLiteral("Rossi Mario"), {}, {}, {}, QStringLiteral("2026"), {}});
+    calendar->show();
+    calendar->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(calendar));
+    auto* grid = calendar->findChild<DayGrid*>(QStringLiteral("grdGiorni"));
+    QVERIFY(grid);
+    grid->setCurrentSlot(40);
+    QAccessible::installUpdateHandler(recordFocus);
+    QAccessible::setActive(true);
+    focusEvents().clear();
+    for (int i = 0; i < 60 && !grid->hasFocus(); ++i)
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : calendar,
+                        Qt::Key_Tab);
+    QVERIFY(grid->hasFocus());
+    QTest::qWait(20);
+    // The events reach a reader only while an accessibility bridge is up (the accessibility_x11
+    // test): there the last focus event of the grid names the day.
+    const bool bridge = QAccessible::isActive();
+    int lastChild = -2;
+    for (const FocusEvent& e : focusEvents()) {
+        if (e.object == grid)
+            lastChild = e.child;
+    }
+    QAccessible::installUpdateHandler(nullptr);
+    QAccessible::setActive(false);
+    if (bridge)
+        QCOMPARE(lastChild, 40);
+    QCOMPARE(accessibleOf(grid)->focusChild()->text(QAccessible::Name),
+             QStringLiteral("10 febbraio, assente"));
+    calendar->hide();
 }
 
 QTEST_MAIN(TestAccessibility)
