@@ -15,8 +15,10 @@ namespace {
 
 QImage windowPixels(QWidget* window)
 {
-    return window->screen()->grabWindow(window->winId()).toImage().convertToFormat(
-        QImage::Format_RGB32);
+    return window->screen()
+        ->grabWindow(window->winId())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 // Whether the picture has read its SVG, which it does only to draw it.
