@@ -74,7 +74,7 @@ protected:
 // other five, in their order, the moment its window has painted: the person sees the login
 // about as soon as a Qt window can appear, and the rest is built before anything can be done
 // in it (whatever reaches for another screen sooner builds them on the spot).
-void buildScreens(bool loginFirst)
+void buildScreens(bool loginFirst, const std::function<void()>& afterFirstPaint = {})
 {
     registerFonts();
     setupDesktop();
@@ -101,7 +101,9 @@ void buildScreens(bool loginFirst)
     const std::vector<ScreenKind> table = screenTable();
     screens().*(table.front().slot) = table.front().create();
     guardScreen(screens().*(table.front().slot), table.front().guard);
-    auto buildRest = [table, loginFirst] {
+    auto buildRest = [table, loginFirst, afterFirstPaint] {
+        if (afterFirstPaint)
+            afterFirstPaint();
         if (loginFirst)
             QApplication::setWindowIcon(productIcon());
         for (size_t i = 1; i < table.size(); ++i) {
@@ -193,7 +195,9 @@ bool startProgram(ProgramFolderLock& lock)
     case ProgramFolderLock::Outcome::Unavailable:
         break;
     }
-    buildScreens(true);
+    // The lock's text goes to the disk once the login is up: the wait for the disk is not the
+    // person's.
+    buildScreens(true, [&lock] { lock.settle(); });
     return true;
 }
 

@@ -4,13 +4,21 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLinearGradient>
+#include <QPaintEngine>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QResource>
 #include <QSvgRenderer>
 
+#include <cstring>
+
 namespace {
+
+const QByteArray kCacheMagic = QByteArrayLiteral("Vestrano artwork cache 1\n");
 
 class EnterPresser : public QObject {
 public:
@@ -215,12 +223,90 @@ void Picture::setMouseOnly()
     setAccessibleDescription(QString());
 }
 
-void Picture::paintEvent(QPaintEvent*)
+QString artworkCacheName(const QString& svgPath, const QSize& size)
+{
+    QString name = svgPath;
+    if (name.startsWith(QLatin1String(":/")))
+        name.remove(0, 2);
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    return QStringLiteral(":/artcache/%1-%2x%3").arg(name).arg(size.width()).arg(size.height());
+}
+
+namespace {
+
+// The pixels of an image as the rows of 32-bit colours the screens' images hold.
+void appendPixels(QByteArray* bytes, const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y)
+        bytes->append(reinterpret_cast<const char*>(rgb.constScanLine(y)), rgb.width() * 4);
+}
+
+bool isWindowImageFormat(QImage::Format format)
+{
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32
+           || format == QImage::Format_ARGB32_Premultiplied;
+}
+
+} // namespace
+
+QByteArray artworkCacheBytes(const QImage& drawn, const QImage& background)
+{
+    if (drawn.size() != background.size())
+        return QByteArray();
+    QByteArray bytes = kCacheMagic;
+    appendPixels(&bytes, background);
+    appendPixels(&bytes, drawn);
+    return bytes;
+}
+
+// The raster engine paints a window into an image: what is already there is what lies behind
+// the picture. The cached pixels replace the drawing only when the whole picture is repainted
+// at one device pixel per unit over exactly the background they were drawn on.
+bool Picture::paintFromCache(QPainter& painter, const QPaintEvent* event) const
+{
+    if (!event->region().contains(rect()))
+        return false;
+    const QTransform device = painter.deviceTransform();
+    if (device.type() > QTransform::TxTranslate)
+        return false;
+    QPaintEngine* engine = painter.paintEngine();
+    QPaintDevice* target = engine ? engine->paintDevice() : nullptr;
+    if (!target || target->devType() != QInternal::Image)
+        return false;
+    const auto* window = static_cast<const QImage*>(target);
+    if (window->devicePixelRatio() != 1.0 || !isWindowImageFormat(window->format()))
+        return false;
+    const QRect onWindow = device.mapRect(rect());
+    if (!window->rect().contains(onWindow))
+        return false;
+    const QResource cache(artworkCacheName(m_path, size()));
+    if (!cache.isValid())
+        return false;
+    const QByteArray bytes = cache.uncompressedData();
+    const size_t row = size_t(width()) * 4;
+    if (!bytes.startsWith(kCacheMagic)
+        || size_t(bytes.size()) != size_t(kCacheMagic.size()) + 2 * row * size_t(height()))
+        return false;
+    const char* behind = bytes.constData() + kCacheMagic.size();
+    for (int y = 0; y < height(); ++y, behind += row) {
+        const uchar* line = window->constScanLine(onWindow.y() + y) + size_t(onWindow.x()) * 4;
+        if (std::memcmp(line, behind, row) != 0)
+            return false;
+    }
+    QImage cached(size(), QImage::Format_RGB32);
+    for (int y = 0; y < height(); ++y, behind += row)
+        std::memcpy(cached.scanLine(y), behind, row);
+    painter.drawImage(QPoint(0, 0), cached);
+    return true;
+}
+
+void Picture::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (hasArtwork()) {
+    if (!paintFromCache(p, event) && hasArtwork()) {
         // Kept in proportion and centred in the box.
         QSizeF size = m_renderer->defaultSize();
         size.scale(QSizeF(this->size()), Qt::KeepAspectRatio);

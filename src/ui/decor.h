@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+class QImage;
+class QPainter;
 class QPushButton;
 class QSvgRenderer;
 
@@ -65,6 +67,7 @@ protected:
 
 private:
     void loadArtwork() const;
+    bool paintFromCache(QPainter& painter, const QPaintEvent* event) const;
 
     QSvgRenderer* m_renderer;
     QString m_path;
@@ -82,3 +85,13 @@ void pressOnEnter(QAbstractButton* button);
 // screen asks for it), hand cursor; Return and Enter press it while it has the focus.
 QPushButton* makeCommandButton(QWidget* parent, const QString& name, const QString& caption,
                                const QRect& geometry, bool bold = false);
+
+// The drawing cache of the artwork shown in the first window: the build draws a picture once
+// as its window shows it (tools/make_artcache.cpp) and stores what lies behind it there and the
+// finished pixels as a resource under artworkCacheName. A picture that finds its cache and the
+// same pixels behind it copies the finished ones instead of drawing the SVG; anything else
+// (another background, a scaled display, a partial repaint, no cache) draws the SVG, so the
+// screen shows the same pixels either way.
+QString artworkCacheName(const QString& svgPath, const QSize& size);
+// The cache of a picture drawn as drawn, over background (both of the picture's size).
+QByteArray artworkCacheBytes(const QImage& drawn, const QImage& background);

@@ -136,7 +136,6 @@ ProgramFolderLock::Outcome ProgramFolderLock::acquire()
                 ::close(fd);
                 return Outcome::Unavailable;
             }
-            ::fsync(fd);
             m_fd = fd;
             if (heldLocks().isEmpty()) {
                 static const bool registered = std::atexit(releaseHeldLocks) == 0;
@@ -164,6 +163,12 @@ ProgramFolderLock::Outcome ProgramFolderLock::acquire()
         return Outcome::InUse;
     }
     return Outcome::InUse;
+}
+
+void ProgramFolderLock::settle()
+{
+    if (m_fd >= 0)
+        ::fsync(m_fd);
 }
 
 ProgramFolderLock::Holder ProgramFolderLock::holderOf(int fd)

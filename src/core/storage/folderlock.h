@@ -36,8 +36,13 @@ public:
     ProgramFolderLock(const ProgramFolderLock&) = delete;
     ProgramFolderLock& operator=(const ProgramFolderLock&) = delete;
 
-    // Tries once, without waiting for the other copy; a stale lock is taken over.
+    // Tries once, without waiting for the other copy; a stale lock is taken over. The lock is
+    // held from here on; its text reaches the disk (and the other machines of a shared folder)
+    // at settle(), which the copy may leave for a moment, until its first window is up: a copy
+    // that meets a lock without its text waits half a second before it calls it stale.
     Outcome acquire();
+    // Writes the held lock's text through to the disk; nothing when no lock is held.
+    void settle();
     bool isTaken() const { return m_fd >= 0; }
     // Removes the lock this copy holds; nothing when it holds none.
     void release();
