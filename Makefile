@@ -59,9 +59,12 @@ endef
 all: build
 
 # What building and running need: the build and run-time packages, and fontconfig told where
-# Debian keeps the real Tahoma (fonts-wine's folder, which it does not scan by itself).
+# Debian keeps the real Tahoma (fonts-wine's folder, which it does not scan by itself). For the
+# tests the tools they use come in the same apt-get run, so one without sudo names them all.
 setup: fonts
-	$(call apt_install,$(BUILD_PACKAGES) $(RUN_PACKAGES))
+	$(call apt_install,$(BUILD_PACKAGES) $(RUN_PACKAGES) $(SETUP_EXTRA))
+
+test test-sanitize: SETUP_EXTRA = $(TEST_PACKAGES)
 
 fonts:
 	@conf=$${XDG_CONFIG_HOME:-$$HOME/.config}/fontconfig/conf.d; \
