@@ -15,10 +15,12 @@
 
 # The build needs the compiler and Qt's development files; the program needs at run time the
 # packages install.sh names (one list, read from there); the tests need a virtual display, a
-# keyboard driver, picture and PDF tools and the desktop entry checker.
+# keyboard driver, picture and PDF tools, the desktop entry checker and the accessibility bus
+# (at-spi2-core, started in a private D-Bus session).
 BUILD_PACKAGES := build-essential cmake ninja-build ccache qt6-base-dev qt6-svg-dev
 RUN_PACKAGES   := $(shell sed -n 's/^RUNTIME_PACKAGES="\(.*\)"$$/\1/p' tools/install.sh)
-TEST_PACKAGES  := xvfb xauth xdotool imagemagick poppler-utils desktop-file-utils x11-utils openbox qt6-gtk-platformtheme gnome-themes-extra
+TEST_PACKAGES  := xvfb xauth xdotool imagemagick poppler-utils desktop-file-utils x11-utils openbox qt6-gtk-platformtheme gnome-themes-extra \
+                  at-spi2-core dbus-bin
 BUILD    ?= build
 # WERROR=ON or OFF sets whether warnings are errors in $(BUILD); unset, the build keeps its setting.
 WERROR   ?=
@@ -59,9 +61,12 @@ endef
 all: build
 
 # What building and running need: the build and run-time packages, and fontconfig told where
-# Debian keeps the real Tahoma (fonts-wine's folder, which it does not scan by itself).
+# Debian keeps the real Tahoma (fonts-wine's folder, which it does not scan by itself). For the
+# tests the tools they use come in the same apt-get run, so one without sudo names them all.
 setup: fonts
-	$(call apt_install,$(BUILD_PACKAGES) $(RUN_PACKAGES))
+	$(call apt_install,$(BUILD_PACKAGES) $(RUN_PACKAGES) $(SETUP_EXTRA))
+
+test test-sanitize: SETUP_EXTRA = $(TEST_PACKAGES)
 
 fonts:
 	@conf=$${XDG_CONFIG_HOME:-$$HOME/.config}/fontconfig/conf.d; \
