@@ -173,7 +173,8 @@ format:
 tidy: program
 	$(call apt_install,clang-tidy-14)
 	@echo "clang-tidy over $(TIDY_FILES), $(TIDY_JOBS) at a time"
-	@run-clang-tidy-14 -p $(BUILD) -j $(TIDY_JOBS) -quiet -extra-arg=-Wno-string-concatenation '$(TIDY_FILES)' > $(BUILD)/tidy.raw 2>&1; \
+	@run-clang-tidy-14 -p $(BUILD) -j $(TIDY_JOBS) -quiet -extra-arg=-Wno-string-concatenation \
+	  -extra-arg=-Wno-gnu-zero-variadic-macro-arguments '$(TIDY_FILES)' > $(BUILD)/tidy.raw 2>&1; \
 	status=$$?; sed 's/\x1b\[[0-9;]*m//g' $(BUILD)/tidy.raw > $(BUILD)/tidy.log; rm -f $(BUILD)/tidy.raw; \
 	if [ $$status -ne 0 ]; then \
 	  grep -v '^clang-tidy-14 \|^[0-9]* warnings\? generated\.$$\|^Suppressed \|^Use -header-filter' \

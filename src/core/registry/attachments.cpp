@@ -60,7 +60,7 @@ WriteResult copyReplacing(const QString& source, const QString& target)
             return out.result();
     }
     if (in.error() != QFileDevice::NoError) {
-        const WriteResult failed =
+        WriteResult failed =
             WriteResult::failure(QStringLiteral("reading %1: %2").arg(source, in.errorString()));
         qCWarning(lcStorage).noquote() << failed.error();
         return failed;

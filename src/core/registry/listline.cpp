@@ -234,7 +234,7 @@ void CardLineList::sort()
     // the array being sorted; the rest go on byte by byte. A line shorter than the prefix ends
     // in zeros there, and the lengths settle its tie with a line that goes on with zeros.
     static constexpr int kWords = 5;
-    static constexpr qsizetype kPrefix = kWords * 8;
+    static constexpr qsizetype kPrefix = qsizetype{kWords} * 8;
     struct Entry {
         std::uint64_t prefix[kWords];
         qsizetype index;

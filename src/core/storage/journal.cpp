@@ -102,7 +102,7 @@ bool decodeJournal(const QByteArray& bytes, JournalChange* change)
 WriteResult writeJournal(const QString& journalPath, const JournalChange& change)
 {
     auto failure = [&](const QString& step, int error) {
-        const WriteResult result = WriteResult::failure(
+        WriteResult result = WriteResult::failure(
             QStringLiteral("%1 %2: %3").arg(step, journalPath, diskErrorText(error)));
         qCWarning(lcStorage).noquote() << result.error();
         return result;
@@ -131,7 +131,7 @@ WriteResult removeJournal(const QString& journalPath)
     if (!error)
         error = disk().syncFolder(folderOf(journalPath));
     if (error) {
-        const WriteResult result = WriteResult::failure(
+        WriteResult result = WriteResult::failure(
             QStringLiteral("removing %1: %2").arg(journalPath, diskErrorText(error)));
         qCWarning(lcStorage).noquote() << result.error();
         return result;
