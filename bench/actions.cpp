@@ -85,11 +85,13 @@ double registrySearch(AnagraficaField field, const QString& text)
 {
     TfrmClienti* cards = cardScreen();
     std::unique_ptr<TfrmTrovaClienti> search(new TfrmTrovaClienti(cards));
-    search->lblMemory->setText(QStringLiteral("clienti"));
     search->show();
     settle(search.get());
     if (!text.isEmpty())
-        search->filter(field)->setText(text);
+        search
+            ->findChild<QLineEdit*>(QStringLiteral("txt")
+                                    + QLatin1String(AnagraficaRecord::info(field).name))
+            ->setText(text);
     return timed([&] {
         search->btnCercaClick();
         settle(search.get());
@@ -112,7 +114,7 @@ double recontactList()
 double cardPdf()
 {
     TfrmClienti* cards = cardScreen();
-    if (cards->lblPosizione->text().isEmpty())
+    if (cards->cardNumber() == 0)
         cards->imgUltimaClick();
     MessageRecorder answers;
     answers.setNextAnswer(MessageAnswer::No);

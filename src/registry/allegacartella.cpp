@@ -4,12 +4,10 @@
 #include "core/registry/attachments.h"
 #include "core/storage/text.h"
 #include "help/openurl.h"
-#include "registry/clienti.h"
 #include "ui/decor.h"
 #include "ui/fieldbehaviour.h"
 #include "ui/filedialog.h"
 #include "ui/messages.h"
-#include "ui/screenflow.h"
 #include "ui/window.h"
 
 #include <QDir>
@@ -50,7 +48,6 @@ const QString kNotAttached =
                      "scheda resta quello di prima.");
 const QString kDialogCaption = QStringLiteral("Selezionare il file da allegare:");
 const QString kAllFiles = QStringLiteral("Tutti i file (*.*)");
-const QString kOpener = QStringLiteral("clienti");
 
 // The controls of one slot, placed for slot 1; slot k sits 120 * (k - 1) lower.
 enum class SlotControl { NameCaption, File, Eraser, Browse, Open, DescCaption, Desc };
@@ -80,7 +77,8 @@ QString slotName(const char* prefix, int slot)
 
 } // namespace
 
-TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner) : QDialog(owner)
+TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner, const CardAttachments& start)
+    : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmAllegaCartella"));
     setupFixedWindow(this, QStringLiteral(" Allega file"), QSize(634, 534));
@@ -105,10 +103,6 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner) : QDialog(owner)
     connect(btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmAllegaCartella::btnAnnullaClick);
 
-    lblMemory = new QLabel(panel);
-    lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory->hide();
-
     // Per slot: the file name, its eraser, "Sfoglia...", "Apri", the description; then
     // "Applica e chiudi" and "Annulla".
     QWidget* previous = nullptr;
@@ -125,6 +119,19 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner) : QDialog(owner)
     }
     chain(btnApplica);
     chain(btnAnnulla);
+
+    for (size_t s = 0; s < size_t(kSlots); ++s) {
+        txtFile[s]->setText(trimText(start[s].file));
+        txtDesc[s]->setText(trimText(start[s].desc));
+    }
+}
+
+CardAttachments TfrmAllegaCartella::attachments() const
+{
+    CardAttachments out;
+    for (size_t s = 0; s < size_t(kSlots); ++s)
+        out[s] = {trimText(txtFile[s]->text()), trimText(txtDesc[s]->text())};
+    return out;
 }
 
 // One slot from the rows of its controls: the box behind it, captions, the read-only file
@@ -276,18 +283,6 @@ void TfrmAllegaCartella::imgCancellaClick(int slot)
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
-    if (trimText(lblMemory->text()) != kOpener)
-        return;
-    // The card screen that opened the dialog, which is the registry's one card screen.
-    auto* card = qobject_cast<TfrmClienti*>(parentWidget());
-    if (!card)
-        card = qobject_cast<TfrmClienti*>(screens().frmClienti.data());
-    if (card) {
-        for (size_t s = 0; s < size_t(kSlots); ++s) {
-            card->lblFile[s]->setText(trimText(txtFile[s]->text()));
-            card->lblDesc[s]->setText(trimText(txtDesc[s]->text()));
-        }
-    }
     accept();
 }
 

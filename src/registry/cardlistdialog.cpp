@@ -194,6 +194,11 @@ void CardListDialog::resetFind()
     txtTrova->clear();
 }
 
+void CardListDialog::focusFindField()
+{
+    txtTrova->setFocus(Qt::OtherFocusReason);
+}
+
 void CardListDialog::btnTrovaClick()
 {
     const FindInListResult found = FindInList(
@@ -220,7 +225,7 @@ void CardListDialog::lstRecordsDblClick()
         // Stopped by the person: the list stays open, the card screen as it was.
         if (work.stopped())
             return;
-        if (card.index >= 0 && cardScreenWanted()) {
+        if (card.index >= 0) {
             m_cards->ShowRecord(card.record);
             m_cards->setCardNumber(card.index + 1);
         }

@@ -28,18 +28,6 @@ class CardListDialog : public QDialog {
 public:
     ~CardListDialog() override;
 
-    // The result panel.
-    Picture* titRisultati = nullptr;
-    QLabel* lblIstruzioni = nullptr;
-    QLabel* lblIstruzioniTrova = nullptr;
-    Picture* icoLente = nullptr;
-    QLineEdit* txtTrova = nullptr;
-    QPushButton* btnTrova = nullptr;
-    QListWidget* lstRecords = nullptr;
-    QLabel* lblDoppioClic = nullptr;
-    QPushButton* btnStampa = nullptr;
-    QPushButton* btnChiudi = nullptr;
-
     // The lines of the list, in list order, and how many there are.
     QStringList lines() const { return m_lines.toList(); }
     qsizetype lineCount() const { return m_lines.size(); }
@@ -67,17 +55,29 @@ protected:
     void clearLines();
     // A new "Trova" search starts from the first line: the last key and the key field are empty.
     void resetFind();
+    // Gives the key field of "Trova" the focus.
+    void focusFindField();
 
     // What the list's lines end with, and the title of the printed list.
     virtual AnagraficaField lastColumn() const = 0;
     virtual QString reportTitle() const = 0;
-    // Whether the card found for a double-clicked line may go onto the card screen.
-    virtual bool cardScreenWanted() const { return true; }
 
     void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The result panel.
+    Picture* titRisultati = nullptr;
+    QLabel* lblIstruzioni = nullptr;
+    QLabel* lblIstruzioniTrova = nullptr;
+    Picture* icoLente = nullptr;
+    QLineEdit* txtTrova = nullptr;
+    QPushButton* btnTrova = nullptr;
+    QListWidget* lstRecords = nullptr;
+    QLabel* lblDoppioClic = nullptr;
+    QPushButton* btnStampa = nullptr;
+    QPushButton* btnChiudi = nullptr;
+
     TfrmClienti* m_cards;
     QWidget* m_container;
     CardLineList m_lines;

@@ -77,11 +77,6 @@ int provinceStep(const QEvent* event)
     }
 }
 
-QString labelName(const char* prefix, int number)
-{
-    return QString::fromLatin1(prefix) + QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
-}
-
 } // namespace
 
 TfrmClienti::TfrmClienti(QWidget* parent) : QWidget(parent)
@@ -145,7 +140,7 @@ QList<QWidget*> TfrmClienti::buildFrame(QWidget* panel)
 }
 
 // The 31 text fields from their table: caption, edit (or province box), highlight, input
-// rules and Enter chain; then the recontact box and the hidden state labels.
+// rules and Enter chain; then the recontact box and the card's number.
 void TfrmClienti::buildFields(QWidget* panel)
 {
     const QFont editFont = uiFont(QStringLiteral("Verdana"), 12, true);
@@ -227,15 +222,6 @@ void TfrmClienti::buildFields(QWidget* panel)
             m_controls[size_t(row.field)],
             m_controls[size_t(cardFieldRow(QString::fromLatin1(row.enterMovesTo))->field)]);
 
-    for (int n = 1; n <= 3; ++n) {
-        lblFile[size_t(n - 1)] = new QLabel(panel);
-        lblFile[size_t(n - 1)]->setObjectName(labelName("lblFile", n));
-        lblDesc[size_t(n - 1)] = new QLabel(panel);
-        lblDesc[size_t(n - 1)]->setObjectName(labelName("lblDesc", n));
-        lblFile[size_t(n - 1)]->hide();
-        lblDesc[size_t(n - 1)]->hide();
-    }
-
     lblPosizione = new QLabel(panel);
     lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
     lblPosizione->setGeometry(846, 650, 82, 17);
@@ -313,10 +299,7 @@ void TfrmClienti::clearCard()
     for (QLineEdit* e : m_edits)
         e->clear();
     chkRicontatta->setChecked(false);
-    for (size_t n = 0; n < 3; ++n) {
-        lblFile[n]->clear();
-        lblDesc[n]->clear();
-    }
+    m_attachments = {};
 }
 
 void TfrmClienti::resetProvinceSelections()

@@ -3,6 +3,7 @@
 #include "core/registry/anagraficarecord.h"
 #include "core/registry/registry.h"
 #include "core/reports/cardreport.h"
+#include "registry/allegacartella.h"
 #include "registry/clientifields.h"
 
 #include <QWidget>
@@ -19,34 +20,33 @@ class QLabel;
 class QLineEdit;
 
 // The registry card screen: one card of Anagrafica.pro at a time, its 31 text fields, the
-// recontact box, the hidden attachment slots and the card's number between the four arrows.
+// recontact box, the card's three attachment slots (held as values, edited in the attachment
+// dialog) and the card's number between the four arrows. The search and the recontact list
+// put the card they find here with ShowRecord and setCardNumber.
 // A long-lived screen: created once, shown by the start menu, hidden on closing.
 class TfrmClienti : public QWidget {
     Q_OBJECT
 public:
     explicit TfrmClienti(QWidget* parent = nullptr);
 
-    // Puts a stored card, as read from the registry, into the controls and remembers its
-    // bytes: Save in place writes only over a record that still holds them. The card number
-    // is left to the caller.
+    // Puts a stored card, as read from the registry, into the controls and the attachment
+    // slots and remembers its bytes: Save in place writes only over a record that still holds
+    // them. The card number is left to the caller.
     void ShowRecord(const AnagraficaRecord& record);
     // The CardNumber: the 1-based number of the card shown, 0 for a card not yet stored.
     // Setting it shows it in lblPosizione.
     qint64 cardNumber() const { return m_cardNumber; }
     void setCardNumber(qint64 number);
-    // Builds a card from the controls into the screen's record buffer and returns it.
+    // Builds a card from the controls and the attachment slots into the screen's record
+    // buffer and returns it.
     AnagraficaRecord BuildRecord();
 
-    // The edit of a text field (for a province box, the edit inside it).
-    QLineEdit* edit(AnagraficaField field) const;
-    // The named control of a text field (the province boxes are drop-down boxes).
-    QWidget* control(AnagraficaField field) const;
-    QComboBox* provinceBox(AnagraficaField field) const;
+    // The card's three attachment slots, as the next Save stores them.
+    const CardAttachments& attachments() const { return m_attachments; }
+    // What "Applica e chiudi" of the attachment dialog does with its result: the card takes
+    // the slots, and the next Save stores them.
+    void applyAttachments(const CardAttachments& attached);
 
-    QCheckBox* chkRicontatta = nullptr;
-    QLabel* lblPosizione = nullptr;   // shows the CardNumber, empty for a card not yet stored
-    std::array<QLabel*, 3> lblFile{}; // lblFile01 .. lblFile03, hidden
-    std::array<QLabel*, 3> lblDesc{}; // lblDesc01 .. lblDesc03, hidden
     InfoLine* info() const { return m_info; }
 
     // Card operations.
@@ -80,6 +80,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The edit of a text field (for a province box, the edit inside it).
+    QLineEdit* edit(AnagraficaField field) const;
+    // The named control of a text field (the province boxes are drop-down boxes).
+    QWidget* control(AnagraficaField field) const;
+    QComboBox* provinceBox(AnagraficaField field) const;
     // Builds what lies behind the controls; returns its pictures.
     QList<QWidget*> buildFrame(QWidget* panel);
     void buildFields(QWidget* panel);
@@ -99,7 +104,12 @@ private:
 
     std::array<QWidget*, kCardFieldCount> m_controls{};
     std::array<QLineEdit*, kCardFieldCount> m_edits{};
+    QCheckBox* chkRicontatta = nullptr;
+    QLabel* lblPosizione = nullptr; // shows the CardNumber, empty for a card not yet stored
     InfoLine* m_info = nullptr;
+    // The card's attachments: what the attachment dialog last handed back, or what the card
+    // shown holds; stored with the card at the next Save.
+    CardAttachments m_attachments;
     qint64 m_cardNumber = 0;
     // The one record buffer of the screen: reading and building overwrite it field by field.
     AnagraficaRecord m_buffer;

@@ -59,10 +59,8 @@ void TfrmClienti::ShowRecord(const AnagraficaRecord& record)
         chkRicontatta->setChecked(true);
     else if (ricontatta == AnagraficaRecord::ricontattaText(false))
         chkRicontatta->setChecked(false);
-    for (size_t n = 0; n < 3; ++n) {
-        lblFile[n]->setText(record.get(kFileFields[n]));
-        lblDesc[n]->setText(record.get(kDescFields[n]));
-    }
+    for (size_t n = 0; n < 3; ++n)
+        m_attachments[n] = {record.get(kFileFields[n]), record.get(kDescFields[n])};
 }
 
 AnagraficaRecord TfrmClienti::BuildRecord()
@@ -72,8 +70,8 @@ AnagraficaRecord TfrmClienti::BuildRecord()
     m_buffer.set(AnagraficaField::Ricontatta,
                  AnagraficaRecord::ricontattaText(chkRicontatta->isChecked()));
     for (size_t n = 0; n < 3; ++n) {
-        m_buffer.set(kFileFields[n], lblFile[n]->text());
-        m_buffer.set(kDescFields[n], lblDesc[n]->text());
+        m_buffer.set(kFileFields[n], m_attachments[n].file);
+        m_buffer.set(kDescFields[n], m_attachments[n].desc);
     }
     return m_buffer;
 }
@@ -213,10 +211,7 @@ void TfrmClienti::cmdDuplicaClick()
         showMessage(this, MessageKind::Warning, kDuplicateFirst);
         return;
     }
-    for (size_t n = 0; n < 3; ++n) {
-        lblFile[n]->clear();
-        lblDesc[n]->clear();
-    }
+    m_attachments = {};
     setCardNumber(0);
     // The archive must be reachable before the user types the copy's changes.
     if (!Registry().reachable())
@@ -280,17 +275,18 @@ void TfrmClienti::btnEmailClick()
                 + QLatin1Char('"'));
 }
 
-// The attachment dialog starts from the card's six hidden labels and, on "Applica e chiudi",
-// writes them back; the card stores them at the next Save.
+// The attachment dialog starts from the card's slots; "Applica e chiudi" hands them back, and
+// the card stores them at the next Save.
 void TfrmClienti::cmdFileClick()
 {
-    TfrmAllegaCartella dialog(this);
-    dialog.lblMemory->setText(QStringLiteral("clienti"));
-    for (size_t n = 0; n < 3; ++n) {
-        dialog.txtFile[n]->setText(trimText(lblFile[n]->text()));
-        dialog.txtDesc[n]->setText(trimText(lblDesc[n]->text()));
-    }
-    dialog.exec();
+    TfrmAllegaCartella dialog(this, m_attachments);
+    if (dialog.exec() == QDialog::Accepted)
+        applyAttachments(dialog.attachments());
+}
+
+void TfrmClienti::applyAttachments(const CardAttachments& attached)
+{
+    m_attachments = attached;
 }
 
 void TfrmClienti::cmdEsportaClick()

@@ -7,13 +7,11 @@
 #include "registry/ricontatta.h"
 #include "registry/trovaclienti.h"
 
-#include <QLabel>
 #include <QPointer>
 
 void TfrmClienti::cmdTrovaClick()
 {
     QPointer<TfrmTrovaClienti> search = new TfrmTrovaClienti(this);
-    search->lblMemory->setText(QStringLiteral("clienti"));
     search->exec();
     delete search.data();
 }

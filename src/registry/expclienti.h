@@ -16,14 +16,6 @@ class TfrmExpClienti : public QDialog {
 public:
     explicit TfrmExpClienti(QWidget* owner = nullptr);
 
-    ShapeRect* shpIntestazione;
-    Picture* titEsportazione;
-    Picture* imgMano;
-    Picture* cmdEsporta;
-    Picture* cmdGuida;
-    Picture* cmdEsci;
-    QTableView* grdRecords;
-
     ExportGridModel* model() const { return m_model; }
     InfoLine* info() const { return m_info; }
 
@@ -40,6 +32,13 @@ private:
     // Hands a cell being edited over to the grid, so the export sees what was typed.
     void commitOpenEditor();
 
+    ShapeRect* shpIntestazione;
+    Picture* titEsportazione;
+    Picture* imgMano;
+    Picture* cmdEsporta;
+    Picture* cmdGuida;
+    Picture* cmdEsci;
+    QTableView* grdRecords;
     ExportGridModel* m_model;
     InfoLine* m_info;
     bool m_filled = false;

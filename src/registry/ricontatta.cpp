@@ -3,7 +3,6 @@
 #include "core/registry/cardsearch.h"
 #include "ui/longwork.h"
 
-#include <QLineEdit>
 #include <QShowEvent>
 
 TfrmRicontatta::TfrmRicontatta(TfrmClienti* cards)
@@ -48,5 +47,5 @@ void TfrmRicontatta::FormShow()
         return;
     }
     setLines(std::move(found.lines));
-    txtTrova->setFocus(Qt::OtherFocusReason);
+    focusFindField();
 }

@@ -12,8 +12,6 @@ class TfrmRicontatta : public CardListDialog {
 public:
     explicit TfrmRicontatta(TfrmClienti* cards);
 
-    QWidget* panRisultati = nullptr;
-
     // Reads the registry and lists the ticked cards. A registry that cannot be read ends the
     // building silently; the lines read until then are listed.
     void FormShow();
@@ -23,4 +21,7 @@ protected:
     QString reportTitle() const override;
 
     void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* panRisultati = nullptr;
 };

@@ -3,7 +3,6 @@
 #include "core/base/fonts.h"
 #include "core/registry/cardsearch.h"
 #include "core/registry/registry.h"
-#include "core/storage/text.h"
 #include "ui/decor.h"
 #include "ui/fieldbehaviour.h"
 #include "ui/longwork.h"
@@ -161,28 +160,11 @@ void TfrmTrovaClienti::buildFilterPanel()
     lblAttendere = makeStatusLabel(panFiltri, "lblAttendere",
                                    QStringLiteral("Ricerca schede in corso. Attendere..."));
     lblAttendere->hide();
-    lblMemory = new QLabel(panFiltri);
-    lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory->hide();
-}
-
-QLineEdit* TfrmTrovaClienti::filter(AnagraficaField field) const
-{
-    for (size_t i = 0; i < kFilterTable.size(); ++i) {
-        if (kFilterTable[i].field == field)
-            return filters[i];
-    }
-    return nullptr;
 }
 
 QString TfrmTrovaClienti::reportTitle() const
 {
     return QStringLiteral("Riepilogo schede anagrafiche");
-}
-
-bool TfrmTrovaClienti::cardScreenWanted() const
-{
-    return trimText(lblMemory->text()) == QLatin1String("clienti");
 }
 
 void TfrmTrovaClienti::showEvent(QShowEvent* event)
@@ -231,8 +213,8 @@ void TfrmTrovaClienti::btnCercaClick()
         QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(lineCount()));
     panRisultati->show();
     panFiltri->hide();
-    txtTrova->clear();
-    txtTrova->setFocus(Qt::OtherFocusReason);
+    resetFind();
+    focusFindField();
 }
 
 void TfrmTrovaClienti::btnAnnullaClick()

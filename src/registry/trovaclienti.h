@@ -17,18 +17,8 @@ class TfrmTrovaClienti : public CardListDialog {
 public:
     static constexpr int kFilterCount = 10;
 
+    // The search opened by the card screen cards, which shows the card of a double-clicked line.
     explicit TfrmTrovaClienti(TfrmClienti* cards);
-
-    QWidget* panFiltri = nullptr;
-    QWidget* panRisultati = nullptr;
-    // The ten filters in tab order: txtCognome ... txtNote.
-    std::array<QLineEdit*, kFilterCount> filters{};
-    QLineEdit* filter(AnagraficaField field) const;
-    QPushButton* btnAnnulla = nullptr;
-    QPushButton* btnCerca = nullptr;
-    QLabel* lblAttendere = nullptr;
-    QLabel* lblMemory = nullptr; // set by the opener; "clienti" lets a card reach the card screen
-    QLabel* lblTrovate = nullptr;
 
     void btnCercaMouseDown();
     void btnCercaClick();
@@ -37,7 +27,6 @@ public:
 protected:
     AnagraficaField lastColumn() const override { return AnagraficaField::Note; }
     QString reportTitle() const override;
-    bool cardScreenWanted() const override;
 
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
@@ -45,4 +34,13 @@ protected:
 
 private:
     void buildFilterPanel();
+
+    QWidget* panFiltri = nullptr;
+    QWidget* panRisultati = nullptr;
+    // The ten filters in tab order: txtCognome ... txtNote.
+    std::array<QLineEdit*, kFilterCount> filters{};
+    QPushButton* btnAnnulla = nullptr;
+    QPushButton* btnCerca = nullptr;
+    QLabel* lblAttendere = nullptr;
+    QLabel* lblTrovate = nullptr;
 };

@@ -196,8 +196,9 @@ void TestAccessibility::valuesAreHeard()
 void TestAccessibility::provinceBoxesHaveTheirOwnNames()
 {
     auto* cards = static_cast<TfrmClienti*>(screens().frmClienti.data());
-    QComboBox* residence = cards->provinceBox(AnagraficaField::ProvRes);
-    QComboBox* birth = cards->provinceBox(AnagraficaField::ProvNasc);
+    auto* residence = cards->findChild<QComboBox*>(QStringLiteral("txtProvRes"));
+    auto* birth = cards->findChild<QComboBox*>(QStringLiteral("txtProvNasc"));
+    QVERIFY(residence && birth);
     QCOMPARE(nameOf(residence), QStringLiteral("Provincia di residenza"));
     QCOMPARE(nameOf(birth), QStringLiteral("Provincia di nascita"));
     QCOMPARE(nameOf(residence->lineEdit()), nameOf(residence));

@@ -357,7 +357,7 @@ void TestCardPrint::printedCard()
     CardScreen s;
     for (const Typed& t : c.typed)
         s.set(t.field, QString::fromUtf8(t.text));
-    s.screen->chkRicontatta->setChecked(c.ricontatta);
+    s.ricontatta()->setChecked(c.ricontatta);
     QVERIFY(s.position().isEmpty());
 
     PrintDialogRecorder printer;

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QLineEdit>
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
@@ -26,6 +27,22 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// The control of screen whose objectName is name, of kind T. Screens keep their controls to
+// themselves; tests reach them by the names the screens give them. A name the screen lacks
+// stops the test program, naming the control.
+template <typename T = QWidget> T* named(const QObject* screen, const QString& name)
+{
+    T* found = screen->findChild<T*>(name);
+    if (!found)
+        qFatal("%s has no control %s of the kind asked", qPrintable(screen->objectName()),
+               qPrintable(name));
+    return found;
+}
+template <typename T = QWidget> T* named(const QObject* screen, const char* name)
+{
+    return named<T>(screen, QString::fromLatin1(name));
+}
 
 // Empties field and types text into it one key at a time, as a user does.
 inline void retype(QLineEdit* field, const QString& text)

@@ -45,8 +45,8 @@ private slots:
     void browse_data();
     void browse();
     void cancelledDialogEndsTheAction();
-    void applyCancelAndOpener_data();
-    void applyCancelAndOpener();
+    void applyOrCancel_data();
+    void applyOrCancel();
     void erasedSlotSavedEmptyWithDescription();
     void openHandsQuotedPathToShell();
     void namesLeadingOutAreRefused_data();
@@ -62,32 +62,32 @@ void TestAttachments::layout()
     for (int k = 0; k < 3; ++k) {
         const int dy = 120 * k;
         const QString n = QStringLiteral("%1").arg(k + 1, 2, 10, QLatin1Char('0'));
-        QCOMPARE(d->txtFile[k]->objectName(), QStringLiteral("txtFile") + n);
-        QCOMPARE(d->txtFile[k]->geometry(), QRect(28, 108 + dy, 338, 22));
-        QVERIFY(d->txtFile[k]->isReadOnly());
-        QCOMPARE(d->imgCancella[k]->geometry(), QRect(370, 108 + dy, 22, 22));
-        QVERIFY(d->imgCancella[k]->hasArtwork());
-        QCOMPARE(d->btnSfoglia[k]->text(), QStringLiteral("Sfoglia..."));
-        QCOMPARE(d->btnSfoglia[k]->geometry(), QRect(400, 104 + dy, 86, 28));
-        QCOMPARE(d->btnApri[k]->geometry(), QRect(494, 104 + dy, 86, 28));
-        QVERIFY(!d->btnApri[k]->isEnabled());
-        QCOMPARE(d->txtDesc[k]->geometry(), QRect(28, 158 + dy, 552, 22));
+        QCOMPARE(slotFile(d, k)->geometry(), QRect(28, 108 + dy, 338, 22));
+        QVERIFY(slotFile(d, k)->isReadOnly());
+        QCOMPARE(slotEraser(d, k)->geometry(), QRect(370, 108 + dy, 22, 22));
+        QVERIFY(slotEraser(d, k)->hasArtwork());
+        QCOMPARE(slotBrowse(d, k)->text(), QStringLiteral("Sfoglia..."));
+        QCOMPARE(slotBrowse(d, k)->geometry(), QRect(400, 104 + dy, 86, 28));
+        QCOMPARE(slotOpen(d, k)->geometry(), QRect(494, 104 + dy, 86, 28));
+        QVERIFY(!slotOpen(d, k)->isEnabled());
+        QCOMPARE(slotDesc(d, k)->geometry(), QRect(28, 158 + dy, 552, 22));
         auto* caption = d->findChild<QLabel*>(QStringLiteral("lblNome") + n);
         QVERIFY(caption);
         QCOMPARE(caption->text(), QString::fromUtf8("Nome %1° file allegato:").arg(k + 1));
     }
     auto* banner = d->findChild<Picture*>(QStringLiteral("imgIstruzioni"));
     QVERIFY(banner && banner->hasArtwork());
-    QVERIFY(!d->lblMemory->isVisibleTo(d));
+    // The dialog keeps no hidden state label: what it starts from and hands back are values.
+    QVERIFY(!d->findChild<QLabel*>(QStringLiteral("lblMemory")));
 
     // Tab order: per slot name, eraser, "Sfoglia...", "Apri", description; then the buttons.
     QStringList order;
-    QWidget* w = d->txtFile[0];
+    QWidget* w = slotFile(d, 0);
     do {
         if (w->focusPolicy() & Qt::TabFocus)
             order << w->objectName();
         w = w->nextInFocusChain();
-    } while (w != d->txtFile[0]);
+    } while (w != slotFile(d, 0));
     QStringList expected;
     for (const char* n : {"01", "02", "03"}) {
         for (const char* control : {"txtFile", "imgCancella", "btnSfoglia", "btnApri", "txtDesc"})
@@ -170,9 +170,9 @@ void TestAttachments::browse()
         QCOMPARE(f.card.messages.last().text, kOverwrite);
     }
     QCOMPARE(readAll(f.stored(name)), afterwards);
-    QCOMPARE(f.dialog->txtFile[1]->text(), name);
-    QVERIFY(f.dialog->btnApri[1]->isEnabled());
-    QVERIFY(!f.dialog->btnApri[0]->isEnabled() && !f.dialog->btnApri[2]->isEnabled());
+    QCOMPARE(slotFile(f.dialog.get(), 1)->text(), name);
+    QVERIFY(slotOpen(f.dialog.get(), 1)->isEnabled());
+    QVERIFY(!slotOpen(f.dialog.get(), 0)->isEnabled() && !slotOpen(f.dialog.get(), 2)->isEnabled());
     QCOMPARE(QDir(f.folder()).entryList(QDir::Files), QStringList{name});
 }
 
@@ -182,55 +182,63 @@ void TestAttachments::cancelledDialogEndsTheAction()
     // The slot names a file that is in the folder: a cancelled dialog asks nothing.
     QVERIFY(QDir().mkpath(f.folder()));
     QVERIFY(writeAll(f.stored(QStringLiteral("a.pdf")), "stored"));
-    f.dialog->txtFile[0]->setText(QStringLiteral("a.pdf"));
+    slotFile(f.dialog.get(), 0)->setText(QStringLiteral("a.pdf"));
     f.browse(0, QString());
     QCOMPARE(f.card.messages.count(), 0);
-    QCOMPARE(f.dialog->txtFile[0]->text(), QStringLiteral("a.pdf"));
+    QCOMPARE(slotFile(f.dialog.get(), 0)->text(), QStringLiteral("a.pdf"));
     QCOMPARE(readAll(f.stored(QStringLiteral("a.pdf"))), QByteArray("stored"));
 
     // Nor is the folder created by a cancelled dialog.
     Fixture g;
     g.browse(2, QString());
     QVERIFY(!QFileInfo::exists(g.folder()));
-    QCOMPARE(g.dialog->txtFile[2]->text(), QString());
+    QCOMPARE(slotFile(g.dialog.get(), 2)->text(), QString());
 }
 
-void TestAttachments::applyCancelAndOpener_data()
+void TestAttachments::applyOrCancel_data()
 {
     QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("opener");
     QTest::addColumn<bool>("handedOver");
-    QTest::addColumn<bool>("closes");
-    QTest::newRow("Applica e chiudi") << "btnApplica"
-                                      << " clienti " << true << true;
-    QTest::newRow("Annulla") << "btnAnnulla"
-                             << "clienti" << false << true;
-    QTest::newRow("Applica, unknown opener") << "btnApplica"
-                                             << "planning" << false << false;
+    QTest::newRow("Applica e chiudi") << "btnApplica" << true;
+    QTest::newRow("Annulla") << "btnAnnulla" << false;
 }
 
-void TestAttachments::applyCancelAndOpener()
+// From the card screen's "Allega file": "Applica e chiudi" hands the six fields, trimmed, to
+// the card; "Annulla" leaves the card's slots as they were.
+void TestAttachments::applyOrCancel()
 {
     QFETCH(QString, button);
-    QFETCH(QString, opener);
     QFETCH(bool, handedOver);
-    QFETCH(bool, closes);
     Fixture f;
+    f.dialog.reset(); // the card screen opens its own
     TfrmClienti* card = f.card.screen.get();
-    card->lblFile[0]->setText(QStringLiteral("vecchio.pdf"));
-    card->lblDesc[0]->setText(QStringLiteral("Vecchio"));
-    f.dialog->lblMemory->setText(opener);
-    f.browse(0, f.source(QStringLiteral("nuovo.pdf"), "new"));
-    f.dialog->txtDesc[0]->setText(QStringLiteral("  Documento nuovo  "));
-    f.dialog->txtDesc[2]->setText(QStringLiteral("solo descrizione"));
-    f.dialog->show();
-    f.dialog->findChild<QPushButton*>(button)->click();
+    AnagraficaRecord shown = sampleCard(QStringLiteral("Rossi"));
+    shown.set(F::File01, QStringLiteral("vecchio.pdf"));
+    shown.set(F::Desc01, QStringLiteral("Vecchio"));
+    card->ShowRecord(shown);
+    bool opened = false;
+    whenModal(
+        [&](QWidget* w) {
+            auto* d = qobject_cast<TfrmAllegaCartella*>(w);
+            QVERIFY(d);
+            opened = true;
+            QCOMPARE(slotFile(d, 0)->text(), QStringLiteral("vecchio.pdf"));
+            f.files.setNextAnswer(f.source(QStringLiteral("nuovo.pdf"), "new"));
+            QTest::mouseClick(slotBrowse(d, 0), Qt::LeftButton);
+            slotDesc(d, 0)->setText(QStringLiteral("  Documento nuovo  "));
+            slotDesc(d, 2)->setText(QStringLiteral("solo descrizione"));
+        },
+        button);
+    card->cmdFileClick();
+    QVERIFY(opened);
+    QVERIFY(card->findChildren<TfrmAllegaCartella*>().isEmpty());
 
-    QCOMPARE(f.dialog->isVisible(), !closes);
-    const QStringList files = {card->lblFile[0]->text(), card->lblFile[1]->text(),
-                               card->lblFile[2]->text()};
-    const QStringList descs = {card->lblDesc[0]->text(), card->lblDesc[1]->text(),
-                               card->lblDesc[2]->text()};
+    QStringList files;
+    QStringList descs;
+    for (const AttachmentSlot& slot : card->attachments()) {
+        files << slot.file;
+        descs << slot.desc;
+    }
     if (handedOver) {
         QCOMPARE(files, QStringList({"nuovo.pdf", "", ""}));
         QCOMPARE(descs, QStringList({"Documento nuovo", "", "solo descrizione"}));
@@ -255,30 +263,30 @@ void TestAttachments::erasedSlotSavedEmptyWithDescription()
     const QString kept = card.folder.file(QStringLiteral("Documenti_Allegati/patente.jpg"));
     QVERIFY(writeAll(kept, "jpeg"));
     card.screen->imgPrimaClick();
-    card.screen->lblDesc[2]->setText(QStringLiteral("  Ricevuta  "));
+    // A description with blanks around it opens trimmed.
+    CardAttachments attached = card.screen->attachments();
+    attached[2].desc = QStringLiteral("  Ricevuta  ");
+    card.screen->applyAttachments(attached);
 
     QStringList opened;
     QList<bool> apri;
-    QString memory;
     whenModal(
         [&](QWidget* w) {
             auto* d = qobject_cast<TfrmAllegaCartella*>(w);
             QVERIFY(d);
-            memory = d->lblMemory->text();
             for (int k = 0; k < 3; ++k) {
-                opened << d->txtFile[k]->text() << d->txtDesc[k]->text();
-                apri << d->btnApri[k]->isEnabled();
+                opened << slotFile(d, k)->text() << slotDesc(d, k)->text();
+                apri << slotOpen(d, k)->isEnabled();
             }
-            d->imgCancella[0]->click();
+            slotEraser(d, 0)->click();
         },
         QStringLiteral("btnApplica"));
     card.screen->cmdFileClick();
-    QCOMPARE(memory, QStringLiteral("clienti"));
     QCOMPARE(opened,
              QStringList({"patente.jpg", "Patente di guida", "", "", "ricevuta.pdf", "Ricevuta"}));
     QCOMPARE(apri, QList<bool>({true, false, true}));
     QVERIFY(card.screen->findChildren<TfrmAllegaCartella*>().isEmpty());
-    QCOMPARE(card.screen->lblFile[0]->text(), QString());
+    QCOMPARE(card.screen->attachments()[0].file, QString());
     // Not saved yet: the card on file still names the attachment.
     QCOMPARE(AnagraficaRecord(readAll(card.registry())).get(F::File01),
              QStringLiteral("patente.jpg"));
@@ -295,9 +303,9 @@ void TestAttachments::openHandsQuotedPathToShell()
 {
     Fixture f;
     const QString name = QStringLiteral("relazione..finale con spazi.pdf");
-    f.dialog->txtFile[2]->setText(QStringLiteral("  ") + name + QStringLiteral(" "));
-    QVERIFY(f.dialog->btnApri[2]->isEnabled());
-    f.dialog->btnApri[2]->click();
+    slotFile(f.dialog.get(), 2)->setText(QStringLiteral("  ") + name + QStringLiteral(" "));
+    QVERIFY(slotOpen(f.dialog.get(), 2)->isEnabled());
+    slotOpen(f.dialog.get(), 2)->click();
     QCOMPARE(f.shell.count(), 1);
     QCOMPARE(f.shell.last().command, QLatin1Char('"') + f.stored(name) + QLatin1Char('"'));
     QCOMPARE(f.shell.last().url, QUrl::fromLocalFile(f.stored(name)));
@@ -323,8 +331,8 @@ void TestAttachments::namesLeadingOutAreRefused()
 
     // A card whose stored name leads out of the folder: "Apri" opens nothing.
     Fixture f;
-    f.dialog->txtFile[0]->setText(name);
-    f.dialog->btnApri[0]->click();
+    slotFile(f.dialog.get(), 0)->setText(name);
+    slotOpen(f.dialog.get(), 0)->click();
     QCOMPARE(f.shell.count(), 0);
     QCOMPARE(f.card.messages.count(), 1);
     QCOMPARE(f.card.messages.last().kind, MessageKind::Warning);
@@ -335,7 +343,7 @@ void TestAttachments::namesLeadingOutAreRefused()
     if (name.contains(QLatin1Char('\\')) && !name.contains(QLatin1Char('/'))) {
         f.card.messages.clear();
         f.browse(1, f.source(name, "x"));
-        QCOMPARE(f.dialog->txtFile[1]->text(), QString());
+        QCOMPARE(slotFile(f.dialog.get(), 1)->text(), QString());
         QVERIFY(!QFileInfo::exists(f.folder()));
         QCOMPARE(f.card.messages.count(), 1);
     }

@@ -208,8 +208,7 @@ void TestExport::gridColumns()
     };
     ExportScreen s;
     s.show();
-    QTableView* grid = s.dialog->grdRecords;
-    QCOMPARE(grid->objectName(), QStringLiteral("grdRecords"));
+    auto* grid = named<QTableView>(s.dialog.get(), "grdRecords");
     QCOMPARE(grid->model()->columnCount(), kExportColumnCount);
     for (int c = 0; c < kExportColumnCount; ++c) {
         const QModelIndex cell = grid->model()->index(0, c);
@@ -298,7 +297,7 @@ void TestExport::typedTextExportedNotStored()
     const QByteArray registry = cardsFile(threeCardRegistry());
     ExportScreen s(&registry);
     s.show();
-    QTableView* grid = s.dialog->grdRecords;
+    auto* grid = named<QTableView>(s.dialog.get(), "grdRecords");
     QApplication::setActiveWindow(s.dialog.get());
 
     // A read-only cell opens no editor.
@@ -416,20 +415,19 @@ void TestExport::hintsAndHelp()
     QCOMPARE(d->windowTitle(), QStringLiteral(" Esporta archivio anagrafico in Microsoft Excel"));
     QCOMPARE(d->info()->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
     const QList<QPair<QWidget*, QString>> hints = {
-        {static_cast<QWidget*>(d->cmdEsporta),
-         QStringLiteral("Esporta l'archivio in formato Microsoft Excel.")},
-        {d->cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
-        {d->cmdEsci, QStringLiteral("Esci da questo ambiente di lavoro.")},
+        {named(d, "cmdEsporta"), QStringLiteral("Esporta l'archivio in formato Microsoft Excel.")},
+        {named(d, "cmdGuida"),
+         QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
+        {named(d, "cmdEsci"), QStringLiteral("Esci da questo ambiente di lavoro.")},
     };
     for (const auto& [control, hint] : hints) {
         moveOver(control);
         QCOMPARE(d->info()->text(), hint);
-        moveOver(d->grdRecords->viewport());
+        moveOver(named<QTableView>(d, "grdRecords")->viewport());
         QCOMPARE(d->info()->text(), QString());
     }
-    for (Picture* artwork :
-         {d->titEsportazione, d->imgMano, d->cmdEsporta, d->cmdGuida, d->cmdEsci})
-        QVERIFY2(artwork->hasArtwork(), qPrintable(artwork->objectName()));
+    for (const char* artwork : {"titEsportazione", "imgMano", "cmdEsporta", "cmdGuida", "cmdEsci"})
+        QVERIFY2(named<Picture>(d, artwork)->hasArtwork(), artwork);
 
     QString title;
     QString text;

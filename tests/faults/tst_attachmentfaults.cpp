@@ -52,13 +52,16 @@ struct Fixture : AttachFixture {
     {
         QDir().mkpath(folder());
         writeAll(stored(QStringLiteral("vecchio.pdf")), "stored");
-        dialog->txtFile[0]->setText(QStringLiteral("vecchio.pdf"));
+        slotFile(dialog.get(), 0)->setText(QStringLiteral("vecchio.pdf"));
     }
-    // "Applica e chiudi", then Salva of the card as a new card: what the registry then holds.
+    // "Applica e chiudi", the card taking the dialog's result as its opening does, then Salva
+    // of the card as a new card: what the registry then holds.
     AnagraficaRecord applyAndSave()
     {
         dialog->show();
-        dialog->btnApplica->click();
+        named<QPushButton>(dialog.get(), "btnApplica")->click();
+        if (dialog->result() == QDialog::Accepted)
+            card.screen->applyAttachments(dialog->attachments());
         card.fillCompulsory(QStringLiteral("Rossi"));
         card.screen->cmdSalvaClick();
         return AnagraficaRecord(readAll(card.registry()));
@@ -103,13 +106,13 @@ void TestAttachmentFaults::namesTheCardCannotStore()
     QCOMPARE(f.card.messages.count(), 1);
     QCOMPARE(f.card.messages.last().kind, MessageKind::Warning);
     QCOMPARE(f.card.messages.last().text, kNotStorableName);
-    QCOMPARE(f.dialog->txtFile[1]->text(), QString());
+    QCOMPARE(slotFile(f.dialog.get(), 1)->text(), QString());
     QCOMPARE(entries(f.folder()), before);
 
     // Into a slot that names a file: that file stays named.
     f.browse(0, picked);
     QCOMPARE(f.card.messages.count(), 2);
-    QCOMPARE(f.dialog->txtFile[0]->text(), QStringLiteral("vecchio.pdf"));
+    QCOMPARE(slotFile(f.dialog.get(), 0)->text(), QStringLiteral("vecchio.pdf"));
     QCOMPARE(entries(f.folder()), before);
 
     const AnagraficaRecord saved = f.applyAndSave();
@@ -128,7 +131,7 @@ void TestAttachmentFaults::longestNameThatFits()
     Fixture f;
     f.browse(1, f.source(name, "contenuto"));
     QCOMPARE(f.card.messages.count(), 0);
-    QCOMPARE(f.dialog->txtFile[1]->text(), name);
+    QCOMPARE(slotFile(f.dialog.get(), 1)->text(), name);
     QCOMPARE(readAll(f.stored(name)), QByteArray("contenuto"));
     const AnagraficaRecord saved = f.applyAndSave();
     QCOMPARE(saved.get(F::File02), name);
@@ -158,7 +161,7 @@ void TestAttachmentFaults::fifoIsRefusedAtOnce()
     QCOMPARE(f.card.messages.count(), 1);
     QCOMPARE(f.card.messages.last().kind, MessageKind::Warning);
     QCOMPARE(f.card.messages.last().text, kNotRegularFile);
-    QCOMPARE(f.dialog->txtFile[1]->text(), QString());
+    QCOMPARE(slotFile(f.dialog.get(), 1)->text(), QString());
     QCOMPARE(entries(f.folder()), before);
 }
 
@@ -191,7 +194,7 @@ void TestAttachmentFaults::copyThatFailsIsSaid()
     openToAll(f.card.folder.path());
     openToAll(f.sources.path());
     openToAll(picked);
-    f.dialog->txtFile[2]->setText(QStringLiteral("terzo.pdf"));
+    slotFile(f.dialog.get(), 2)->setText(QStringLiteral("terzo.pdf"));
 
     switch (CopyFault(fault)) {
     case CopyFault::FileInPlaceOfTheFolder:
@@ -235,9 +238,9 @@ void TestAttachmentFaults::copyThatFailsIsSaid()
         QCOMPARE(m.kind, MessageKind::Warning);
         QCOMPARE(m.text, kNotAttached);
     }
-    QCOMPARE(f.dialog->txtFile[0]->text(), QStringLiteral("vecchio.pdf"));
-    QCOMPARE(f.dialog->txtFile[1]->text(), QString());
-    QCOMPARE(f.dialog->txtFile[2]->text(), QStringLiteral("terzo.pdf"));
+    QCOMPARE(slotFile(f.dialog.get(), 0)->text(), QStringLiteral("vecchio.pdf"));
+    QCOMPARE(slotFile(f.dialog.get(), 1)->text(), QString());
+    QCOMPARE(slotFile(f.dialog.get(), 2)->text(), QStringLiteral("terzo.pdf"));
     QCOMPARE(entries(f.card.folder.path()), programBefore);
     if (CopyFault(fault) == CopyFault::FileInPlaceOfTheFolder)
         QCOMPARE(readAll(f.folder()), QByteArray("not a folder"));

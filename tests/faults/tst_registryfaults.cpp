@@ -98,16 +98,15 @@ const std::vector<RegistryAction>& registryActions()
         {"search", false, MessageKind::Plain,
          [](CardScreen& c) {
              TfrmTrovaClienti search(c.screen.get());
-             search.lblMemory->setText(QStringLiteral("clienti"));
              search.btnCercaClick();
-             QVERIFY(search.panFiltri->isVisibleTo(&search));
-             QCOMPARE(search.lstRecords->count(), 0);
+             QVERIFY(named(&search, "panFiltri")->isVisibleTo(&search));
+             QCOMPARE(search.lineCount(), qsizetype(0));
          }},
         {"recontact list", false, std::nullopt,
          [](CardScreen& c) {
              TfrmRicontatta list(c.screen.get());
              list.FormShow();
-             QCOMPARE(list.lstRecords->count(), 0);
+             QCOMPARE(list.lineCount(), qsizetype(0));
          }},
         {"export grid", false, std::nullopt,
          [](CardScreen& c) {
@@ -237,15 +236,14 @@ const std::vector<ReadingAction>& readingActions()
         {"search", QStringLiteral("2"),
          [](CardScreen& c) {
              TfrmTrovaClienti search(c.screen.get());
-             search.lblMemory->setText(QStringLiteral("clienti"));
              search.btnCercaClick();
-             return QString::number(search.lstRecords->count());
+             return QString::number(search.lineCount());
          }},
         {"recontact list", QStringLiteral("1"),
          [](CardScreen& c) {
              TfrmRicontatta list(c.screen.get());
              list.FormShow();
-             return QString::number(list.lstRecords->count());
+             return QString::number(list.lineCount());
          }},
         {"export grid", QStringLiteral("2 Due Anna"),
          [](CardScreen& c) {
@@ -452,7 +450,7 @@ void TestRegistryFaults::exportKeepsTheOldFileWithoutTheRegistry()
         AsOrdinaryUser user;
         TfrmExpClienti exporter(c.screen.get());
         exporter.show();
-        QTest::mouseClick(exporter.cmdEsporta, Qt::LeftButton);
+        QTest::mouseClick(named(&exporter, "cmdEsporta"), Qt::LeftButton);
     }
     setMode(c.folder.path(), 0777);
     QCOMPARE(c.messages.count(), 1);
@@ -534,12 +532,12 @@ void TestRegistryFaults::registryCutShort()
     } else if (reader == QLatin1String("search")) {
         TfrmTrovaClienti search(c.screen.get());
         search.btnCercaClick();
-        seen = search.lstRecords->count();
+        seen = int(search.lineCount());
     } else if (reader == QLatin1String("recontact")) {
         TfrmRicontatta list(c.screen.get());
         list.FormShow();
-        seen = list.lstRecords->count();
-        QVERIFY(list.lstRecords->item(0)->text().startsWith(QStringLiteral("Tre Anna")));
+        seen = int(list.lineCount());
+        QVERIFY(list.lines().value(0).startsWith(QStringLiteral("Tre Anna")));
     } else if (reader == QLatin1String("export")) {
         TfrmExpClienti exporter(c.screen.get());
         exporter.FormShow();

@@ -7,9 +7,12 @@
 #include "core/base/fonts.h"
 #include "core/registry/anagraficarecord.h"
 #include "registry/clienti.h"
+#include "registry/clientifields.h"
 #include "ui/messages.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +40,24 @@ inline void pressKey(QWidget* target, int key)
 {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(target, &press);
+}
+
+// The named control of a card field on a card screen (a province box is a drop-down box), and
+// the edit that holds the field's text (for a province box, the edit inside it).
+inline QWidget* cardControl(const QWidget* screen, AnagraficaField field)
+{
+    for (const CardFieldRow& row : cardFieldTable()) {
+        if (row.field == field)
+            return named(screen, row.control);
+    }
+    qFatal("no card field %d on the card screen", int(field));
+}
+inline QLineEdit* cardEdit(const QWidget* screen, AnagraficaField field)
+{
+    QWidget* control = cardControl(screen, field);
+    if (auto* box = qobject_cast<QComboBox*>(control))
+        return box->lineEdit();
+    return named<QLineEdit>(screen, control->objectName());
 }
 
 // A card with the five compulsory fields filled in and a few others.
@@ -81,11 +102,14 @@ struct CardScreen {
     }
 
     QString registry() const { return folder.file(QStringLiteral("Anagrafica.pro")); }
-    QLineEdit* edit(AnagraficaField f) const { return screen->edit(f); }
-    QWidget* control(AnagraficaField f) const { return screen->control(f); }
-    void set(AnagraficaField f, const QString& text) const { screen->edit(f)->setText(text); }
-    QString text(AnagraficaField f) const { return screen->edit(f)->text(); }
-    QString position() const { return screen->lblPosizione->text(); }
+    QLineEdit* edit(AnagraficaField f) const { return cardEdit(screen.get(), f); }
+    QWidget* control(AnagraficaField f) const { return cardControl(screen.get(), f); }
+    QComboBox* provinceBox(AnagraficaField f) const { return qobject_cast<QComboBox*>(control(f)); }
+    QCheckBox* ricontatta() const { return named<QCheckBox>(screen.get(), "chkRicontatta"); }
+    void set(AnagraficaField f, const QString& text) const { edit(f)->setText(text); }
+    QString text(AnagraficaField f) const { return edit(f)->text(); }
+    // The card number as lblPosizione shows it.
+    QString position() const { return named<QLabel>(screen.get(), "lblPosizione")->text(); }
     QString focusName() const
     {
         QWidget* w = QApplication::focusWidget();

@@ -301,7 +301,7 @@ void TestClienti::enterChainGoesRoundAllFields()
 void TestClienti::provinceBoxes()
 {
     for (F f : {F::ProvRes, F::ProvNasc}) {
-        QComboBox* box = m_card->screen->provinceBox(f);
+        QComboBox* box = m_card->provinceBox(f);
         QVERIFY(box);
         QCOMPARE(box->count(), 112);
         QCOMPARE(box->itemText(0), QStringLiteral("AG"));
@@ -312,7 +312,7 @@ void TestClienti::provinceBoxes()
     QCOMPARE(QSet<QString>(provinceCodes().cbegin(), provinceCodes().cend()).size(), 112);
 
     // Picking from the list, then coming back: the selection is gone, the code stays.
-    QComboBox* box = m_card->screen->provinceBox(F::ProvRes);
+    QComboBox* box = m_card->provinceBox(F::ProvRes);
     box->setCurrentIndex(int(provinceCodes().indexOf(QStringLiteral("RM"))));
     m_card->control(F::Cognome)->setFocus();
     box->setFocus();
@@ -402,7 +402,7 @@ void TestClienti::provinceWheelAndArrows()
     QFETCH(QString, action);
     QFETCH(QString, expected);
     const F field = cardFieldRow(box)->field;
-    QComboBox* combo = m_card->screen->provinceBox(field);
+    QComboBox* combo = m_card->provinceBox(field);
     // The card as loaded from the registry: the code in the box, the focus in the surname.
     m_card->set(field, shown);
     QWidget* surname = m_card->control(F::Cognome);
@@ -492,7 +492,7 @@ void TestClienti::hints()
     QTest::mouseMove(m_card->control(F::Cognome));
     QTest::qWait(20);
     QCOMPARE(info->text(), hints.last().second);
-    QTest::mouseMove(m_card->screen->lblPosizione);
+    QTest::mouseMove(named(m_card->screen.get(), "lblPosizione"));
     QTRY_COMPARE(info->text(), QString());
     QTest::mouseMove(m_card->screen->findChild<QWidget*>(QStringLiteral("btnIban")));
     QTRY_COMPARE(info->text(), hints.last().second);
@@ -627,8 +627,8 @@ void TestClienti::showingStartsBlankAndClosingReturnsToMenu()
     screens().frmAvvio = &menu;
     TfrmClienti* screen = m_card->screen.get();
     m_card->fillCompulsory(QStringLiteral("Verdi"));
-    screen->chkRicontatta->setChecked(true);
-    screen->lblFile[0]->setText(QStringLiteral("contratto.pdf"));
+    m_card->ricontatta()->setChecked(true);
+    screen->applyAttachments({{{QStringLiteral("contratto.pdf"), QStringLiteral("Contratto")}}});
     screen->setCardNumber(4);
 
     screen->cmdEsciClick();
@@ -642,10 +642,11 @@ void TestClienti::showingStartsBlankAndClosingReturnsToMenu()
     QVERIFY(!menu.isVisible());
     for (const CardFieldRow& row : cardFieldTable())
         QCOMPARE(m_card->text(row.field), QString());
-    QVERIFY(!screen->chkRicontatta->isChecked());
-    QCOMPARE(screen->lblFile[0]->text(), QString());
-    QCOMPARE(screen->lblPosizione->text(), QString());
-    QVERIFY(!screen->lblFile[0]->isVisible());
+    QVERIFY(!m_card->ricontatta()->isChecked());
+    QCOMPARE(screen->attachments()[0].file, QString());
+    QCOMPARE(screen->attachments()[0].desc, QString());
+    QCOMPARE(m_card->position(), QString());
+    QCOMPARE(screen->cardNumber(), 0);
     QCOMPARE(screen->focusWidget(), m_card->control(F::Cognome));
 
     // The window's own close button does the same as Esci.
@@ -671,7 +672,7 @@ void TestClienti::openedFromTheStartMenu()
     button->click();
     QVERIFY(card->isVisible());
     QVERIFY(!menu->isVisible());
-    QCOMPARE(card->focusWidget(), card->control(F::Cognome));
+    QCOMPARE(card->focusWidget(), cardControl(card, F::Cognome));
     card->cmdEsciClick();
     QVERIFY(menu->isVisible());
     QVERIFY(!card->isVisible());

@@ -139,7 +139,7 @@ void TestClientiArchivio::recontactBoxOnShowing()
                                                     sampleCard("Due", QString::fromUtf8("Sì")),
                                                     sampleCard("Tre", "No")})));
     TfrmClienti* s = m_card->screen.get();
-    QCheckBox* box = s->chkRicontatta;
+    QCheckBox* box = m_card->ricontatta();
     s->cmdNuovoClick();
     s->imgPrimaClick();
     QVERIFY(!box->isChecked());
@@ -206,7 +206,7 @@ void TestClientiArchivio::newSaveSaveAgainDuplicateSave()
     // Changed and saved again: the same record, in place.
     m_card->set(F::Cognome, QStringLiteral("Rossini"));
     m_card->set(F::Ditta, QString::fromUtf8("Caffè & Co"));
-    s->chkRicontatta->setChecked(true);
+    m_card->ricontatta()->setChecked(true);
     s->cmdSalvaClick();
     QCOMPARE(m_card->messages.last().text, kChanged);
     QCOMPARE(m_card->position(), QStringLiteral("1"));
@@ -225,8 +225,7 @@ void TestClientiArchivio::newSaveSaveAgainDuplicateSave()
     QCOMPARE(recordAt(bytes, 0).get(F::Cognome), QStringLiteral("Ros"));
 
     // Duplicate: same data, no attachments, a new card until saved.
-    s->lblFile[0]->setText(QStringLiteral("contratto.pdf"));
-    s->lblDesc[0]->setText(QStringLiteral("Contratto"));
+    s->applyAttachments({{{QStringLiteral("contratto.pdf"), QStringLiteral("Contratto")}}});
     m_card->control(F::Note)->setFocus();
     s->cmdDuplicaClick();
     QCOMPARE(m_card->messages.last().kind, MessageKind::Information);
@@ -235,10 +234,10 @@ void TestClientiArchivio::newSaveSaveAgainDuplicateSave()
         QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
                        "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."));
     QCOMPARE(m_card->position(), QString());
-    QCOMPARE(s->lblFile[0]->text(), QString());
-    QCOMPARE(s->lblDesc[0]->text(), QString());
+    QCOMPARE(s->attachments()[0].file, QString());
+    QCOMPARE(s->attachments()[0].desc, QString());
     QCOMPARE(m_card->text(F::Cognome), QStringLiteral("Ros"));
-    QVERIFY(s->chkRicontatta->isChecked());
+    QVERIFY(m_card->ricontatta()->isChecked());
     QCOMPARE(m_card->focusName(), QStringLiteral("txtCognome"));
     QCOMPARE(readAll(file), bytes); // Duplicate writes nothing
 
@@ -267,15 +266,16 @@ void TestClientiArchivio::newSaveSaveAgainDuplicateSave()
 
     // Attachments travel with the card: saved and shown again.
     s->imgPrimaClick();
-    s->lblFile[2]->setText(QStringLiteral("  foto.jpg "));
-    s->lblDesc[2]->setText(QStringLiteral("Foto"));
+    CardAttachments attached;
+    attached[2] = {QStringLiteral("  foto.jpg "), QStringLiteral("Foto")};
+    s->applyAttachments(attached);
     s->cmdSalvaClick();
     QCOMPARE(recordAt(readAll(file), 0).get(F::File03), QStringLiteral("foto.jpg"));
     s->cmdNuovoClick();
-    QCOMPARE(s->lblFile[2]->text(), QString());
+    QCOMPARE(s->attachments()[2].file, QString());
     s->imgPrimaClick();
-    QCOMPARE(s->lblFile[2]->text(), QStringLiteral("foto.jpg"));
-    QCOMPARE(s->lblDesc[2]->text(), QStringLiteral("Foto"));
+    QCOMPARE(s->attachments()[2].file, QStringLiteral("foto.jpg"));
+    QCOMPARE(s->attachments()[2].desc, QStringLiteral("Foto"));
 }
 
 void TestClientiArchivio::saveAppendsAfterTrailingPart()

@@ -8,6 +8,7 @@
 #include "registry/cardlistdialog.h"
 #include "ui/decor.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QtTest/QTest>
@@ -84,6 +85,22 @@ inline QStringList namesOf(const QStringList& lines)
     for (const QString& line : lines)
         names.append(line.left(30).trimmed());
     return names;
+}
+
+// The controls of a list dialog (the search, the recontact list), by their names.
+inline QListWidget* listOf(const QWidget* dialog)
+{
+    return named<QListWidget>(dialog, "lstRecords");
+}
+inline QLineEdit* findField(const QWidget* dialog)
+{
+    return named<QLineEdit>(dialog, "txtTrova");
+}
+// The search's filter of a card field: txtCognome for Cognome, and so on.
+inline QLineEdit* searchFilter(const QWidget* search, AnagraficaField field)
+{
+    return named<QLineEdit>(search, QStringLiteral("txt")
+                                        + QLatin1String(AnagraficaRecord::info(field).name));
 }
 
 // Double-clicks the line at row as the mouse does: the first click selects it.

@@ -134,13 +134,12 @@ void TestLongScans::search()
 {
     QFETCH(int, how);
     auto search = std::make_unique<TfrmTrovaClienti>(m_card->screen.get());
-    search->lblMemory->setText(QStringLiteral("clienti"));
     search->show();
     QVERIFY(QTest::qWaitForWindowExposed(search.get()));
-    typeInto(search->filter(AnagraficaField::Cognome), QStringLiteral("rossi"));
+    typeInto(searchFilter(search.get(), AnagraficaField::Cognome), QStringLiteral("rossi"));
 
     StopWhenShown stop{StopWhenShown::How(how)};
-    QTest::mouseClick(search->btnCerca, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(search.get(), "btnCerca"), Qt::LeftButton);
 
     QVERIFY(stop.shown);
     QVERIFY(stop.modal);
@@ -154,21 +153,21 @@ void TestLongScans::search()
 
     if (StopWhenShown::How(how) == StopWhenShown::How::Never) {
         QCOMPARE(search->lines().size(), kCards);
-        QVERIFY(search->panRisultati->isVisible());
+        QVERIFY(named(search.get(), "panRisultati")->isVisible());
         return;
     }
     // Stopped: still on the filters as typed, nothing listed, ready for another try.
-    QVERIFY(search->panFiltri->isVisible());
-    QVERIFY(!search->panRisultati->isVisible());
-    QVERIFY(!search->lblAttendere->isVisible());
+    QVERIFY(named(search.get(), "panFiltri")->isVisible());
+    QVERIFY(!named(search.get(), "panRisultati")->isVisible());
+    QVERIFY(!named<QLabel>(search.get(), "lblAttendere")->isVisible());
     QCOMPARE(search->lines().size(), 0);
-    QCOMPARE(search->lstRecords->count(), 0);
-    QCOMPARE(search->filter(AnagraficaField::Cognome)->text(), QStringLiteral("rossi"));
+    QCOMPARE(listOf(search.get())->count(), 0);
+    QCOMPARE(searchFilter(search.get(), AnagraficaField::Cognome)->text(), QStringLiteral("rossi"));
     QVERIFY(search->isVisible());
 
     // A second Cerca, left to run, lists them all.
     LongWork::setDelayForTests(1000);
-    QTest::mouseClick(search->btnCerca, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(search.get(), "btnCerca"), Qt::LeftButton);
     QCOMPARE(search->lines().size(), kCards);
 }
 
@@ -248,7 +247,7 @@ void TestLongScans::shortWorkShowsNoWindow()
     StopWhenShown stop{StopWhenShown::How::Escape};
     TfrmTrovaClienti search(m_card->screen.get());
     search.show();
-    QTest::mouseClick(search.btnCerca, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(&search, "btnCerca"), Qt::LeftButton);
     QVERIFY(!stop.shown);
     QCOMPARE(search.lines().size(), kCards);
 }

@@ -64,14 +64,14 @@ void TestRicontatta::listsTheTickedCards()
     QCOMPARE(r->objectName(), QStringLiteral("frmRicontatta"));
     QCOMPARE(r->windowTitle(), QStringLiteral(" Riepilogo persone da ricontattare"));
     QCOMPARE(r->size(), QSize(862, 560));
-    QVERIFY(r->titRisultati->hasArtwork());
+    QVERIFY(named<Picture>(r, "titRisultati")->hasArtwork());
     QCOMPARE(m_card->focusName(), QStringLiteral("txtTrova"));
 
     // Only "Sì" counts ("si" does not), sorted by name, whatever the file order.
     QCOMPARE(namesOf(r->lines()),
              (QStringList{"De Rossi Anna", "Neri Giulio", "Neri Giulio", "Rossi Mario"}));
-    QCOMPARE(r->lstRecords->count(), 4);
-    QCOMPARE(r->lstRecords->item(0)->text(), r->lines().at(0));
+    QCOMPARE(listOf(r)->count(), 4);
+    QCOMPARE(listOf(r)->item(0)->text(), r->lines().at(0));
     // Empty pending issues: the line ends in the two blanks after the town.
     QCOMPARE(r->lines().at(0).size(), 115);
     QVERIFY(r->lines().at(0).endsWith(QStringLiteral("Roma") + QString(24 + 2, QLatin1Char(' '))));
@@ -79,7 +79,7 @@ void TestRicontatta::listsTheTickedCards()
     QCOMPARE(m_card->messages.count(), 0);
 
     r->close();
-    QCOMPARE(r->lstRecords->count(), 0);
+    QCOMPARE(listOf(r)->count(), 0);
 }
 
 void TestRicontatta::tickedCardIsListedOnceSaved()
@@ -88,7 +88,7 @@ void TestRicontatta::tickedCardIsListedOnceSaved()
     m_card->screen->imgPrimaClick();
     m_card->screen->imgSuccessivaClick();
     QCOMPARE(m_card->text(F::Cognome), QStringLiteral("Bianchi"));
-    m_card->screen->chkRicontatta->setChecked(true);
+    m_card->ricontatta()->setChecked(true);
 
     QStringList listed;
     auto openFromCardScreen = [&] {
@@ -126,12 +126,12 @@ void TestRicontatta::emptyList()
     if (registry == 2)
         QVERIFY(QDir().mkdir(m_card->registry()));
     TfrmRicontatta* r = openList();
-    QCOMPARE(r->lstRecords->count(), 0);
+    QCOMPARE(listOf(r)->count(), 0);
     QCOMPARE(m_card->messages.count(), 0);
     QCOMPARE(QFileInfo(m_card->registry()).exists(), true);
 
-    typeInto(r->txtTrova, QStringLiteral("neri"));
-    QTest::mouseClick(r->btnTrova, Qt::LeftButton);
+    typeInto(findField(r), QStringLiteral("neri"));
+    QTest::mouseClick(named<QPushButton>(r, "btnTrova"), Qt::LeftButton);
     QCOMPARE(m_card->messages.count(), 1);
     QCOMPARE(m_card->messages.last().kind, MessageKind::Plain);
     QCOMPARE(m_card->messages.last().text,
@@ -141,30 +141,30 @@ void TestRicontatta::emptyList()
 void TestRicontatta::trovaFindsTheIssues()
 {
     TfrmRicontatta* r = openList();
-    typeInto(r->txtTrova, QStringLiteral("sollecito"));
-    pressKey(r->txtTrova, Qt::Key_Return);
+    typeInto(findField(r), QStringLiteral("sollecito"));
+    pressKey(findField(r), Qt::Key_Return);
     QCOMPARE(m_card->focusName(), QStringLiteral("btnTrova"));
     for (int expected : {1, 2, 1}) {
-        QTest::mouseClick(r->btnTrova, Qt::LeftButton);
-        QCOMPARE(r->lstRecords->currentRow(), expected);
+        QTest::mouseClick(named<QPushButton>(r, "btnTrova"), Qt::LeftButton);
+        QCOMPARE(listOf(r)->currentRow(), expected);
     }
 }
 
 void TestRicontatta::doubleClickOpensTheCard()
 {
     TfrmRicontatta* r = openList();
-    doubleClickRow(r->lstRecords, 1); // Neri, twice in the file: the later card
+    doubleClickRow(listOf(r), 1); // Neri, twice in the file: the later card
     QVERIFY(!r->isVisible());
     QCOMPARE(m_card->position(), QStringLiteral("9"));
     QCOMPARE(m_card->text(F::Email), QStringLiteral("secondo@neri.it"));
     QCOMPARE(m_card->text(F::Questioni), QStringLiteral("Sollecito"));
-    QVERIFY(m_card->screen->chkRicontatta->isChecked());
+    QVERIFY(m_card->ricontatta()->isChecked());
 
     // Enter on a selected line does what a double click does.
     r = openList();
-    r->lstRecords->setFocus();
-    r->lstRecords->setCurrentRow(0);
-    pressKey(r->lstRecords, Qt::Key_Return);
+    listOf(r)->setFocus();
+    listOf(r)->setCurrentRow(0);
+    pressKey(listOf(r), Qt::Key_Return);
     QVERIFY(!r->isVisible());
     QCOMPARE(m_card->position(), QStringLiteral("3"));
     QCOMPARE(m_card->text(F::Cognome), QStringLiteral("De Rossi"));
@@ -174,7 +174,7 @@ void TestRicontatta::printsTheList()
 {
     PrintDialogRecorder printer;
     TfrmRicontatta* r = openList();
-    QTest::mouseClick(r->btnStampa, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(r, "btnStampa"), Qt::LeftButton);
     QVERIFY(r->isVisible());
     QCOMPARE(printer.jobs().size(), 1);
     ReportDocument& report = r->report();

@@ -70,7 +70,6 @@ void TestTrovaClienti::cleanup()
 TfrmTrovaClienti* TestTrovaClienti::openSearch()
 {
     m_search = std::make_unique<TfrmTrovaClienti>(m_card->screen.get());
-    m_search->lblMemory->setText(QStringLiteral("clienti"));
     m_search->show();
     QApplication::setActiveWindow(m_search.get());
     [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(m_search.get());
@@ -80,8 +79,8 @@ TfrmTrovaClienti* TestTrovaClienti::openSearch()
 void TestTrovaClienti::cerca(const QList<QPair<F, QString>>& typed)
 {
     for (const auto& [field, text] : typed)
-        typeInto(m_search->filter(field), text);
-    QTest::mouseClick(m_search->btnCerca, Qt::LeftButton);
+        typeInto(searchFilter(m_search.get(), field), text);
+    QTest::mouseClick(named<QPushButton>(m_search.get(), "btnCerca"), Qt::LeftButton);
 }
 
 void TestTrovaClienti::opensOnTheFilterPanel()
@@ -90,10 +89,11 @@ void TestTrovaClienti::opensOnTheFilterPanel()
     QCOMPARE(s->objectName(), QStringLiteral("frmTrovaClienti"));
     QCOMPARE(s->windowTitle(), QStringLiteral(" Trova schede anagrafiche in archivio"));
     QCOMPARE(s->size(), QSize(862, 560));
-    QVERIFY(s->panFiltri->isVisible());
-    QVERIFY(!s->panRisultati->isVisible());
-    QVERIFY(!s->lblAttendere->isVisible());
-    QCOMPARE(s->lblTrovate->text(), QStringLiteral("Il presente elenco contiene 0 schede."));
+    QVERIFY(named(s, "panFiltri")->isVisible());
+    QVERIFY(!named(s, "panRisultati")->isVisible());
+    QVERIFY(!named<QLabel>(s, "lblAttendere")->isVisible());
+    QCOMPARE(named<QLabel>(s, "lblTrovate")->text(),
+             QStringLiteral("Il presente elenco contiene 0 schede."));
 
     // Enter walks the ten filters in table order and comes back to the first; the yellow
     // highlight follows the focus.
@@ -157,34 +157,34 @@ void TestTrovaClienti::search()
         QVERIFY(field);
         typeInto(field, filter.mid(eq + 1));
     }
-    QTest::mouseClick(s->btnCerca, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(s, "btnCerca"), Qt::LeftButton);
 
     QCOMPARE(m_card->messages.count(), 0);
-    QVERIFY(s->panRisultati->isVisible());
-    QVERIFY(!s->panFiltri->isVisible());
+    QVERIFY(named(s, "panRisultati")->isVisible());
+    QVERIFY(!named(s, "panFiltri")->isVisible());
     QCOMPARE(m_card->focusName(), QStringLiteral("txtTrova"));
     QStringList shown;
-    for (int row = 0; row < s->lstRecords->count(); ++row)
-        shown.append(s->lstRecords->item(row)->text());
+    for (int row = 0; row < listOf(s)->count(); ++row)
+        shown.append(listOf(s)->item(row)->text());
     QCOMPARE(shown, s->lines());
     QCOMPARE(namesOf(shown), names);
     for (const QString& line : shown)
         QCOMPARE(line.mid(30, 7), QStringLiteral("  Tel. "));
-    QCOMPARE(s->lblTrovate->text(),
+    QCOMPARE(named<QLabel>(s, "lblTrovate")->text(),
              QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(names.size()));
 }
 
 void TestTrovaClienti::waitLabelOnMouseDown()
 {
     TfrmTrovaClienti* s = openSearch();
-    QTest::mousePress(s->btnCerca, Qt::LeftButton);
-    QVERIFY(s->lblAttendere->isVisible());
-    QVERIFY(s->panFiltri->isVisible());
-    QTest::mouseRelease(s->btnCerca, Qt::LeftButton);
-    QVERIFY(s->panRisultati->isVisible());
+    QTest::mousePress(named<QPushButton>(s, "btnCerca"), Qt::LeftButton);
+    QVERIFY(named<QLabel>(s, "lblAttendere")->isVisible());
+    QVERIFY(named(s, "panFiltri")->isVisible());
+    QTest::mouseRelease(named<QPushButton>(s, "btnCerca"), Qt::LeftButton);
+    QVERIFY(named(s, "panRisultati")->isVisible());
     s->close();
-    QVERIFY(!s->lblAttendere->isVisible());
-    QCOMPARE(s->lstRecords->count(), 0);
+    QVERIFY(!named<QLabel>(s, "lblAttendere")->isVisible());
+    QCOMPARE(listOf(s)->count(), 0);
 }
 
 void TestTrovaClienti::unreadableRegistry()
@@ -196,9 +196,9 @@ void TestTrovaClienti::unreadableRegistry()
     QCOMPARE(m_card->messages.count(), 1);
     QCOMPARE(m_card->messages.last().kind, MessageKind::Plain);
     QCOMPARE(m_card->messages.last().text, kAccessFailure);
-    QVERIFY(s->panFiltri->isVisible());
-    QVERIFY(!s->panRisultati->isVisible());
-    QCOMPARE(s->filter(F::Cognome)->text(), QStringLiteral("ross"));
+    QVERIFY(named(s, "panFiltri")->isVisible());
+    QVERIFY(!named(s, "panRisultati")->isVisible());
+    QCOMPARE(searchFilter(s, F::Cognome)->text(), QStringLiteral("ross"));
 }
 
 void TestTrovaClienti::trova()
@@ -206,27 +206,27 @@ void TestTrovaClienti::trova()
     TfrmTrovaClienti* s = openSearch();
     cerca();
     // Enter in the key field only moves on to the button.
-    typeInto(s->txtTrova, QStringLiteral("NERI"));
-    pressKey(s->txtTrova, Qt::Key_Return);
+    typeInto(findField(s), QStringLiteral("NERI"));
+    pressKey(findField(s), Qt::Key_Return);
     QCOMPARE(m_card->focusName(), QStringLiteral("btnTrova"));
-    QCOMPARE(s->lstRecords->currentRow(), -1);
+    QCOMPARE(listOf(s)->currentRow(), -1);
 
     for (int expected : {3, 4, 3}) {
-        QTest::mouseClick(s->btnTrova, Qt::LeftButton);
-        QCOMPARE(s->lstRecords->currentRow(), expected);
-        QVERIFY(s->lstRecords->currentItem()->isSelected());
+        QTest::mouseClick(named<QPushButton>(s, "btnTrova"), Qt::LeftButton);
+        QCOMPARE(listOf(s)->currentRow(), expected);
+        QVERIFY(listOf(s)->currentItem()->isSelected());
     }
-    s->txtTrova->setText(QStringLiteral("assente"));
-    QTest::mouseClick(s->btnTrova, Qt::LeftButton);
-    QCOMPARE(s->lstRecords->currentRow(), 3);
+    findField(s)->setText(QStringLiteral("assente"));
+    QTest::mouseClick(named<QPushButton>(s, "btnTrova"), Qt::LeftButton);
+    QCOMPARE(listOf(s)->currentRow(), 3);
     QCOMPARE(m_card->messages.count(), 0);
 
     // A search that found nothing: "Trova" says the list is empty.
     m_search.reset();
     s = openSearch();
     cerca({{F::Cognome, "nessuno"}});
-    typeInto(s->txtTrova, QStringLiteral("neri"));
-    QTest::mouseClick(s->btnTrova, Qt::LeftButton);
+    typeInto(findField(s), QStringLiteral("neri"));
+    QTest::mouseClick(named<QPushButton>(s, "btnTrova"), Qt::LeftButton);
     QCOMPARE(m_card->messages.count(), 1);
     QCOMPARE(m_card->messages.last().kind, MessageKind::Plain);
     QCOMPARE(m_card->messages.last().text, kEmptyList);
@@ -252,7 +252,7 @@ void TestTrovaClienti::doubleClickOpensTheCard()
     QFETCH(QString, email);
     TfrmTrovaClienti* s = openSearch();
     cerca({{F::Cognome, surname}});
-    doubleClickRow(s->lstRecords, 0);
+    doubleClickRow(listOf(s), 0);
 
     QVERIFY(!s->isVisible());
     QCOMPARE(m_card->position(), position);
@@ -264,28 +264,24 @@ void TestTrovaClienti::doubleClickOpensTheCard()
 void TestTrovaClienti::doubleClickWithoutEffect_data()
 {
     QTest::addColumn<bool>("selectLine");
-    QTest::addColumn<QString>("memory");
     QTest::addColumn<bool>("registryGone");
-    QTest::newRow("no line selected") << false << "clienti" << false;
-    QTest::newRow("opener is not the card screen") << true << "" << false;
-    QTest::newRow("registry unreadable") << true << "clienti" << true;
+    QTest::newRow("no line selected") << false << false;
+    QTest::newRow("registry unreadable") << true << true;
 }
 
 void TestTrovaClienti::doubleClickWithoutEffect()
 {
     QFETCH(bool, selectLine);
-    QFETCH(QString, memory);
     QFETCH(bool, registryGone);
     m_card->set(F::Cognome, QStringLiteral("Bozza"));
     TfrmTrovaClienti* s = openSearch();
-    s->lblMemory->setText(memory);
     cerca();
     if (registryGone) {
         QVERIFY(QFile::remove(m_card->registry()));
         QVERIFY(QDir().mkdir(m_card->registry()));
     }
     if (selectLine)
-        s->lstRecords->setCurrentRow(2);
+        listOf(s)->setCurrentRow(2);
     s->lstRecordsDblClick();
 
     QVERIFY(!s->isVisible());
@@ -300,28 +296,28 @@ void TestTrovaClienti::keyboardFindsAndOpens()
 {
     TfrmTrovaClienti* s = openSearch();
     cerca();
-    s->txtTrova->setFocus();
-    typeInto(s->txtTrova, QStringLiteral("NERI"));
-    QTest::keyClick(s->txtTrova, Qt::Key_Return);
+    findField(s)->setFocus();
+    typeInto(findField(s), QStringLiteral("NERI"));
+    QTest::keyClick(findField(s), Qt::Key_Return);
     QCOMPARE(m_card->focusName(), QStringLiteral("btnTrova"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(s->lstRecords->currentRow(), 3);
+    QCOMPARE(listOf(s)->currentRow(), 3);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(s->lstRecords->currentRow(), 4);
+    QCOMPARE(listOf(s)->currentRow(), 4);
     QVERIFY(s->isVisible());
 
     m_search.reset();
     s = openSearch();
     cerca();
-    s->txtTrova->setFocus();
-    QTest::keyClick(s->txtTrova, Qt::Key_Tab);
+    findField(s)->setFocus();
+    QTest::keyClick(findField(s), Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(m_card->focusName(), QStringLiteral("lstRecords"));
-    QCOMPARE(s->lstRecords->currentRow(), 0);
-    QVERIFY(s->lstRecords->currentItem()->isSelected());
-    QTest::keyClick(s->lstRecords, Qt::Key_Down);
+    QCOMPARE(listOf(s)->currentRow(), 0);
+    QVERIFY(listOf(s)->currentItem()->isSelected());
+    QTest::keyClick(listOf(s), Qt::Key_Down);
     const QString surname = namesOf(s->lines()).value(1);
-    QTest::keyClick(s->lstRecords, Qt::Key_Return);
+    QTest::keyClick(listOf(s), Qt::Key_Return);
     QVERIFY(!s->isVisible());
     QVERIFY(surname.startsWith(m_card->text(F::Cognome) + QLatin1Char(' ')));
     QVERIFY(!m_card->position().isEmpty());
@@ -333,16 +329,16 @@ void TestTrovaClienti::noLineUnderThePointer()
     m_card->set(F::Cognome, QStringLiteral("Bozza"));
     TfrmTrovaClienti* s = openSearch();
     cerca({{F::Cognome, QStringLiteral("Rossini")}});
-    QCOMPARE(s->lstRecords->count(), 1);
-    const QPoint below(20, s->lstRecords->viewport()->height() - 10);
-    QVERIFY(!s->lstRecords->itemAt(below));
-    QTest::mouseClick(s->lstRecords->viewport(), Qt::LeftButton, {}, below);
-    QTest::mouseDClick(s->lstRecords->viewport(), Qt::LeftButton, {}, below);
+    QCOMPARE(listOf(s)->count(), 1);
+    const QPoint below(20, listOf(s)->viewport()->height() - 10);
+    QVERIFY(!listOf(s)->itemAt(below));
+    QTest::mouseClick(listOf(s)->viewport(), Qt::LeftButton, {}, below);
+    QTest::mouseDClick(listOf(s)->viewport(), Qt::LeftButton, {}, below);
     QVERIFY(s->isVisible());
     QCOMPARE(m_card->text(F::Cognome), QStringLiteral("Bozza"));
     QCOMPARE(m_card->position(), QString());
     // The line itself still opens.
-    doubleClickRow(s->lstRecords, 0);
+    doubleClickRow(listOf(s), 0);
     QVERIFY(!s->isVisible());
     QCOMPARE(m_card->text(F::Cognome), QStringLiteral("Rossini"));
 }
@@ -355,12 +351,11 @@ void TestTrovaClienti::openedCardIsSavedInPlace()
     whenModal([&](QWidget* dialog) {
         auto* s = qobject_cast<TfrmTrovaClienti*>(dialog);
         QVERIFY(s);
-        QCOMPARE(s->lblMemory->text(), QStringLiteral("clienti"));
         QCOMPARE(m_card->focusName(), QStringLiteral("txtCognome"));
-        typeInto(s->filter(F::ComuneRes), QStringLiteral("roma"));
-        QTest::mouseClick(s->btnCerca, Qt::LeftButton);
+        typeInto(searchFilter(s, F::ComuneRes), QStringLiteral("roma"));
+        QTest::mouseClick(named<QPushButton>(s, "btnCerca"), Qt::LeftButton);
         QCOMPARE(namesOf(s->lines()), (QStringList{"De Rossi Anna", "Rossi Mario"}));
-        doubleClickRow(s->lstRecords, 1);
+        doubleClickRow(listOf(s), 1);
         opened = !s->isVisible();
     });
     m_card->screen->cmdTrovaClick();
@@ -368,7 +363,7 @@ void TestTrovaClienti::openedCardIsSavedInPlace()
     QVERIFY(m_card->screen->findChildren<TfrmTrovaClienti*>().isEmpty());
     QCOMPARE(m_card->position(), QStringLiteral("1"));
     QCOMPARE(m_card->text(F::Note), QStringLiteral("Cliente storico"));
-    QVERIFY(m_card->screen->chkRicontatta->isChecked());
+    QVERIFY(m_card->ricontatta()->isChecked());
 
     m_card->set(F::Note, QStringLiteral("Cliente dal 1990"));
     m_card->screen->cmdSalvaClick();
@@ -387,7 +382,7 @@ void TestTrovaClienti::printsTheFoundLines()
     PrintDialogRecorder printer;
     TfrmTrovaClienti* s = openSearch();
     cerca({{F::Cognome, "ross"}});
-    QTest::mouseClick(s->btnStampa, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(s, "btnStampa"), Qt::LeftButton);
 
     QVERIFY(s->isVisible());
     QCOMPARE(printer.jobs().size(), 1);
