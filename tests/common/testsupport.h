@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QFile>
 #include <QLineEdit>
+#include <QList>
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
 #include <QtTest/QTest>
@@ -26,6 +28,22 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// The control of screen whose objectName is name, of kind T. Screens keep their controls to
+// themselves; tests reach them by the names the screens give them. A name the screen lacks
+// stops the test program, naming the control.
+template <typename T = QWidget> T* named(const QObject* screen, const QString& name)
+{
+    T* found = screen->findChild<T*>(name);
+    if (!found)
+        qFatal("%s has no control %s of the kind asked", qPrintable(screen->objectName()),
+               qPrintable(name));
+    return found;
+}
+template <typename T = QWidget> T* named(const QObject* screen, const char* name)
+{
+    return named<T>(screen, QString::fromLatin1(name));
+}
 
 // Empties field and types text into it one key at a time, as a user does.
 inline void retype(QLineEdit* field, const QString& text)
@@ -118,3 +136,14 @@ private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
 };
+
+// The one control of screen of kind T (the text field of a check dialog). None, or more than
+// one, stops the test program.
+template <typename T> T* soleControl(const QObject* screen)
+{
+    const QList<T*> found = screen->findChildren<T*>();
+    if (found.size() != 1)
+        qFatal("%s has %d controls of the kind asked, not one", qPrintable(screen->objectName()),
+               int(found.size()));
+    return found.first();
+}
