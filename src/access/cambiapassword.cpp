@@ -27,8 +27,6 @@ const QString kChangeError = QStringLiteral(
 
 // The three masked fields, in tab order, each with its caption above it.
 struct FieldRow {
-    QLineEdit* TfrmCambiaPassword::*field;
-    QLabel* TfrmCambiaPassword::*label;
     const char* name;
     const char* labelName;
     const char* caption;
@@ -38,12 +36,9 @@ struct FieldRow {
 };
 
 const FieldRow kFields[] = {
-    {&TfrmCambiaPassword::txtPasswordOld, &TfrmCambiaPassword::lblRigo05, "txtPasswordOld",
-     "lblRigo05", "Vecchia password:", "Vecchia password", 172, 193},
-    {&TfrmCambiaPassword::txtPasswordNew, &TfrmCambiaPassword::lblRigo06, "txtPasswordNew",
-     "lblRigo06", "Nuova password:", "Nuova password", 228, 249},
-    {&TfrmCambiaPassword::txtConferma, &TfrmCambiaPassword::lblRigo07, "txtConferma", "lblRigo07",
-     "Conferma nuova password:", "Conferma nuova password", 284, 305},
+    {"txtPasswordOld", "lblRigo05", "Vecchia password:", "Vecchia password", 172, 193},
+    {"txtPasswordNew", "lblRigo06", "Nuova password:", "Nuova password", 228, 249},
+    {"txtConferma", "lblRigo07", "Conferma nuova password:", "Conferma nuova password", 284, 305},
 };
 
 } // namespace
@@ -61,6 +56,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent) : QWidget(parent)
                           QStringLiteral(":/app/logo_block.svg"), QStringLiteral("Vestrano"));
 
     QWidget* previous = nullptr;
+    QList<QLabel*> labels;
     QList<QLineEdit*> fields;
     for (const FieldRow& row : kFields) {
         auto* label = new QLabel(QString::fromUtf8(row.caption), panContainer);
@@ -68,7 +64,7 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent) : QWidget(parent)
         label->setFont(uiFont(QStringLiteral("Verdana"), 12));
         label->move(16, row.labelY);
         label->adjustSize();
-        this->*(row.label) = label;
+        labels.append(label);
 
         auto* field = new QLineEdit(panContainer);
         field->setObjectName(QString::fromLatin1(row.name));
@@ -77,13 +73,18 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent) : QWidget(parent)
         field->setFont(uiFont(QStringLiteral("Verdana"), 14, true));
         field->setAccessibleName(QString::fromUtf8(row.accessibleName));
         label->setBuddy(field);
-        this->*(row.field) = field;
         connect(field, &QLineEdit::textChanged, this, &TfrmCambiaPassword::txtChange);
         if (previous)
             setTabOrder(previous, field);
         previous = field;
         fields.append(field);
     }
+    lblRigo05 = labels.at(0);
+    lblRigo06 = labels.at(1);
+    lblRigo07 = labels.at(2);
+    txtPasswordOld = fields.at(0);
+    txtPasswordNew = fields.at(1);
+    txtConferma = fields.at(2);
     effPasswordOld = attachFocusHighlight(txtPasswordOld);
     effPasswordNew = attachFocusHighlight(txtPasswordNew);
     effConferma = attachFocusHighlight(txtConferma);
@@ -99,10 +100,6 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent) : QWidget(parent)
     setTabOrder(txtConferma, cmdEsci);
     setTabOrder(cmdEsci, cmdOK);
 
-    lblMemory = new QLabel(panContainer);
-    lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory->hide();
-
     connect(cmdOK, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdOKClick);
     connect(cmdEsci, &QPushButton::clicked, this, &TfrmCambiaPassword::cmdEsciClick);
 }
@@ -113,20 +110,14 @@ void TfrmCambiaPassword::showEvent(QShowEvent* event)
     txtPasswordOld->clear();
     txtPasswordNew->clear();
     txtConferma->clear();
-    lblMemory->clear();
     txtPasswordOld->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmCambiaPassword::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
-    auto* login = qobject_cast<TfrmPassword*>(screens().frmPassword);
-    if (!login)
-        return;
-    login->txtPassword->clear();
-    login->lblMemory->clear();
-    switchScreen(this, login);
-    login->txtPassword->setFocus(Qt::OtherFocusReason);
+    if (auto* login = qobject_cast<TfrmPassword*>(screens().frmPassword))
+        login->comeBackFrom(this);
 }
 
 void TfrmCambiaPassword::txtChange()
@@ -152,10 +143,7 @@ void TfrmCambiaPassword::cmdOKClick()
         showMessage(this, MessageKind::Plain, kChangeError);
         return;
     }
-    lblMemory->setText(*stored);
-    const bool oldRight = passwordMatches(lblMemory->text(), txtPasswordOld->text());
-    lblMemory->clear();
-    if (!oldRight) {
+    if (!passwordMatches(*stored, txtPasswordOld->text())) {
         showMessage(this, MessageKind::Plain,
                     QStringLiteral("Attenzione: vecchia password errata."));
         txtPasswordOld->clear();

@@ -16,6 +16,17 @@ class TfrmCambiaPassword : public QWidget {
 public:
     explicit TfrmCambiaPassword(QWidget* parent = nullptr);
 
+    void txtChange();
+    void cmdOKClick();
+    void cmdEsciClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void refuseNewPassword(const QString& message);
+
     QWidget* panContainer;
     ShapeRect* shpSfondo;
     Picture* imgLogo;
@@ -30,16 +41,4 @@ public:
     QLineEdit* txtConferma;
     QPushButton* cmdEsci;
     QPushButton* cmdOK;
-    QLabel* lblMemory; // hidden scratch holder while "OK" checks the old password
-
-    void txtChange();
-    void cmdOKClick();
-    void cmdEsciClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void refuseNewPassword(const QString& message);
 };

@@ -61,10 +61,6 @@ TfrmPassword::TfrmPassword(QWidget* parent) : QWidget(parent)
         makeCommandButton(panContainer, QStringLiteral("btnCambiaPassword"),
                           QStringLiteral("Cambia password"), QRect(205, 338, 146, 32), true);
 
-    lblMemory = new QLabel(panContainer);
-    lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory->hide();
-
     setTabOrder(txtPassword, cmdOK);
     setTabOrder(cmdOK, cmdEsci);
     setTabOrder(cmdEsci, btnCambiaPassword);
@@ -104,17 +100,13 @@ void TfrmPassword::cmdOKClick()
 {
     const std::optional<QString> stored = PasswordStore().readPassword();
     if (!stored) {
-        lblMemory->clear();
         showMessage(this, MessageKind::Plain,
                     QStringLiteral("Attenzione: si è verificato un errore durante la procedura "
                                    "di lettura della password. Si consiglia di reinstallare il "
                                    "software."));
         return;
     }
-    lblMemory->setText(*stored);
-    const bool right = passwordMatches(lblMemory->text(), txtPassword->text());
-    lblMemory->clear();
-    if (!right) {
+    if (!passwordMatches(*stored, txtPassword->text())) {
         showMessage(this, MessageKind::Plain, QStringLiteral("Attenzione: password errata."));
         txtPassword->clear();
         txtPassword->setFocus(Qt::OtherFocusReason);
@@ -122,6 +114,13 @@ void TfrmPassword::cmdOKClick()
     }
     unlockSession();
     switchScreen(this, screens().frmAvvio);
+}
+
+void TfrmPassword::comeBackFrom(QWidget* screen)
+{
+    txtPassword->clear();
+    switchScreen(screen, this);
+    txtPassword->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmPassword::cmdEsciClick()

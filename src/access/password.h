@@ -15,17 +15,9 @@ class TfrmPassword : public QWidget {
 public:
     explicit TfrmPassword(QWidget* parent = nullptr);
 
-    QWidget* panContainer;
-    ShapeRect* shpSfondo;
-    Picture* imgLogo;
-    ShapeRect* shpTitolo;
-    QLabel* lblRigo05;
-    ShapeRect* effPassword;
-    QLineEdit* txtPassword;
-    QPushButton* cmdOK;
-    QPushButton* cmdEsci;
-    QPushButton* btnCambiaPassword;
-    QLabel* lblMemory; // hidden scratch holder while "OK" checks the password
+    // Shows the login again in place of screen, with an empty password field that has the
+    // focus: the screen a password change hands back to when it closes.
+    void comeBackFrom(QWidget* screen);
 
     void txtPasswordChange();
     void txtPasswordKeyPressEnter();
@@ -36,4 +28,16 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    QWidget* panContainer;
+    ShapeRect* shpSfondo;
+    Picture* imgLogo;
+    ShapeRect* shpTitolo;
+    QLabel* lblRigo05;
+    ShapeRect* effPassword;
+    QLineEdit* txtPassword;
+    QPushButton* cmdOK;
+    QPushButton* cmdEsci;
+    QPushButton* btnCambiaPassword;
 };

@@ -16,14 +16,6 @@ class TfrmGuida : public QDialog {
 public:
     explicit TfrmGuida(QWidget* owner);
 
-    ShapeRect* shpSfondo;
-    Picture* imgLogo;
-    QLabel* lblTitolo;
-    QPlainTextEdit* txtGuida;
-    Picture* imgPDF;
-    LinkLabel* lnkWeb;
-    QPushButton* btnChiudi;
-
     void setTopic(const QString& title, const QString& text);
 
     // Opens the user guide beside the program.
@@ -32,6 +24,15 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    ShapeRect* shpSfondo;
+    Picture* imgLogo;
+    QLabel* lblTitolo;
+    QPlainTextEdit* txtGuida;
+    Picture* imgPDF;
+    LinkLabel* lnkWeb;
+    QPushButton* btnChiudi;
 };
 
 // Opens the help window owned by owner with the given topic, waits until it is closed and

@@ -15,6 +15,13 @@ class TfrmInfo : public QDialog {
 public:
     explicit TfrmInfo(QWidget* owner);
 
+    // The mailto link to the support, subject and body filled in, as the mail program gets it.
+    static QString supportMailLink();
+
+    void lnkWebClick();
+    void btnChiudiClick();
+
+private:
     QWidget* panPannello;
     ShapeRect* shpSfondo;
     Picture* imgLogo;
@@ -22,10 +29,4 @@ public:
     QPushButton* btnChiudi;
     Picture* imgEmail;
     LinkLabel* lnkWeb;
-
-    // The mailto link to the support, subject and body filled in, as the mail program gets it.
-    static QString supportMailLink();
-
-    void lnkWebClick();
-    void btnChiudiClick();
 };

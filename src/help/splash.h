@@ -13,11 +13,12 @@ class TfrmSplash : public QDialog {
 public:
     explicit TfrmSplash(QWidget* owner);
 
+    void lnkWebClick();
+    void btnChiudiClick();
+
+private:
     Picture* imgSplash;
     Picture* imgWeb;
     LinkLabel* lnkWeb;
     QPushButton* btnChiudi;
-
-    void lnkWebClick();
-    void btnChiudiClick();
 };

@@ -8,7 +8,8 @@ class TfrmCarta : public ValidatorDialog {
 public:
     explicit TfrmCarta(QWidget* owner = nullptr);
 
-    QLineEdit* txtNumero;
-
     void btnControllaClick() override;
+
+private:
+    QLineEdit* txtNumero;
 };

@@ -8,10 +8,10 @@ class TfrmCodFisc : public ValidatorDialog {
 public:
     explicit TfrmCodFisc(QWidget* owner = nullptr);
 
-    QLineEdit* txtCodFisc;
-
     void btnControllaClick() override;
 
 private:
     void txtCodFiscChange();
+
+    QLineEdit* txtCodFisc;
 };

@@ -8,7 +8,8 @@ class TfrmIban : public ValidatorDialog {
 public:
     explicit TfrmIban(QWidget* owner = nullptr);
 
-    QLineEdit* txtIban;
-
     void btnControllaClick() override;
+
+private:
+    QLineEdit* txtIban;
 };

@@ -9,7 +9,8 @@ class TfrmPartitaIva : public ValidatorDialog {
 public:
     explicit TfrmPartitaIva(QWidget* owner = nullptr);
 
-    QLineEdit* txtPartitaIva;
-
     void btnControllaClick() override;
+
+private:
+    QLineEdit* txtPartitaIva;
 };

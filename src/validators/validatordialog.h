@@ -38,23 +38,17 @@ struct ValidatorLayout {
 class ValidatorDialog : public QDialog {
     Q_OBJECT
 public:
-    // The input field, to preset it before the dialog is shown.
-    QLineEdit* inputField() const { return m_field; }
     // Puts a text handed over by another screen into the field, whole: a text longer than the
     // field's limit (a codice fiscale of 16 digits in the partita IVA field) raises the limit to
     // its length for this opening, so the check judges what the card holds and never a
     // shortened copy of it.
     void preset(const QString& text);
 
-    ShapeRect* shpContainer;
-    Picture* imgLogo;
-    QLabel* lblTitolo;
-    ShapeRect* shpCodFisc;
-    QPushButton* btnControlla;
-    QPushButton* btnChiudi;
-
 protected:
     ValidatorDialog(QWidget* owner, const ValidatorLayout& layout);
+
+    // The input field, for the dialog's own rules and check.
+    QLineEdit* inputField() const { return m_field; }
 
     virtual void btnControllaClick() = 0;
     void btnChiudiClick();
@@ -70,7 +64,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    ShapeRect* shpContainer;
+    Picture* imgLogo;
+    QLabel* lblTitolo;
+    ShapeRect* shpCodFisc;
     QLineEdit* m_field;
+    QPushButton* btnControlla;
+    QPushButton* btnChiudi;
 };
 
 // Creates a fresh dialog of kind D owned by owner, presets its input field, shows it

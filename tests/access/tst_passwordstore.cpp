@@ -3,10 +3,12 @@
 #include "common/testsupport.h"
 #include "core/access/crypt.h"
 #include "core/access/passwordstore.h"
+#include "core/storage/disk.h"
 
 #include <QDir>
 #include <QtTest/QtTest>
 
+#include <cerrno>
 #include <optional>
 
 Q_DECLARE_METATYPE(std::optional<QString>)
@@ -17,6 +19,19 @@ template <> char* toString(const std::optional<QString>& value)
     return value ? toString(*value) : qstrdup("(nothing)");
 }
 } // namespace QTest
+
+namespace {
+
+// The real disk on a mount that takes no writes (or with every file immutable): what no
+// permission bit can show to root.
+class ReadOnlyMount : public Disk {
+public:
+    ReadOnlyMount() { setDiskForTests(this); }
+    ~ReadOnlyMount() override { setDiskForTests(nullptr); }
+    int mayWrite(const QString&) override { return EROFS; }
+};
+
+} // namespace
 
 class TestPasswordStore : public QObject {
     Q_OBJECT
@@ -177,14 +192,17 @@ void TestPasswordStore::failedWriteKeepsOldFile_data()
 {
     QTest::addColumn<int>("folderMode");
     QTest::addColumn<int>("fileMode");
-    QTest::newRow("read-only folder") << 0555 << 0666;
-    QTest::newRow("read-only file") << 0777 << 0444;
+    QTest::addColumn<bool>("readOnlyMount");
+    QTest::newRow("read-only folder") << 0555 << 0666 << false;
+    QTest::newRow("read-only file") << 0777 << 0444 << false;
+    QTest::newRow("read-only mount") << 0777 << 0666 << true;
 }
 
 void TestPasswordStore::failedWriteKeepsOldFile()
 {
     QFETCH(int, folderMode);
     QFETCH(int, fileMode);
+    QFETCH(bool, readOnlyMount);
     TempProgramFolder folder;
     const QString path = folder.file(PasswordStore::fileName());
     const QByteArray old =
@@ -193,7 +211,14 @@ void TestPasswordStore::failedWriteKeepsOldFile()
     setMode(path, fileMode);
     setMode(folder.path(), folderMode);
     {
-        AsOrdinaryUser user;
+        // The mount refuses the process's own user, root included; the bits refuse an
+        // ordinary one.
+        std::optional<ReadOnlyMount> mount;
+        std::optional<AsOrdinaryUser> user;
+        if (readOnlyMount)
+            mount.emplace();
+        else
+            user.emplace();
         QCOMPARE(PasswordStore().storePassword(QStringLiteral("nuova")), StoreResult::WriteFailed);
         QCOMPARE(PasswordStore().readPassword(), std::optional<QString>(QStringLiteral("VECCHIA")));
     }

@@ -1,6 +1,7 @@
 #include "app/avvio.h"
 #include "app/screens.h"
 #include "common/modaltest.h"
+#include "common/testsupport.h"
 #include "core/help/helptexts.h"
 #include "core/help/maker.h"
 #include "help/guida.h"
@@ -214,11 +215,11 @@ void TestAvvio::dialogsOpenFreshEachTime()
                 name = dialog->objectName();
                 QVERIFY(dialog->parentWidget() == m_menu.get());
                 if (auto* help = qobject_cast<TfrmGuida*>(dialog)) {
-                    title = help->lblTitolo->text();
-                    text = help->txtGuida->toPlainText();
+                    title = named<QLabel>(help, "lblTitolo")->text();
+                    text = named<QPlainTextEdit>(help, "txtGuida")->toPlainText();
                     // Scroll away and leave the text changed as far as a user can.
-                    help->txtGuida->moveCursor(QTextCursor::End);
-                    help->lblTitolo->setText(QStringLiteral("altro"));
+                    named<QPlainTextEdit>(help, "txtGuida")->moveCursor(QTextCursor::End);
+                    named<QLabel>(help, "lblTitolo")->setText(QStringLiteral("altro"));
                 }
             });
             QTest::mouseClick((*m_menu).*(row.icon), Qt::LeftButton);

@@ -4,6 +4,8 @@
 // it can be shown or used; the run ends, and frees the folder, whichever way the login's
 // window goes. Runs under Xvfb (the outsideaccess_x11 test); elsewhere it is skipped.
 
+#include "common/xproperty.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -87,20 +89,7 @@ public:
 private:
     QByteArray property(xcb_window_t window, const char* name)
     {
-        xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-            m_c, xcb_intern_atom(m_c, 0, uint16_t(qstrlen(name)), name), nullptr);
-        if (!atom)
-            return QByteArray();
-        xcb_get_property_reply_t* reply = xcb_get_property_reply(
-            m_c, xcb_get_property(m_c, 0, window, atom->atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
-            nullptr);
-        std::free(atom);
-        if (!reply)
-            return QByteArray();
-        const QByteArray value(static_cast<const char*>(xcb_get_property_value(reply)),
-                               xcb_get_property_value_length(reply));
-        std::free(reply);
-        return value;
+        return xWindowProperty(m_c, window, name);
     }
 
     xcb_connection_t* m_c;

@@ -15,10 +15,9 @@
 #include <QtTest/QtTest>
 
 #ifdef VESTRANO_TEST_X11
-#include <QtGui/qguiapplication_platform.h>
-#include <xcb/xcb.h>
+#include "common/xproperty.h"
 
-#include <cstdlib>
+#include <QtGui/qguiapplication_platform.h>
 #endif
 
 namespace {
@@ -45,23 +44,7 @@ QByteArray xProperty(WId window, const char* name)
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11)
         return QByteArray();
-    xcb_connection_t* c = x11->connection();
-    xcb_intern_atom_reply_t* atom =
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(qstrlen(name)), name), nullptr);
-    if (!atom)
-        return QByteArray();
-    xcb_get_property_reply_t* reply =
-        xcb_get_property_reply(c,
-                               xcb_get_property(c, 0, xcb_window_t(window), atom->atom,
-                                                XCB_GET_PROPERTY_TYPE_ANY, 0, 1 << 20),
-                               nullptr);
-    std::free(atom);
-    if (!reply)
-        return QByteArray();
-    const QByteArray value(static_cast<const char*>(xcb_get_property_value(reply)),
-                           xcb_get_property_value_length(reply));
-    std::free(reply);
-    return value;
+    return xWindowProperty(x11->connection(), xcb_window_t(window), name);
 }
 
 xcb_atom_t atom(const char* name)

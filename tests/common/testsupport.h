@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QLineEdit>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
@@ -135,3 +136,14 @@ private:
     rlimit m_old{};
     void (*m_oldHandler)(int) = nullptr;
 };
+
+// The one control of screen of kind T (the text field of a check dialog). None, or more than
+// one, stops the test program.
+template <typename T> T* soleControl(const QObject* screen)
+{
+    const QList<T*> found = screen->findChildren<T*>();
+    if (found.size() != 1)
+        qFatal("%s has %d controls of the kind asked, not one", qPrintable(screen->objectName()),
+               int(found.size()));
+    return found.first();
+}

@@ -436,8 +436,8 @@ void TestExport::hintsAndHelp()
         auto* help = qobject_cast<TfrmGuida*>(w);
         QVERIFY(help);
         aboveExport = help->parentWidget() == d;
-        title = help->lblTitolo->text();
-        text = help->txtGuida->toPlainText();
+        title = named<QLabel>(help, "lblTitolo")->text();
+        text = named<QPlainTextEdit>(help, "txtGuida")->toPlainText();
     });
     d->cmdGuidaClick();
     QVERIFY(aboveExport);

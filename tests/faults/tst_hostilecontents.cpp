@@ -107,8 +107,8 @@ void TestHostileContents::passwordFileThatIsNoSaneFile()
         auto* login = qobject_cast<TfrmPassword*>(screens().frmPassword);
         QVERIFY(login);
         MessageRecorder messages;
-        retype(login->txtPassword, QStringLiteral("vestrano"));
-        QTest::mouseClick(login->cmdOK, Qt::LeftButton);
+        retype(named<QLineEdit>(login, "txtPassword"), QStringLiteral("vestrano"));
+        QTest::mouseClick(named<QPushButton>(login, "cmdOK"), Qt::LeftButton);
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.last().kind, MessageKind::Plain);
         QCOMPARE(messages.last().text, kReadError);

@@ -76,19 +76,19 @@ void TestPasswordFaults::folderInPlaceOfThePasswordFile()
     QVERIFY(writeAll(passwordFile() + QStringLiteral("/dentro"), "resta"));
     MessageRecorder messages;
 
-    retype(login()->txtPassword, QStringLiteral("vestrano"));
-    QTest::mouseClick(login()->cmdOK, Qt::LeftButton);
+    retype(named<QLineEdit>(login(), "txtPassword"), QStringLiteral("vestrano"));
+    QTest::mouseClick(named<QPushButton>(login(), "cmdOK"), Qt::LeftButton);
     QCOMPARE(messages.count(), 1);
     QCOMPARE(messages.last().kind, MessageKind::Plain);
     QCOMPARE(messages.last().text, kReadError);
-    QCOMPARE(login()->txtPassword->text(), QStringLiteral("vestrano"));
+    QCOMPARE(named<QLineEdit>(login(), "txtPassword")->text(), QStringLiteral("vestrano"));
     QVERIFY(!screens().frmAvvio->isVisible());
 
-    QTest::mouseClick(login()->btnCambiaPassword, Qt::LeftButton);
-    retype(change()->txtPasswordOld, QStringLiteral("vestrano"));
-    retype(change()->txtPasswordNew, QStringLiteral("nuova"));
-    retype(change()->txtConferma, QStringLiteral("nuova"));
-    QTest::mouseClick(change()->cmdOK, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(login(), "btnCambiaPassword"), Qt::LeftButton);
+    retype(named<QLineEdit>(change(), "txtPasswordOld"), QStringLiteral("vestrano"));
+    retype(named<QLineEdit>(change(), "txtPasswordNew"), QStringLiteral("nuova"));
+    retype(named<QLineEdit>(change(), "txtConferma"), QStringLiteral("nuova"));
+    QTest::mouseClick(named<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
     QCOMPARE(messages.count(), 2);
     QCOMPARE(messages.last().kind, MessageKind::Plain);
     QCOMPARE(messages.last().text, kChangeError);
@@ -117,25 +117,28 @@ void TestPasswordFaults::deviceFillsUpWhileChanging()
     const QStringList before = folderEntries(m_folder->path());
     MessageRecorder messages;
 
-    QTest::mouseClick(login()->btnCambiaPassword, Qt::LeftButton);
-    retype(change()->txtPasswordOld, QStringLiteral("vestrano"));
-    retype(change()->txtPasswordNew, QStringLiteral("una password piuttosto lunga"));
-    retype(change()->txtConferma, QStringLiteral("una password piuttosto lunga"));
+    QTest::mouseClick(named<QPushButton>(login(), "btnCambiaPassword"), Qt::LeftButton);
+    retype(named<QLineEdit>(change(), "txtPasswordOld"), QStringLiteral("vestrano"));
+    retype(named<QLineEdit>(change(), "txtPasswordNew"),
+           QStringLiteral("una password piuttosto lunga"));
+    retype(named<QLineEdit>(change(), "txtConferma"),
+           QStringLiteral("una password piuttosto lunga"));
     {
         FileSizeLimit limit(room);
-        QTest::mouseClick(change()->cmdOK, Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>(change(), "cmdOK"), Qt::LeftButton);
     }
     QCOMPARE(messages.count(), 1);
     QCOMPARE(messages.last().kind, MessageKind::Plain);
     QCOMPARE(messages.last().text, kChangeError);
     QVERIFY(change()->isVisible());
-    QCOMPARE(change()->txtPasswordNew->text(), QStringLiteral("una password piuttosto lunga"));
+    QCOMPARE(named<QLineEdit>(change(), "txtPasswordNew")->text(),
+             QStringLiteral("una password piuttosto lunga"));
     QCOMPARE(readAll(passwordFile()), stored);
     QCOMPARE(folderEntries(m_folder->path()), before);
 
-    QTest::mouseClick(change()->cmdEsci, Qt::LeftButton);
-    retype(login()->txtPassword, QStringLiteral("vestrano"));
-    QTest::mouseClick(login()->cmdOK, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(change(), "cmdEsci"), Qt::LeftButton);
+    retype(named<QLineEdit>(login(), "txtPassword"), QStringLiteral("vestrano"));
+    QTest::mouseClick(named<QPushButton>(login(), "cmdOK"), Qt::LeftButton);
     QCOMPARE(messages.count(), 1);
     QVERIFY(screens().frmAvvio->isVisible());
 }

@@ -193,13 +193,14 @@ void TestHelp::helpWindowLayout()
         QVERIFY2(w, row.name);
         QCOMPARE(w->geometry(), row.geometry);
     }
-    QCOMPARE(help.lblTitolo->text(), QStringLiteral("Argomento della guida."));
-    QCOMPARE(help.lblTitolo->pos(), QPoint(8, 104));
-    QCOMPARE(help.lnkWeb->pos(), QPoint(44, 500));
-    QCOMPARE(help.lnkWeb->text(), QStringLiteral("Visualizza guida in formato PDF"));
-    QCOMPARE(help.lnkWeb->colour(), QColor(0x00, 0x00, 0x8B));
-    QCOMPARE(help.imgPDF->cursor().shape(), Qt::PointingHandCursor);
-    QCOMPARE(help.lnkWeb->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(named<QLabel>(&help, "lblTitolo")->text(), QStringLiteral("Argomento della guida."));
+    QCOMPARE(named<QLabel>(&help, "lblTitolo")->pos(), QPoint(8, 104));
+    QCOMPARE(named<LinkLabel>(&help, "lnkWeb")->pos(), QPoint(44, 500));
+    QCOMPARE(named<LinkLabel>(&help, "lnkWeb")->text(),
+             QStringLiteral("Visualizza guida in formato PDF"));
+    QCOMPARE(named<LinkLabel>(&help, "lnkWeb")->colour(), QColor(0x00, 0x00, 0x8B));
+    QCOMPARE(named<Picture>(&help, "imgPDF")->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(named<LinkLabel>(&help, "lnkWeb")->cursor().shape(), Qt::PointingHandCursor);
 }
 
 void TestHelp::overviewScrollsAndIsReadOnly()
@@ -208,15 +209,15 @@ void TestHelp::overviewScrollsAndIsReadOnly()
     help.setTopic(kOverviewHelpTitle, overviewHelpText());
     help.show();
     QVERIFY(QTest::qWaitForWindowExposed(&help));
-    QVERIFY(help.txtGuida->isReadOnly());
-    QVERIFY(help.txtGuida->verticalScrollBar()->maximum() > 0);
+    QVERIFY(named<QPlainTextEdit>(&help, "txtGuida")->isReadOnly());
+    QVERIFY(named<QPlainTextEdit>(&help, "txtGuida")->verticalScrollBar()->maximum() > 0);
     // One empty line between paragraphs: 20 paragraphs and 19 blank lines.
-    QCOMPARE(help.txtGuida->document()->blockCount(), 39);
-    const QString before = help.txtGuida->toPlainText();
-    help.txtGuida->setFocus();
-    QTest::keyClicks(help.txtGuida, QStringLiteral("xyz"));
-    QTest::keyClick(help.txtGuida, Qt::Key_Delete);
-    QCOMPARE(help.txtGuida->toPlainText(), before);
+    QCOMPARE(named<QPlainTextEdit>(&help, "txtGuida")->document()->blockCount(), 39);
+    const QString before = named<QPlainTextEdit>(&help, "txtGuida")->toPlainText();
+    named<QPlainTextEdit>(&help, "txtGuida")->setFocus();
+    QTest::keyClicks(named<QPlainTextEdit>(&help, "txtGuida"), QStringLiteral("xyz"));
+    QTest::keyClick(named<QPlainTextEdit>(&help, "txtGuida"), Qt::Key_Delete);
+    QCOMPARE(named<QPlainTextEdit>(&help, "txtGuida")->toPlainText(), before);
 }
 
 void TestHelp::helpOpenedTwiceShowsEachTopic()
@@ -239,8 +240,8 @@ void TestHelp::helpOpenedTwiceShowsEachTopic()
             QVERIFY(help);
             seen = help;
             QVERIFY(help->parentWidget() == &owner);
-            title = help->lblTitolo->text();
-            text = help->txtGuida->toPlainText();
+            title = named<QLabel>(help, "lblTitolo")->text();
+            text = named<QPlainTextEdit>(help, "txtGuida")->toPlainText();
         });
         showHelp(&owner, topic.title, topic.text);
         QCOMPARE(title, topic.title);
@@ -283,8 +284,8 @@ void TestHelp::guideLinkOpensGuideInFolderWithBlanks()
     ShellOpenRecorder shell;
     TfrmGuida help(nullptr);
     help.show();
-    QTest::mouseClick(help.lnkWeb, Qt::LeftButton);
-    QTest::mouseClick(help.imgPDF, Qt::LeftButton);
+    QTest::mouseClick(named<LinkLabel>(&help, "lnkWeb"), Qt::LeftButton);
+    QTest::mouseClick(named<Picture>(&help, "imgPDF"), Qt::LeftButton);
     setProgramFolderForTests(QString());
 
     QCOMPARE(shell.count(), 2);
@@ -304,8 +305,9 @@ void TestHelp::linkPressedLook()
     const struct {
         LinkLabel* link;
         QAbstractButton* icon;
-    } pairs[] = {
-        {help.lnkWeb, help.imgPDF}, {info.lnkWeb, info.imgEmail}, {splash.lnkWeb, splash.imgWeb}};
+    } pairs[] = {{named<LinkLabel>(&help, "lnkWeb"), named<Picture>(&help, "imgPDF")},
+                 {named<LinkLabel>(&info, "lnkWeb"), named<Picture>(&info, "imgEmail")},
+                 {named<LinkLabel>(&splash, "lnkWeb"), named<Picture>(&splash, "imgWeb")}};
     for (const auto& pair : pairs) {
         for (QAbstractButton* pressed : {static_cast<QAbstractButton*>(pair.link), pair.icon}) {
             pressed->show();
@@ -324,11 +326,11 @@ void TestHelp::infoMailLink()
     TfrmInfo info(nullptr);
     QCOMPARE(info.windowTitle(), QStringLiteral(" Informazioni su Vestrano"));
     QCOMPARE(info.size(), QSize(473, 579));
-    QCOMPARE(info.lnkWeb->text(), kMakerSupportAddress);
-    QCOMPARE(info.lnkWeb->pos(), QPoint(46, 528));
-    QCOMPARE(info.imgEmail->geometry(), QRect(15, 531, 23, 16));
-    QTest::mouseClick(info.lnkWeb, Qt::LeftButton);
-    QTest::mouseClick(info.imgEmail, Qt::LeftButton);
+    QCOMPARE(named<LinkLabel>(&info, "lnkWeb")->text(), kMakerSupportAddress);
+    QCOMPARE(named<LinkLabel>(&info, "lnkWeb")->pos(), QPoint(46, 528));
+    QCOMPARE(named<Picture>(&info, "imgEmail")->geometry(), QRect(15, 531, 23, 16));
+    QTest::mouseClick(named<LinkLabel>(&info, "lnkWeb"), Qt::LeftButton);
+    QTest::mouseClick(named<Picture>(&info, "imgEmail"), Qt::LeftButton);
     QCOMPARE(shell.count(), 2);
     const QString expected =
         QStringLiteral("\"mailto:") + kMakerSupportAddress
@@ -345,12 +347,14 @@ void TestHelp::infoCloseButtonReachable()
     TfrmInfo info(nullptr);
     info.show();
     QVERIFY(QTest::qWaitForWindowExposed(&info));
-    const QRect inWindow(info.btnChiudi->mapTo(&info, QPoint(0, 0)), info.btnChiudi->size());
+    const QRect inWindow(named<QPushButton>(&info, "btnChiudi")->mapTo(&info, QPoint(0, 0)),
+                         named<QPushButton>(&info, "btnChiudi")->size());
     QVERIFY(info.rect().contains(inWindow));
-    QCOMPARE(info.btnChiudi->size(), QSize(161, 41));
-    QCOMPARE(info.childAt(inWindow.center()), info.btnChiudi);
-    QCOMPARE(info.childAt(info.lnkWeb->geometry().center()), info.lnkWeb);
-    QVERIFY(!inWindow.intersects(info.lnkWeb->geometry()));
+    QCOMPARE(named<QPushButton>(&info, "btnChiudi")->size(), QSize(161, 41));
+    QCOMPARE(info.childAt(inWindow.center()), named<QPushButton>(&info, "btnChiudi"));
+    QCOMPARE(info.childAt(named<LinkLabel>(&info, "lnkWeb")->geometry().center()),
+             named<LinkLabel>(&info, "lnkWeb"));
+    QVERIFY(!inWindow.intersects(named<LinkLabel>(&info, "lnkWeb")->geometry()));
 }
 
 void TestHelp::splashWebLink()
@@ -361,9 +365,9 @@ void TestHelp::splashWebLink()
     QVERIFY(splash.windowTitle().startsWith(QStringLiteral(" Vestrano")));
     QVERIFY(splash.windowTitle().contains(kMakerName));
     QCOMPARE(splash.size(), QSize(661, 467));
-    QCOMPARE(splash.lnkWeb->text(), kMakerWebAddress);
-    QTest::mouseClick(splash.lnkWeb, Qt::LeftButton);
-    QTest::mouseClick(splash.imgWeb, Qt::LeftButton);
+    QCOMPARE(named<LinkLabel>(&splash, "lnkWeb")->text(), kMakerWebAddress);
+    QTest::mouseClick(named<LinkLabel>(&splash, "lnkWeb"), Qt::LeftButton);
+    QTest::mouseClick(named<Picture>(&splash, "imgWeb"), Qt::LeftButton);
     QCOMPARE(shell.count(), 2);
     QCOMPARE(shell.last().command, kMakerWebAddress);
     QCOMPARE(shell.last().url.scheme(), QStringLiteral("https"));

@@ -60,11 +60,6 @@ bool allAbsent(const TfrmPlanning* c)
     return true;
 }
 
-template <typename T> T* control(QWidget* screen, const char* name)
-{
-    return screen->findChild<T*>(QString::fromLatin1(name));
-}
-
 // The colour the grid shows in the middle of the cell of slot, low in the box (below the
 // number, above the border).
 QColor cellColour(QWidget* calendar, int slot)
@@ -174,30 +169,30 @@ void TestCalendar::hints()
     };
     const QPoint corner(3, 3);
     const Row rows[] = {
-        {control<Picture>(c, "cmdRiepilogo"), corner,
+        {named<Picture>(c, "cmdRiepilogo"), corner,
          QString::fromUtf8("Visualizza il riepilogo delle presenze e attività registrate."),
          Qt::PointingHandCursor},
-        {control<Picture>(c, "cmdAnteprima"), corner,
+        {named<Picture>(c, "cmdAnteprima"), corner,
          QStringLiteral("Visualizza l'anteprima di stampa del registro presenze visualizzato."),
          Qt::PointingHandCursor},
-        {control<Picture>(c, "cmdStampa"), corner,
+        {named<Picture>(c, "cmdStampa"), corner,
          QStringLiteral("Stampa il registro presenze visualizzato."), Qt::PointingHandCursor},
-        {control<Picture>(c, "cmdGuida"), corner, QStringLiteral("Visualizza la guida in linea."),
+        {named<Picture>(c, "cmdGuida"), corner, QStringLiteral("Visualizza la guida in linea."),
          Qt::PointingHandCursor},
-        {control<Picture>(c, "cmdEsci"), corner,
+        {named<Picture>(c, "cmdEsci"), corner,
          QStringLiteral("Esci da questa schermata di lavoro."), Qt::PointingHandCursor},
         {grid, DayGrid::cellRect(10).center(), dayHint, Qt::PointingHandCursor},  // red
         {grid, DayGrid::cellRect(11).topLeft(), dayHint, Qt::PointingHandCursor}, // violet
         {grid, DayGrid::cellRect(11).bottomLeft() + QPoint(0, 3), QString(), Qt::ArrowCursor},
         {grid, DayGrid::cellRect(365).center(), dayHint, Qt::PointingHandCursor},
-        {control<QWidget>(c, "icoTitolo"), corner, QString(), Qt::ArrowCursor},
-        {control<Picture>(c, "cmdStampa"), corner,
+        {named<QWidget>(c, "icoTitolo"), corner, QString(), Qt::ArrowCursor},
+        {named<Picture>(c, "cmdStampa"), corner,
          QStringLiteral("Stampa il registro presenze visualizzato."), Qt::PointingHandCursor},
-        {control<QWidget>(c, "icoChiave"), corner, QString(), Qt::ArrowCursor},
+        {named<QWidget>(c, "icoChiave"), corner, QString(), Qt::ArrowCursor},
         {grid, DayGrid::cellRect(59).center() + QPoint(26, 0), QString(), Qt::ArrowCursor},
-        {control<Picture>(c, "cmdEsci"), corner,
+        {named<Picture>(c, "cmdEsci"), corner,
          QStringLiteral("Esci da questa schermata di lavoro."), Qt::PointingHandCursor},
-        {control<QWidget>(c, "panContainer"), corner, QString(), Qt::ArrowCursor},
+        {named<QWidget>(c, "panContainer"), corner, QString(), Qt::ArrowCursor},
     };
     for (const Row& r : rows) {
         QVERIFY(r.control);
@@ -232,7 +227,7 @@ void TestCalendar::recordAPresenceAndFindItAgain()
     typeAndApply(c, 188, QString::fromUtf8("Attività in sede"));
     QCOMPARE(storedText(readAll(path), 188), QByteArray("Attivit\xE0 in sede"));
 
-    QTest::mouseClick(control<Picture>(c, "cmdEsci"), Qt::LeftButton);
+    QTest::mouseClick(named<Picture>(c, "cmdEsci"), Qt::LeftButton);
     QVERIFY(!c->isVisible());
     QVERIFY(s.avvio->isVisible());
     const QByteArray bytes = readAll(path);
@@ -263,13 +258,12 @@ void TestCalendar::dayDialog()
         QCOMPARE(day->windowTitle(), QStringLiteral(" Registrazione presenza giornaliera"));
         QCOMPARE(day->size(), QSize(660, 379));
         QCOMPARE(day->slot(), 8);
-        QCOMPARE(control<QLabel>(day, "infGiorno")->text(),
-                 QStringLiteral("Giorno 9 gennaio 2021"));
-        QCOMPARE(control<QLabel>(day, "infCamera")->text(), QStringLiteral("Rossi Mario"));
+        QCOMPARE(named<QLabel>(day, "infGiorno")->text(), QStringLiteral("Giorno 9 gennaio 2021"));
+        QCOMPARE(named<QLabel>(day, "infCamera")->text(), QStringLiteral("Rossi Mario"));
         QVERIFY(!day->findChild<QLabel*>(QStringLiteral("lblMemory")));
         QLineEdit* field = dayField(day);
-        auto* libera = control<Picture>(day, "icoLibera");
-        auto* occupata = control<Picture>(day, "icoOccupata");
+        auto* libera = named<Picture>(day, "icoLibera");
+        auto* occupata = named<Picture>(day, "icoOccupata");
         QCOMPARE(field->text(), QString());
         QVERIFY(libera->isVisible() && !occupata->isVisible());
         QCOMPARE(QApplication::focusWidget(), field);
@@ -326,14 +320,13 @@ void TestCalendar::dayDialog()
     // A present day shows its text and PRESENTE. The eraser empties the field and keeps the
     // focus there, but only Applica changes the day: Annulla leaves it as it was.
     onDay(c, 178, [&](TfrmGiorno* day) {
-        QCOMPARE(control<QLabel>(day, "infGiorno")->text(),
-                 QStringLiteral("Giorno 27 giugno 2021"));
+        QCOMPARE(named<QLabel>(day, "infGiorno")->text(), QStringLiteral("Giorno 27 giugno 2021"));
         QCOMPARE(dayField(day)->text(), QStringLiteral("Consegna"));
-        QVERIFY(control<Picture>(day, "icoOccupata")->isVisible());
-        QVERIFY(!control<Picture>(day, "icoLibera")->isVisible());
-        QTest::mouseClick(control<Picture>(day, "cmdCancella"), Qt::LeftButton);
+        QVERIFY(named<Picture>(day, "icoOccupata")->isVisible());
+        QVERIFY(!named<Picture>(day, "icoLibera")->isVisible());
+        QTest::mouseClick(named<Picture>(day, "cmdCancella"), Qt::LeftButton);
         QCOMPARE(dayField(day)->text(), QString());
-        QVERIFY(control<Picture>(day, "icoLibera")->isVisible());
+        QVERIFY(named<Picture>(day, "icoLibera")->isVisible());
         QCOMPARE(QApplication::focusWidget(), dayField(day));
         QTest::mouseClick(dayButton(day, "btnAnnulla"), Qt::LeftButton);
     });
@@ -495,7 +488,7 @@ void TestCalendar::twentyNinthOfFebruaryInAnyYear()
     RegisterScreens s;
     s.openCalendar(0, QStringLiteral("2023"));
     onDay(s.calendar, 59, [&](TfrmGiorno* day) {
-        QCOMPARE(control<QLabel>(day, "infGiorno")->text(),
+        QCOMPARE(named<QLabel>(day, "infGiorno")->text(),
                  QStringLiteral("Giorno 29 febbraio 2023"));
         QTest::keyClicks(dayField(day), QStringLiteral("Inventario"));
         QTest::mouseClick(dayButton(day, "btnChiudi"), Qt::LeftButton);
@@ -546,7 +539,7 @@ void TestCalendar::secondPersonStartsEmpty()
     s.calendar->close();
 
     s.openCalendar(1, QStringLiteral("2024"));
-    QCOMPARE(control<QLineEdit>(s.calendar, "txtPersona")->text(), QStringLiteral("Verdi Elena"));
+    QCOMPARE(named<QLineEdit>(s.calendar, "txtPersona")->text(), QStringLiteral("Verdi Elena"));
     QCOMPARE(s.calendar->persona(), QStringLiteral("Verdi Elena"));
     QVERIFY(allAbsent(s.calendar));
     QCOMPARE(cellColour(s.calendar, 5), QColor(0xD9, 0xD2, 0xF0));
@@ -570,12 +563,12 @@ void TestCalendar::longHeaderValuesShowTheirBeginning()
         s.openCalendar(0, QStringLiteral("2024"));
         QVERIFY(QTest::qWaitForWindowExposed(s.calendar));
         for (const char* name : {"txtPersona", "txtRecapito", "txtCodFisc", "txtMansioni"}) {
-            QLineEdit* field = control<QLineEdit>(s.calendar, name);
+            QLineEdit* field = named<QLineEdit>(s.calendar, name);
             QVERIFY(!field->text().isEmpty());
             QVERIFY2(field->cursorPosition() == 0, name);
         }
         // The field is too narrow for the name: it shows "Castelfranchi ...", not "... Annunziata".
-        QLineEdit* persona = control<QLineEdit>(s.calendar, "txtPersona");
+        QLineEdit* persona = named<QLineEdit>(s.calendar, "txtPersona");
         QVERIFY(persona->fontMetrics().horizontalAdvance(persona->text()) > persona->width());
         s.calendar->close();
     }
@@ -711,19 +704,19 @@ void TestCalendar::helpFromBothScreens()
             auto* help = qobject_cast<TfrmGuida*>(dialog);
             QVERIFY(help);
             QCOMPARE(help->parentWidget(), owner);
-            QCOMPARE(help->lblTitolo->text(),
+            QCOMPARE(named<QLabel>(help, "lblTitolo")->text(),
                      QStringLiteral("Applicazione Registrazione presenze."));
             QCOMPARE(
-                help->txtGuida->toPlainText(),
+                named<QPlainTextEdit>(help, "txtGuida")->toPlainText(),
                 QString(registerHelpText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
             shown = true;
         });
         QTest::mouseClick(command, Qt::LeftButton);
         QVERIFY(shown);
     };
-    expectHelp(s.selection, control<Picture>(s.selection, "imgGuida"));
+    expectHelp(s.selection, named<Picture>(s.selection, "imgGuida"));
     s.openCalendar(0, QStringLiteral("2024"));
-    expectHelp(s.calendar, control<Picture>(s.calendar, "cmdGuida"));
+    expectHelp(s.calendar, named<Picture>(s.calendar, "cmdGuida"));
     QVERIFY(s.calendar->isVisible());
 }
 
@@ -741,7 +734,7 @@ void TestCalendar::fromTheStartMenuAndBack()
     QTest::mouseClick(avvio->btnPresenze, Qt::LeftButton);
     QVERIFY(selection->isVisible());
     QVERIFY(!avvio->isVisible());
-    auto* list = control<QListWidget>(selection, "lstRecords");
+    auto* list = named<QListWidget>(selection, "lstRecords");
     QCOMPARE(list->count(), 2);
 
     // The line reached with the arrow keys is the one Apri opens.
@@ -749,15 +742,15 @@ void TestCalendar::fromTheStartMenuAndBack()
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Down);
     QCOMPARE(list->currentRow(), 1);
-    auto* year = control<QLineEdit>(selection, "txtAnnoFatture");
+    auto* year = named<QLineEdit>(selection, "txtAnnoFatture");
     year->selectAll();
     QTest::keyClicks(year, QStringLiteral("2022"));
-    QTest::mouseClick(control<QPushButton>(selection, "btnApriFatture"), Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(selection, "btnApriFatture"), Qt::LeftButton);
     QVERIFY(calendar->isVisible());
     QCOMPARE(calendar->persona(), QStringLiteral("Verdi Elena"));
     QCOMPARE(calendar->windowTitle(), QStringLiteral(" Vestrano - Anno 2022"));
     typeAndApply(calendar, 31, QStringLiteral("Primo febbraio"));
-    QTest::mouseClick(control<Picture>(calendar, "cmdEsci"), Qt::LeftButton);
+    QTest::mouseClick(named<Picture>(calendar, "cmdEsci"), Qt::LeftButton);
     QVERIFY(avvio->isVisible());
     QVERIFY(!calendar->isVisible() && !selection->isVisible());
     QCOMPARE(storedText(readAll(yearFile(folder, kVerdi, QStringLiteral("2022"))), 31),

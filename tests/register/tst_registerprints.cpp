@@ -22,11 +22,6 @@ const QDateTime kPrintMoment(QDate(2024, 3, 5), QTime(9, 5, 3));
 const QString kEmptyListMessage =
     QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
 
-template <typename T> T* control(QWidget* screen, const char* name)
-{
-    return screen->findChild<T*>(QString::fromLatin1(name));
-}
-
 QStringList items(const QListWidget* list)
 {
     QStringList out;
@@ -162,18 +157,18 @@ void TestRegisterPrints::summaryListsCalendarDays()
     QCOMPARE(summary.objectName(), QStringLiteral("frmRiepPrenotazioni"));
     QCOMPARE(summary.windowTitle(), QStringLiteral(" Riepilogo presenze e attivit\u00e0"));
     QCOMPARE(summary.size(), QSize(862, 560));
-    QCOMPARE(items(control<QListWidget>(&summary, "lstRecords")),
+    QCOMPARE(items(named<QListWidget>(&summary, "lstRecords")),
              (QStringList{QStringLiteral("15 gennaio     Riunione [mensile]"),
                           QStringLiteral("29 febbraio    Bisestile"),
                           QStringLiteral("01 marzo       Inventario"),
                           QStringLiteral("31 dicembre    Chiusura")}));
-    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->currentRow(), -1);
-    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->font().family(),
+    QCOMPARE(named<QListWidget>(&summary, "lstRecords")->currentRow(), -1);
+    QCOMPARE(named<QListWidget>(&summary, "lstRecords")->font().family(),
              QStringLiteral("Courier New"));
-    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->horizontalScrollBarPolicy(),
+    QCOMPARE(named<QListWidget>(&summary, "lstRecords")->horizontalScrollBarPolicy(),
              Qt::ScrollBarAlwaysOn);
-    QVERIFY(!control<QListWidget>(&summary, "lstRecords")->wordWrap());
-    QCOMPARE(tabWalk(&summary, control<QLineEdit>(&summary, "txtTrova"), 6),
+    QVERIFY(!named<QListWidget>(&summary, "lstRecords")->wordWrap());
+    QCOMPARE(tabWalk(&summary, named<QLineEdit>(&summary, "txtTrova"), 6),
              (QStringList{QStringLiteral("txtTrova"), QStringLiteral("btnStampa"),
                           QStringLiteral("btnChiudi"), QStringLiteral("btnTrova"),
                           QStringLiteral("lstRecords"), QStringLiteral("txtTrova")}));
@@ -191,32 +186,32 @@ void TestRegisterPrints::summarySearchWalk()
     MessageRecorder messages;
 
     // Enter in the key field moves to Trova and does not search.
-    control<QLineEdit>(&summary, "txtTrova")->setFocus();
-    QTest::keyClicks(control<QLineEdit>(&summary, "txtTrova"), QStringLiteral("GENNAIO"));
-    QTest::keyClick(control<QLineEdit>(&summary, "txtTrova"), Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), control<QPushButton>(&summary, "btnTrova"));
-    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->currentRow(), -1);
+    named<QLineEdit>(&summary, "txtTrova")->setFocus();
+    QTest::keyClicks(named<QLineEdit>(&summary, "txtTrova"), QStringLiteral("GENNAIO"));
+    QTest::keyClick(named<QLineEdit>(&summary, "txtTrova"), Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), named<QPushButton>(&summary, "btnTrova"));
+    QCOMPARE(named<QListWidget>(&summary, "lstRecords")->currentRow(), -1);
 
     // Capitals find the first January line through its date column.
     summary.btnTrovaClick();
-    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->currentRow(), 0);
+    QCOMPARE(named<QListWidget>(&summary, "lstRecords")->currentRow(), 0);
 
     // The same key walks through the matches and wraps round.
-    control<QLineEdit>(&summary, "txtTrova")->setText(QStringLiteral("notte"));
+    named<QLineEdit>(&summary, "txtTrova")->setText(QStringLiteral("notte"));
     QList<int> walk;
     for (int click = 0; click < 7; ++click) {
         summary.btnTrovaClick();
-        walk << control<QListWidget>(&summary, "lstRecords")->currentRow();
+        walk << named<QListWidget>(&summary, "lstRecords")->currentRow();
     }
     QCOMPARE(walk, (QList<int>{0, 1, 2, 4, 5, 0, 1}));
 
     // A new key starts again from the first line; a key found nowhere leaves the selection.
-    control<QLineEdit>(&summary, "txtTrova")->setText(QStringLiteral("ferie"));
+    named<QLineEdit>(&summary, "txtTrova")->setText(QStringLiteral("ferie"));
     summary.btnTrovaClick();
-    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->currentRow(), 3);
-    control<QLineEdit>(&summary, "txtTrova")->setText(QStringLiteral("ferie "));
+    QCOMPARE(named<QListWidget>(&summary, "lstRecords")->currentRow(), 3);
+    named<QLineEdit>(&summary, "txtTrova")->setText(QStringLiteral("ferie "));
     summary.btnTrovaClick();
-    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->currentRow(), 3);
+    QCOMPARE(named<QListWidget>(&summary, "lstRecords")->currentRow(), 3);
     QCOMPARE(messages.count(), 0);
     QCOMPARE(TfrmRiepPrenotazioni::lastSearchKey(), QStringLiteral("ferie "));
 }
@@ -227,28 +222,28 @@ void TestRegisterPrints::summarySearchKeyOutlivesTheScreen()
     m_calendar->applyDay(slotOfDayKey(QStringLiteral("gen_06")), QStringLiteral("Corso"));
     {
         TfrmRiepPrenotazioni first(m_calendar);
-        control<QLineEdit>(&first, "txtTrova")->setText(QStringLiteral("Corso"));
+        named<QLineEdit>(&first, "txtTrova")->setText(QStringLiteral("Corso"));
         first.btnTrovaClick();
-        QCOMPARE(control<QListWidget>(&first, "lstRecords")->currentRow(), 0);
+        QCOMPARE(named<QListWidget>(&first, "lstRecords")->currentRow(), 0);
         first.btnChiudiClick();
-        QCOMPARE(control<QListWidget>(&first, "lstRecords")->count(),
+        QCOMPARE(named<QListWidget>(&first, "lstRecords")->count(),
                  0); // closing empties the list
     }
     // A fresh screen, the same key: the first line is selected, the search goes on after it.
     TfrmRiepPrenotazioni second(m_calendar);
-    QCOMPARE(control<QLineEdit>(&second, "txtTrova")->text(), QString());
-    control<QLineEdit>(&second, "txtTrova")->setText(QStringLiteral("corso"));
+    QCOMPARE(named<QLineEdit>(&second, "txtTrova")->text(), QString());
+    named<QLineEdit>(&second, "txtTrova")->setText(QStringLiteral("corso"));
     second.btnTrovaClick();
-    QCOMPARE(control<QListWidget>(&second, "lstRecords")->currentRow(), 1);
+    QCOMPARE(named<QListWidget>(&second, "lstRecords")->currentRow(), 1);
 }
 
 void TestRegisterPrints::summaryEmptyList()
 {
     TfrmRiepPrenotazioni::lastSearchKey() = QStringLiteral("prima");
     TfrmRiepPrenotazioni summary(m_calendar);
-    QCOMPARE(control<QListWidget>(&summary, "lstRecords")->count(), 0);
+    QCOMPARE(named<QListWidget>(&summary, "lstRecords")->count(), 0);
     MessageRecorder messages;
-    control<QLineEdit>(&summary, "txtTrova")->setText(QStringLiteral("dopo"));
+    named<QLineEdit>(&summary, "txtTrova")->setText(QStringLiteral("dopo"));
     summary.btnTrovaClick();
     QCOMPARE(messages.count(), 1);
     QCOMPARE(messages.last().kind, MessageKind::Plain);
@@ -286,7 +281,7 @@ void TestRegisterPrints::summaryPrint()
         printedLines(job.pages, QStringLiteral("txtTitolo")),
         QStringList{QStringLiteral("Riepilogo presenze e attivit\u00e0 di Rossi Mario anno 2024")});
     QCOMPARE(printedLines(job.pages, QStringLiteral("txtRiepilogo")),
-             items(control<QListWidget>(&summary, "lstRecords")));
+             items(named<QListWidget>(&summary, "lstRecords")));
     QVERIFY(summary.isVisible()); // the screen stays open
 
     // Printing again gives the same pages; with no printer the user is told.
@@ -322,10 +317,9 @@ void TestRegisterPrints::sheetDialogsLook()
     QCOMPARE(preview.windowTitle(), QStringLiteral(" Anteprima di stampa"));
     QCOMPARE(print.size(), QSize(364, 287));
     QCOMPARE(preview.size(), QSize(362, 287));
-    QCOMPARE(control<QPushButton>(&print, "btnStampa")->text(), QStringLiteral("Stampa"));
-    QCOMPARE(control<QPushButton>(&preview, "btnStampa")->text(),
-             QStringLiteral("Mostra anteprima"));
-    QCOMPARE(tabWalk(&print, control<QPushButton>(&print, "btnAnnulla"), 3),
+    QCOMPARE(named<QPushButton>(&print, "btnStampa")->text(), QStringLiteral("Stampa"));
+    QCOMPARE(named<QPushButton>(&preview, "btnStampa")->text(), QStringLiteral("Mostra anteprima"));
+    QCOMPARE(tabWalk(&print, named<QPushButton>(&print, "btnAnnulla"), 3),
              (QStringList{QStringLiteral("btnAnnulla"), QStringLiteral("btnStampa"),
                           QStringLiteral("btnAnnulla")}));
     for (const Row& row : rows) {

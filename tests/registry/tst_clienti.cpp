@@ -518,8 +518,8 @@ void TestClienti::helpShowsTheRegistryTopic()
         if (!help)
             return;
         dialog = help->objectName();
-        title = help->lblTitolo->text();
-        text = help->txtGuida->toPlainText();
+        title = named<QLabel>(help, "lblTitolo")->text();
+        text = named<QPlainTextEdit>(help, "txtGuida")->toPlainText();
     });
     m_card->screen->cmdGuidaClick();
     QCOMPARE(dialog, QStringLiteral("frmGuida"));
@@ -548,7 +548,7 @@ void TestClienti::helpNamesEveryFieldSaveRequires()
     QString text;
     whenModal([&](QWidget* shown) {
         if (auto* help = qobject_cast<TfrmGuida*>(shown))
-            text = help->txtGuida->toPlainText();
+            text = named<QPlainTextEdit>(help, "txtGuida")->toPlainText();
     });
     QTest::mouseClick(m_card->screen->findChild<QWidget*>(QStringLiteral("cmdGuida")),
                       Qt::LeftButton);

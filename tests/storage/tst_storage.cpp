@@ -15,6 +15,7 @@
 
 #include <cerrno>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -110,6 +111,9 @@ private slots:
     void openFailsWithoutTouchingFile();
     void writePastEndLeavesNoGap();
     void readPastEndFails();
+    void mayWriteAnswersAsAnOpenForWriting_data();
+    void mayWriteAnswersAsAnOpenForWriting();
+    void mayWriteRefusesAnImmutableFile();
     void accessFailureMessage();
     void wholeFileWritten_data();
     void wholeFileWritten();
@@ -339,6 +343,65 @@ void TestStorage::openFailsWithoutTouchingFile()
     RecordFile missing(registryFilePath(), AnagraficaRecord::kSize);
     QVERIFY(!missing.openReadOnly());
     QVERIFY(!QFile::exists(registryFilePath()));
+}
+
+void TestStorage::mayWriteAnswersAsAnOpenForWriting_data()
+{
+    QTest::addColumn<int>("mode"); // -1 for no file
+    QTest::addColumn<bool>("ordinaryUser");
+    QTest::addColumn<int>("answer");
+    const bool root = ::geteuid() == 0;
+    QTest::newRow("writable file") << 0666 << true << 0;
+    QTest::newRow("read-only file") << 0444 << true << EACCES;
+    QTest::newRow("no file") << -1 << true << ENOENT;
+    // The process's own rights: root writes a read-only file, as an open for writing does.
+    QTest::newRow("read-only file, own rights") << 0444 << false << (root ? 0 : EACCES);
+}
+
+// The probe gives the answer an open for writing gives, for the same user, and makes no file.
+void TestStorage::mayWriteAnswersAsAnOpenForWriting()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, ordinaryUser);
+    QFETCH(int, answer);
+    TempProgramFolder folder;
+    openToAll(folder.path());
+    const QString path = folder.file(QStringLiteral("dati.bin"));
+    if (mode >= 0) {
+        QVERIFY(writeAll(path, "dati"));
+        setMode(path, mode);
+    }
+    int probe = -1;
+    bool opened = false;
+    {
+        std::optional<AsOrdinaryUser> user;
+        if (ordinaryUser)
+            user.emplace();
+        probe = disk().mayWrite(path);
+        QFile file(path);
+        opened = file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly);
+    }
+    QCOMPARE(probe, answer);
+    QCOMPARE(probe == 0, opened);
+    QCOMPARE(QFileInfo::exists(path), mode >= 0);
+}
+
+// An immutable file refuses every user, root too, whatever its permission bits say.
+void TestStorage::mayWriteRefusesAnImmutableFile()
+{
+    TempProgramFolder folder;
+    const QString path = folder.file(QStringLiteral("dati.bin"));
+    QVERIFY(writeAll(path, "dati"));
+    setMode(path, 0666);
+    if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) != 0)
+        QSKIP("this file system or user cannot make a file immutable");
+    const int probe = disk().mayWrite(path);
+    QFile file(path);
+    const bool opened = file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly);
+    file.close();
+    QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
+    QCOMPARE(probe, EPERM);
+    QVERIFY(!opened);
 }
 
 void TestStorage::writePastEndLeavesNoGap()

@@ -36,8 +36,8 @@ SeenDialog clickTick(TfrmClienti* screen, const QString& tick, const char* dialo
             return;
         result.seen = true;
         result.className = QString::fromLatin1(dialog->metaObject()->className());
-        result.fieldName = dialog->inputField()->objectName();
-        result.input = dialog->inputField()->text();
+        result.fieldName = soleControl<QLineEdit>(dialog)->objectName();
+        result.input = soleControl<QLineEdit>(dialog)->text();
         result.modal = dialog->isModal();
         result.owner = dialog->parentWidget();
         result.dialog = dialog;
@@ -159,10 +159,10 @@ void TestCardChecks::longDigitsOnlyCodeIsCheckedWhole()
         auto* dialog = qobject_cast<ValidatorDialog*>(QApplication::activeModalWidget());
         if (!dialog)
             return;
-        shown = dialog->inputField()->text();
-        QTest::mouseClick(dialog->btnControlla, Qt::LeftButton);
+        shown = soleControl<QLineEdit>(dialog)->text();
+        QTest::mouseClick(named<QPushButton>(dialog, "btnControlla"), Qt::LeftButton);
         openAfterCheck = dialog->isVisible();
-        QTest::mouseClick(dialog->btnChiudi, Qt::LeftButton);
+        QTest::mouseClick(named<QPushButton>(dialog, "btnChiudi"), Qt::LeftButton);
     });
     QTest::mouseClick(card.screen->findChild<Picture*>(QStringLiteral("btnCodFisc")),
                       Qt::LeftButton);

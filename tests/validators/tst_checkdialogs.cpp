@@ -1,6 +1,7 @@
 // The four check dialogs, driven through their controls as a user drives them.
 
 #include "common/pastesupport.h"
+#include "common/testsupport.h"
 #include "ui/decor.h"
 #include "ui/messages.h"
 #include "validators/frmcarta.h"
@@ -106,15 +107,16 @@ void TestCheckDialogs::frame()
     QVERIFY(!(dialog->windowFlags() & Qt::WindowMinMaxButtonsHint));
     auto* edit = dialog->findChild<QLineEdit*>(field);
     QVERIFY(edit);
-    QCOMPARE(edit, dialog->inputField());
+    QCOMPARE(dialog->findChildren<QLineEdit*>(), QList<QLineEdit*>{edit});
     QCOMPARE(edit->maxLength(), maxLength);
-    QVERIFY(QFile::exists(dialog->imgLogo->svgPath()));
+    QVERIFY(QFile::exists(named<Picture>(dialog.get(), "imgLogo")->svgPath()));
     for (const char* name :
          {"shpContainer", "imgLogo", "lblTitolo", "shpCodFisc", "btnControlla", "btnChiudi"})
         QVERIFY2(dialog->findChild<QWidget*>(QLatin1String(name)), name);
     // Tab order: the field, then "Controlla", then "Chiudi".
-    QCOMPARE(edit->nextInFocusChain(), dialog->btnControlla);
-    QCOMPARE(dialog->btnControlla->nextInFocusChain(), dialog->btnChiudi);
+    QCOMPARE(edit->nextInFocusChain(), named<QPushButton>(dialog.get(), "btnControlla"));
+    QCOMPARE(named<QPushButton>(dialog.get(), "btnControlla")->nextInFocusChain(),
+             named<QPushButton>(dialog.get(), "btnChiudi"));
 
     // A fresh dialog starts empty: one with nothing preset is used on its own.
     QVERIFY(edit->text().isEmpty());
@@ -267,11 +269,11 @@ void TestCheckDialogs::verdicts()
 
     MessageRecorder recorder;
     auto dialog = makeDialog(kind);
-    dialog->inputField()->setText(input);
+    soleControl<QLineEdit>(dialog.get())->setText(input);
     dialog->show();
     bool openWhileShown = false;
     recorder.onShow([&](const ShownMessage&) { openWhileShown = dialog->isVisible(); });
-    dialog->btnControlla->click();
+    named<QPushButton>(dialog.get(), "btnControlla")->click();
 
     if (messageKind < 0) {
         QCOMPARE(recorder.count(), 0);
@@ -283,7 +285,7 @@ void TestCheckDialogs::verdicts()
     }
     QCOMPARE(dialog->isVisible(), staysOpen);
     // The dialog only reports: the field keeps what was checked.
-    QCOMPARE(dialog->inputField()->text(), input);
+    QCOMPARE(soleControl<QLineEdit>(dialog.get())->text(), input);
 }
 
 void TestCheckDialogs::typing_data()
@@ -352,7 +354,7 @@ void TestCheckDialogs::typing()
     QFETCH(QString, typed);
     QFETCH(QString, result);
     auto dialog = makeDialog(kind);
-    QLineEdit* field = dialog->inputField();
+    QLineEdit* field = soleControl<QLineEdit>(dialog.get());
     field->setText(preset);
     showActive(dialog.get());
     QCOMPARE(QApplication::focusWidget(), field);
@@ -369,7 +371,7 @@ void TestCheckDialogs::enterLeadsToControlla()
         MessageRecorder recorder;
         auto dialog = makeDialog(kind);
         showActive(dialog.get());
-        QLineEdit* field = dialog->inputField();
+        QLineEdit* field = soleControl<QLineEdit>(dialog.get());
         // Every field, digits-only ones included, lets the editing keys through.
         QTest::keyClicks(field, QStringLiteral("123"));
         QTest::keyClick(field, Qt::Key_Left);
@@ -379,12 +381,12 @@ void TestCheckDialogs::enterLeadsToControlla()
         QCOMPARE(field->text(), QStringLiteral("413"));
 
         QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), dialog->btnControlla);
+        QCOMPARE(QApplication::focusWidget(), named<QPushButton>(dialog.get(), "btnControlla"));
         QCOMPARE(recorder.count(), 0);
         QCOMPARE(field->text(), QStringLiteral("413"));
         // Enter on the focused button presses it: a length warning that keeps the dialog
         // open, except for the card, whose short number is simply wrong.
-        QTest::keyClick(dialog->btnControlla, Qt::Key_Return);
+        QTest::keyClick(named<QPushButton>(dialog.get(), "btnControlla"), Qt::Key_Return);
         QCOMPARE(recorder.count(), 1);
         QCOMPARE(recorder.last().kind, MessageKind::Warning);
         QCOMPARE(dialog->isVisible(), kind != QLatin1String("carta"));
@@ -420,7 +422,7 @@ void TestCheckDialogs::pastedCodes()
         MessageRecorder recorder;
         auto dialog = makeDialog(kind);
         showActive(dialog.get());
-        QLineEdit* field = dialog->inputField();
+        QLineEdit* field = soleControl<QLineEdit>(dialog.get());
         QVERIFY(pasteInto(field, pasted, route));
         QTest::keyClick(field, Qt::Key_Return);
         QVERIFY2(field->text() == result, qPrintable(routeName(route) + ": " + field->text()));
@@ -434,21 +436,21 @@ void TestCheckDialogs::lengthWarningGivesFieldBackFocus()
 {
     MessageRecorder recorder;
     TfrmPartitaIva dialog;
-    dialog.txtPartitaIva->setText(QStringLiteral("123"));
+    named<QLineEdit>(&dialog, "txtPartitaIva")->setText(QStringLiteral("123"));
     showActive(&dialog);
-    dialog.btnControlla->setFocus();
-    QTest::mouseClick(dialog.btnControlla, Qt::LeftButton);
+    named<QPushButton>(&dialog, "btnControlla")->setFocus();
+    QTest::mouseClick(named<QPushButton>(&dialog, "btnControlla"), Qt::LeftButton);
     QCOMPARE(recorder.count(), 1);
-    QCOMPARE(QApplication::focusWidget(), dialog.txtPartitaIva);
+    QCOMPARE(QApplication::focusWidget(), named<QLineEdit>(&dialog, "txtPartitaIva"));
 }
 
 void TestCheckDialogs::chiudiClosesWithoutMessage()
 {
     MessageRecorder recorder;
     TfrmIban dialog;
-    dialog.txtIban->setText(QStringLiteral("IT60X0542811101000000123456"));
+    named<QLineEdit>(&dialog, "txtIban")->setText(QStringLiteral("IT60X0542811101000000123456"));
     dialog.show();
-    QTest::mouseClick(dialog.btnChiudi, Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(&dialog, "btnChiudi"), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(recorder.count(), 0);
 }

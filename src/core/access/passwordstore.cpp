@@ -1,13 +1,13 @@
 #include "core/access/passwordstore.h"
 
 #include "core/access/crypt.h"
+#include "core/storage/disk.h"
 #include "core/storage/programfolder.h"
 #include "core/storage/regularfile.h"
 #include "core/storage/safefile.h"
 #include "core/storage/text.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QFileInfo>
 #include <QList>
 
@@ -158,9 +158,8 @@ WriteResult PasswordStore::writeValue(const QString& section, const QString& key
         if (!read)
             return WriteResult::failure(m_path + QStringLiteral(": cannot be read"));
         content = *read;
-        QFile file(m_path);
-        if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
-            return WriteResult::failure(m_path + QStringLiteral(": ") + file.errorString());
+        if (const int refused = disk().mayWrite(m_path))
+            return WriteResult::failure(m_path + QStringLiteral(": ") + diskErrorText(refused));
     }
 
     const QByteArray eol = lineEnding(content);

@@ -112,8 +112,6 @@ bool isYearFilePathUsable(const QString& path)
     return true;
 }
 
-namespace {
-
 QStringList emptyYear()
 {
     QStringList texts;
@@ -122,6 +120,8 @@ QStringList emptyYear()
         texts.append(QString());
     return texts;
 }
+
+namespace {
 
 // Reads the first record of an open year file into texts; false on a read error.
 bool readFirstRecord(RecordFile& file, QStringList& texts)

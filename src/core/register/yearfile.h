@@ -89,6 +89,9 @@ enum class YearProblem {
     NoRoom,       // the year could not be stored when it was opened (a full device)
 };
 
+// The 366 texts of a year without a day present, as a missing or empty year file reads.
+QStringList emptyYear();
+
 // A year as the calendar opens it: the 366 day texts (trimmed, indexed by DaySlot) and whether
 // it can be stored. A missing file is created empty. The texts are the stored days whenever the
 // file could be read (a read-only year file too); otherwise all 366 are empty.

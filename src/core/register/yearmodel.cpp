@@ -8,15 +8,6 @@
 
 namespace {
 
-QStringList emptyDays()
-{
-    QStringList texts;
-    texts.reserve(kDaysPerYear);
-    for (int s = 0; s < kDaysPerYear; ++s)
-        texts.append(QString());
-    return texts;
-}
-
 // The digest of the file's bytes as they are now; "missing" for no file, empty when it
 // cannot be read.
 QByteArray fileDigest(const QString& path)
@@ -35,13 +26,13 @@ QByteArray fileDigest(const QString& path)
 
 } // namespace
 
-YearModel::YearModel() : m_texts(emptyDays()), m_storedTexts(m_texts) {}
+YearModel::YearModel() : m_texts(emptyYear()), m_storedTexts(m_texts) {}
 
 void YearModel::clear()
 {
     m_path.clear();
     m_problem = YearProblem::None;
-    m_texts = emptyDays();
+    m_texts = emptyYear();
     m_storedTexts = m_texts;
     m_fileDigest.clear();
 }

@@ -85,6 +85,12 @@ int Disk::syncFolder(const QString& folder)
     return result;
 }
 
+int Disk::mayWrite(const QString& path)
+{
+    // access() would judge by the real user; AT_EACCESS judges by the effective one.
+    return ::faccessat(AT_FDCWD, native(path).constData(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+
 Disk& disk()
 {
     static Disk real;

@@ -5,9 +5,10 @@
 
 // Every change the program makes to a file on disk passes through one Disk: creating a file,
 // writing bytes at an offset, cutting a file's length, flushing a file or a folder to stable
-// storage, renaming and removing. Reading does not. The program uses the real disk; a test
-// may put a Disk of its own in its place, which records what was written and flushed (to work
-// out what a power cut at each instant could leave behind) or makes one step fail.
+// storage, renaming and removing, and asking whether a file may be written. Reading does not. The
+// program uses the real disk; a test may put a Disk of its own in its place, which records what was
+// written and flushed (to work out what a power cut at each instant could leave behind) or makes
+// one step fail.
 //
 // Each operation returns 0 when it succeeded, otherwise the errno value that says why. path
 // always names the file (or folder) the operation concerns, also where the file is reached
@@ -32,6 +33,12 @@ public:
     virtual int remove(const QString& path);
     // Flushes the folder's entries (files created, renamed or removed in it) to stable storage.
     virtual int syncFolder(const QString& folder);
+    // Whether the existing file path may be written as it is, asked without opening it: 0 when
+    // an open for writing would be allowed, otherwise why not (EACCES without the right to,
+    // EROFS on a read-only mount, EPERM for an immutable file, ENOENT for no file). The rights
+    // are judged for the effective user, as an open judges them, so a process that runs with
+    // another user's rights gets that user's answer.
+    virtual int mayWrite(const QString& path);
 };
 
 // The Disk every storage operation goes through.
