@@ -536,14 +536,14 @@ void TestClienti::helpShowsTheRegistryTopic()
 void TestClienti::helpNamesEveryFieldSaveRequires()
 {
     // How the help names each field Save may ask for.
-    const QList<std::pair<F, QString>> named = {
+    const QList<std::pair<F, QString>> spoken = {
         {F::Cognome, QStringLiteral("cognome")},
         {F::Nome, QStringLiteral("nome")},
         {F::Recapito, QStringLiteral("telefono preferito")},
         {F::CodFisc, QStringLiteral("codice fiscale")},
         {F::Conducente, QStringLiteral("mansioni")},
     };
-    QCOMPARE(qsizetype(compulsoryFields().size()), named.size());
+    QCOMPARE(qsizetype(compulsoryFields().size()), spoken.size());
 
     QString text;
     whenModal([&](QWidget* shown) {
@@ -557,9 +557,9 @@ void TestClienti::helpNamesEveryFieldSaveRequires()
     QVERIFY2(from >= 0, qPrintable(text));
     const QString sentence = text.mid(from, text.indexOf(QLatin1Char('.'), from) - from);
     for (const CompulsoryField& required : compulsoryFields()) {
-        auto it = std::find_if(named.cbegin(), named.cend(),
+        auto it = std::find_if(spoken.cbegin(), spoken.cend(),
                                [&](const auto& n) { return n.first == required.field; });
-        QVERIFY(it != named.cend());
+        QVERIFY(it != spoken.cend());
         QVERIFY2(sentence.contains(it->second), qPrintable(sentence + " / " + it->second));
     }
 }
