@@ -239,7 +239,8 @@ void appendPixels(QByteArray* bytes, const QImage& image)
 {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < rgb.height(); ++y)
-        bytes->append(reinterpret_cast<const char*>(rgb.constScanLine(y)), rgb.width() * 4);
+        bytes->append(reinterpret_cast<const char*>(rgb.constScanLine(y)),
+                      qsizetype(rgb.width()) * 4);
 }
 
 bool isWindowImageFormat(QImage::Format format)
