@@ -17,6 +17,7 @@
 #include "core/register/yearfile.h"
 #include "core/storage/programfolder.h"
 #include "ui/messages.h"
+#include "ui/sessiongate.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,6 +72,8 @@ int runAction(const QStringList& args)
             continue;
         setProgramFolderForTests(folder);
         createScreens();
+        // The person at the desk has given the password: the screens behind the login act.
+        unlockSession();
         // Nothing may wait for a person: a message box would hang the run.
         MessageRecorder quiet;
         action.run(); // warm-up: first use of fonts, artwork and file cache
