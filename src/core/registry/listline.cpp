@@ -296,7 +296,7 @@ void CardLineList::sort()
             const qsizetype length = std::min(m_starts[size_t(i) + 1] - from, kPrefix);
             if (length == kPrefix) {
                 for (int w = 0; w < kWords; ++w)
-                    e.prefix[w] = orderWord(bytes + from + 8 * w);
+                    e.prefix[w] = orderWord(bytes + from + qsizetype{8} * w);
                 continue;
             }
             for (int w = 0; w < kWords; ++w)
