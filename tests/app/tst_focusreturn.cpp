@@ -87,6 +87,9 @@ const auto escape = [](QWidget* w) { press(w, Qt::Key_Escape); };
 bool activate(QWidget* window)
 {
     window->show();
+    // A window manager ignores a request to activate a window it has not mapped yet.
+    if (!QTest::qWaitForWindowExposed(window))
+        return false;
     window->raise();
     window->activateWindow();
     return QTest::qWaitForWindowActive(window);
