@@ -8,6 +8,8 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 
+#include <algorithm>
+
 namespace {
 
 // Tab in a cell's editor: the text goes into the cell, the editor closes and the key goes on to
@@ -134,17 +136,27 @@ bool ExportGridModel::fillFromRegistry(const QString& path, const WorkProgress& 
 {
     // The rows are built aside and take the place of the old ones in one go, so the grid, which
     // may repaint while a long fill shows its progress, never sees a half-built model.
+    // Each row is written straight into room made for the longest row; the buffer grows in
+    // steps of 64 kB, so each new part is cleared once while it is still in the cache.
     std::string bytes;
+    size_t used = 0;
     std::vector<Row> rows;
+    qint64 cards = 0;
     bool stopped = false;
-    const bool read = Registry(path).scan(
-        [&](qint64 r, const AnagraficaRecord& card) {
-            Row& row = rows[size_t(r)];
-            row.at = qsizetype(bytes.size());
-            appendExportRowBytes(card, int(r), bytes, row.starts);
+    const size_t longest = size_t(exportRowMaxBytes());
+    const size_t step = std::max<size_t>(longest, 64 * 1024);
+    const bool read = Registry(path).scanBytes(
+        [&](qint64 r, const char* card) {
+            if (bytes.size() - used < longest)
+                bytes.resize(used + step);
+            Row& row = rows.emplace_back();
+            row.at = qsizetype(used);
+            char* const at = bytes.data() + used;
+            used += size_t(writeExportRowBytes(card, int(r), at, row.starts) - at);
         },
         [&](qint64 count) {
-            rows.resize(size_t(count));
+            cards = count;
+            rows.reserve(size_t(count));
             // About 460 bytes a card in a generated registry; reserving spares the copies of a
             // growing buffer.
             bytes.reserve(size_t(count) * 480);
@@ -153,9 +165,11 @@ bool ExportGridModel::fillFromRegistry(const QString& path, const WorkProgress& 
             stopped = progress && !progress(done, total);
             return !stopped;
         });
-    if (stopped || rows.empty())
+    if (stopped || cards == 0)
         return read;
+    bytes.resize(used);
     // Cards not reached by a failed read keep rows of empty cells: the rows filled so far stay.
+    rows.resize(size_t(cards));
     beginResetModel();
     m_bytes.swap(bytes);
     m_rows.swap(rows);
