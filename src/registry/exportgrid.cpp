@@ -10,7 +10,29 @@
 
 #include <algorithm>
 
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#endif
+
 namespace {
+
+// Asks for huge pages behind a large buffer that is filled front to back, where the system
+// offers them on request: one page fault for every 2 MB written instead of one for every 4 kB.
+// Only the whole huge pages inside the buffer are concerned; pages never written stay
+// unallocated either way.
+void preferHugePages(void* data, size_t size)
+{
+#ifdef Q_OS_LINUX
+    constexpr uintptr_t kHuge = uintptr_t(2) << 20;
+    const uintptr_t begin = (uintptr_t(data) + kHuge - 1) & ~(kHuge - 1);
+    const uintptr_t end = (uintptr_t(data) + size) & ~(kHuge - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(size);
+#endif
+}
 
 // Tab in a cell's editor: the text goes into the cell, the editor closes and the key goes on to
 // the grid, which hands the focus to the next control.
@@ -160,6 +182,8 @@ bool ExportGridModel::fillFromRegistry(const QString& path, const WorkProgress& 
             // About 460 bytes a card in a generated registry; reserving spares the copies of a
             // growing buffer.
             bytes.reserve(size_t(count) * 480);
+            preferHugePages(bytes.data(), bytes.capacity());
+            preferHugePages(rows.data(), rows.capacity() * sizeof(Row));
         },
         [&](qint64 done, qint64 total) {
             stopped = progress && !progress(done, total);
