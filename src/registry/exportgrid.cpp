@@ -165,7 +165,7 @@ bool ExportGridModel::fillFromRegistry(const QString& path, const WorkProgress& 
     std::vector<Row> rows;
     qint64 cards = 0;
     bool stopped = false;
-    const size_t longest = size_t(exportRowMaxBytes());
+    const size_t longest = size_t(exportRowRoom());
     const size_t step = std::max<size_t>(longest, 64 * 1024);
     const bool read = Registry(path).scanBytes(
         [&](qint64 r, const char* card) {

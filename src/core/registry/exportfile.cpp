@@ -63,34 +63,48 @@ const ColumnFields kColumnFields[kExportColumnCount] = {
     {F::CodiceDest, std::nullopt},
 };
 
-// Where a field lies in a stored card: its length byte, then room for capacity bytes.
+// Values are copied in pieces of kPiece bytes, the first one whatever the value's length: no
+// branch on the length for the short values that make most of a row. A piece may read past
+// the value and write past its end; the bytes written there are overwritten by what follows
+// or lie in the room behind the row.
+constexpr int kPiece = 16;
+constexpr int kFirstPieces = 2;
+
+// Where a field lies in a stored card: its length byte, then room for capacity bytes. wide
+// tells whether the card holds enough bytes behind the field for a copy in whole pieces.
 struct StoredField {
     int offset = 0;
     int capacity = 0;
+    bool wide = false;
 };
 
-// The stored places of the fields of every column, looked up once, and the most bytes a row
-// can take: the longest row number, and every field full.
+StoredField storedField(AnagraficaField f)
+{
+    const AnagraficaFieldInfo& info = AnagraficaRecord::info(f);
+    const int read = info.capacity + kFirstPieces * kPiece;
+    return {info.offset, info.capacity, info.offset + 1 + read <= AnagraficaRecord::kSize};
+}
+
+// The stored places of the fields of every column, looked up once, and the room a row needs:
+// the longest row number, every field full, and the last pieces.
 struct RowLayout {
     StoredField first[kExportColumnCount];
     StoredField second[kExportColumnCount]; // capacity 0 for a column of one field
-    int maxBytes = 0;
+    int room = 0;
 };
 
 const RowLayout& rowLayout()
 {
     static const RowLayout layout = [] {
         RowLayout out;
-        out.maxBytes = 10; // the digits of the largest int
+        out.room = 10 + kFirstPieces * kPiece; // the digits of the largest int, the last piece
         for (int c = 1; c < kExportColumnCount; ++c) {
             const ColumnFields& fields = kColumnFields[c];
-            const AnagraficaFieldInfo& one = AnagraficaRecord::info(fields.first);
-            out.first[c] = {one.offset, one.capacity};
-            out.maxBytes += one.capacity;
+            out.first[c] = storedField(fields.first);
+            out.room += out.first[c].capacity;
             if (fields.second) {
-                const AnagraficaFieldInfo& two = AnagraficaRecord::info(*fields.second);
-                out.second[c] = {two.offset, two.capacity};
-                out.maxBytes += 1 + two.capacity;
+                out.second[c] = storedField(*fields.second);
+                out.room += 1 + out.second[c].capacity;
             }
         }
         return out;
@@ -99,18 +113,29 @@ const RowLayout& rowLayout()
 }
 
 // Copies a field's stored value to out, trimmed as the registry trims it (bytes up to 32 at
-// either end go), and returns the end of what it wrote.
+// either end go), and returns the end of the value written.
 inline char* putTrimmedField(char* out, const char* card, StoredField field)
 {
     const char* at = card + field.offset;
     const char* begin = at + 1;
-    const char* end = begin + std::min(int(uchar(at[0])), field.capacity);
-    while (begin < end && uchar(*begin) <= 32)
-        ++begin;
-    while (end > begin && uchar(end[-1]) <= 32)
-        --end;
+    const int length = std::min(int(uchar(at[0])), field.capacity);
+    const char* end = begin + length;
+    // A value that begins or ends with a blank or a control byte (rare) is trimmed byte by byte.
+    const bool ragged = (length > 0) & ((uchar(begin[0]) <= 32) | (uchar(end[-1]) <= 32));
+    if (ragged) {
+        while (begin < end && uchar(*begin) <= 32)
+            ++begin;
+        while (end > begin && uchar(end[-1]) <= 32)
+            --end;
+    }
     const size_t n = size_t(end - begin);
-    std::memcpy(out, begin, n);
+    if (!field.wide) {
+        std::memcpy(out, begin, n);
+        return out + n;
+    }
+    std::memcpy(out, begin, kFirstPieces * kPiece);
+    for (size_t i = kFirstPieces * kPiece; i < n; i += kPiece)
+        std::memcpy(out + i, begin + i, kPiece);
     return out + n;
 }
 
@@ -203,7 +228,8 @@ char* putStoredCell(char* out, std::string_view cell)
             return nullptr;
     }
     const size_t n = size_t(end - begin);
-    std::memcpy(out, begin, n);
+    for (size_t i = 0; i < n; i += 16)
+        std::memcpy(out + i, begin + i, 16);
     return out + n;
 }
 
@@ -315,9 +341,9 @@ const std::array<ExportColumn, kExportColumnCount>& exportColumns()
     return kColumns;
 }
 
-int exportRowMaxBytes()
+int exportRowRoom()
 {
-    return rowLayout().maxBytes;
+    return rowLayout().room;
 }
 
 char* writeExportRowBytes(const char* card, int row, char* out,

@@ -30,13 +30,14 @@ constexpr int kExportEmptyRows = 10;
 
 const std::array<ExportColumn, kExportColumnCount>& exportColumns();
 
-// The most bytes the cells of one grid row can take: writeExportRowBytes never writes more.
-int exportRowMaxBytes();
+// The room writeExportRowBytes needs for a row: the most bytes its cells can take, and a few
+// it may use behind them.
+int exportRowRoom();
 
 // Writes the 26 cells of the grid row for a card, given as the registry stores it
 // (AnagraficaRecord::kSize bytes at card), row being its 0-based place in the file: the cells
 // as the registry stores their characters (Windows-1252, one byte each), one after the other
-// from out on, which has room for exportRowMaxBytes(). starts receives where each cell
+// from out on, which has room for exportRowRoom(). starts receives where each cell
 // begins, relative to out, and its last entry where the last cell ends. Returns the end of
 // what it wrote.
 char* writeExportRowBytes(const char* card, int row, char* out,
