@@ -16,80 +16,6 @@
 
 namespace {
 
-// One row per picture of the menu, in the order of the design (and of the Tab key).
-struct PictureRow {
-    Picture* TfrmAvvio::*member;
-    const char* name;
-    QRect geometry;
-    const char* svg;
-    const char* accessibleName;
-    void (TfrmAvvio::*click)();
-};
-
-const PictureRow kPictures[] = {
-    {&TfrmAvvio::icoNome, "icoNome", {90, 15, 818, 69}, "title_name.svg", "Vestrano", nullptr},
-    {&TfrmAvvio::imgSottotitolo,
-     "imgSottotitolo",
-     {17, 86, 961, 22},
-     "subtitle.svg",
-     "Registro delle presenze giornaliere del personale e dei soci, archivio anagrafico",
-     nullptr},
-    {&TfrmAvvio::imgInfo,
-     "imgInfo",
-     {14, 14, 30, 30},
-     "icon_info.svg",
-     "Informazioni su Vestrano",
-     &TfrmAvvio::imgInfoClick},
-    {&TfrmAvvio::imgGuida,
-     "imgGuida",
-     {952, 16, 29, 28},
-     "icon_help.svg",
-     "Guida all'utilizzo del software",
-     &TfrmAvvio::imgGuidaClick},
-    {&TfrmAvvio::imgAnagrafica,
-     "imgAnagrafica",
-     {68, 148, 368, 368},
-     "registry.svg",
-     "Archivio anagrafico",
-     &TfrmAvvio::imgAnagraficaClick},
-    {&TfrmAvvio::btnAnagrafica,
-     "btnAnagrafica",
-     {30, 524, 442, 79},
-     "button_registry.svg",
-     "Archivio anagrafico",
-     &TfrmAvvio::imgAnagraficaClick},
-    {&TfrmAvvio::imgPresenze,
-     "imgPresenze",
-     {560, 148, 368, 368},
-     "attendance.svg",
-     "Registrazione presenze",
-     &TfrmAvvio::imgPresenzeClick},
-    {&TfrmAvvio::btnPresenze,
-     "btnPresenze",
-     {522, 524, 442, 79},
-     "button_attendance.svg",
-     "Registrazione presenze",
-     &TfrmAvvio::imgPresenzeClick},
-    {&TfrmAvvio::imgSito,
-     "imgSito",
-     {17, 628, 961, 22},
-     "web_strip.svg",
-     "Apri il sito web del produttore",
-     &TfrmAvvio::imgSitoClick},
-    {&TfrmAvvio::imgAvviso,
-     "imgAvviso",
-     {16, 660, 23, 22},
-     "icon_notice.svg",
-     "Note sul produttore",
-     &TfrmAvvio::imgAvvisoClick},
-    {&TfrmAvvio::imgEsci,
-     "imgEsci",
-     {960, 662, 17, 18},
-     "icon_exit.svg",
-     "Esci da Vestrano",
-     &TfrmAvvio::imgEsciClick},
-};
-
 // Creates a dialog owned by owner, shows it modally and destroys it once it is closed.
 template <typename Dialog> void runDialog(QWidget* owner)
 {
@@ -108,6 +34,81 @@ TfrmAvvio::TfrmAvvio()
     panContainer = makeCentredContainer(this, QSize(995, 692));
     shpSfondo = new ShapeRect(panContainer, QStringLiteral("shpSfondo"), QRect(4, 4, 986, 684));
     shpSfondo->fill(Qt::white);
+
+    // One row per picture of the menu, in the order of the design (and of the Tab key). The
+    // table lives here, where the screen's own controls may be named.
+    struct PictureRow {
+        Picture* TfrmAvvio::*member;
+        const char* name;
+        QRect geometry;
+        const char* svg;
+        const char* accessibleName;
+        void (TfrmAvvio::*click)();
+    };
+
+    static const PictureRow kPictures[] = {
+        {&TfrmAvvio::icoNome, "icoNome", {90, 15, 818, 69}, "title_name.svg", "Vestrano", nullptr},
+        {&TfrmAvvio::imgSottotitolo,
+         "imgSottotitolo",
+         {17, 86, 961, 22},
+         "subtitle.svg",
+         "Registro delle presenze giornaliere del personale e dei soci, archivio anagrafico",
+         nullptr},
+        {&TfrmAvvio::imgInfo,
+         "imgInfo",
+         {14, 14, 30, 30},
+         "icon_info.svg",
+         "Informazioni su Vestrano",
+         &TfrmAvvio::imgInfoClick},
+        {&TfrmAvvio::imgGuida,
+         "imgGuida",
+         {952, 16, 29, 28},
+         "icon_help.svg",
+         "Guida all'utilizzo del software",
+         &TfrmAvvio::imgGuidaClick},
+        {&TfrmAvvio::imgAnagrafica,
+         "imgAnagrafica",
+         {68, 148, 368, 368},
+         "registry.svg",
+         "Archivio anagrafico",
+         &TfrmAvvio::imgAnagraficaClick},
+        {&TfrmAvvio::btnAnagrafica,
+         "btnAnagrafica",
+         {30, 524, 442, 79},
+         "button_registry.svg",
+         "Archivio anagrafico",
+         &TfrmAvvio::imgAnagraficaClick},
+        {&TfrmAvvio::imgPresenze,
+         "imgPresenze",
+         {560, 148, 368, 368},
+         "attendance.svg",
+         "Registrazione presenze",
+         &TfrmAvvio::imgPresenzeClick},
+        {&TfrmAvvio::btnPresenze,
+         "btnPresenze",
+         {522, 524, 442, 79},
+         "button_attendance.svg",
+         "Registrazione presenze",
+         &TfrmAvvio::imgPresenzeClick},
+        {&TfrmAvvio::imgSito,
+         "imgSito",
+         {17, 628, 961, 22},
+         "web_strip.svg",
+         "Apri il sito web del produttore",
+         &TfrmAvvio::imgSitoClick},
+        {&TfrmAvvio::imgAvviso,
+         "imgAvviso",
+         {16, 660, 23, 22},
+         "icon_notice.svg",
+         "Note sul produttore",
+         &TfrmAvvio::imgAvvisoClick},
+        {&TfrmAvvio::imgEsci,
+         "imgEsci",
+         {960, 662, 17, 18},
+         "icon_exit.svg",
+         "Esci da Vestrano",
+         &TfrmAvvio::imgEsciClick},
+    };
 
     for (const PictureRow& row : kPictures) {
         const QString name = QString::fromLatin1(row.name);

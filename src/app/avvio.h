@@ -13,6 +13,19 @@ class TfrmAvvio : public QWidget {
 public:
     TfrmAvvio();
 
+    void imgAnagraficaClick(); // the registry card screen
+    void imgPresenzeClick();   // the person and year selection
+    void imgInfoClick();
+    void imgGuidaClick();
+    void imgAvvisoClick();
+    void imgSitoClick();
+    void imgEsciClick();
+
+protected:
+    // Closing the start menu ends the program, as its exit icon does.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
     QWidget* panContainer;
     ShapeRect* shpSfondo;
     Picture* icoNome;
@@ -26,16 +39,4 @@ public:
     Picture* imgSito;
     Picture* imgAvviso;
     Picture* imgEsci;
-
-    void imgAnagraficaClick(); // the registry card screen
-    void imgPresenzeClick();   // the person and year selection
-    void imgInfoClick();
-    void imgGuidaClick();
-    void imgAvvisoClick();
-    void imgSitoClick();
-    void imgEsciClick();
-
-protected:
-    // Closing the start menu ends the program, as its exit icon does.
-    void closeEvent(QCloseEvent* event) override;
 };

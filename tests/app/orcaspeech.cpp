@@ -262,14 +262,14 @@ void OrcaSpeech::startMenuSaysEachCommandOnce()
 {
     auto* menu = static_cast<TfrmAvvio*>(screens().frmAvvio.data());
     activate(menu);
-    menu->btnAnagrafica->setFocus();
+    named<Picture>(menu, "btnAnagrafica")->setFocus();
     m_orca->settle();
     QStringList stops;
     for (int i = 0; i < 12; ++i) {
         press(menu, Qt::Key_Tab, 30000);
         const QStringList heard = m_orca->settle();
         stops << heard.join(QLatin1Char(' '));
-        if (QApplication::focusWidget() == menu->btnAnagrafica)
+        if (QApplication::focusWidget() == named<Picture>(menu, "btnAnagrafica"))
             break;
     }
     report("start menu", stops);

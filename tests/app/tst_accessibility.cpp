@@ -313,7 +313,7 @@ void TestAccessibility::startMenuHasOneStopPerCommand()
     menu->show();
     menu->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(menu));
-    menu->btnAnagrafica->setFocus();
+    named<Picture>(menu, "btnAnagrafica")->setFocus();
     QStringList heard;
     for (int i = 0; i < 20; ++i) {
         QWidget* focus = QApplication::focusWidget();
@@ -327,9 +327,9 @@ void TestAccessibility::startMenuHasOneStopPerCommand()
     QCOMPARE(heard.count(QStringLiteral("Archivio anagrafico")), 1);
     QCOMPARE(heard.count(QStringLiteral("Registrazione presenze")), 1);
     QCOMPARE(QSet<QString>(heard.cbegin(), heard.cend()).size(), heard.size());
-    QCOMPARE(accessibleOf(menu->imgAnagrafica)->role(), QAccessible::Graphic);
+    QCOMPARE(accessibleOf(named<Picture>(menu, "imgAnagrafica"))->role(), QAccessible::Graphic);
     // The picture still opens the registry for the mouse.
-    QVERIFY(menu->imgAnagrafica->isClickable());
+    QVERIFY(named<Picture>(menu, "imgAnagrafica")->isClickable());
     menu->hide();
 }
 

@@ -84,9 +84,9 @@ void TestAvvio::layoutAsDesigned()
     TfrmAvvio& menu = *m_menu;
     QCOMPARE(menu.windowTitle(), QStringLiteral(" Vestrano"));
     QVERIFY(menu.windowState() & Qt::WindowMaximized);
-    QCOMPARE(menu.panContainer->objectName(), QStringLiteral("panContainer"));
-    QCOMPARE(menu.panContainer->size(), QSize(995, 692));
-    QCOMPARE(menu.shpSfondo->geometry(), QRect(4, 4, 986, 684));
+    QCOMPARE(named(&menu, "panContainer")->objectName(), QStringLiteral("panContainer"));
+    QCOMPARE(named(&menu, "panContainer")->size(), QSize(995, 692));
+    QCOMPARE(named(&menu, "shpSfondo")->geometry(), QRect(4, 4, 986, 684));
 
     const struct {
         const char* name;
@@ -101,7 +101,8 @@ void TestAvvio::layoutAsDesigned()
         {"imgEsci", {960, 662, 17, 18}, true},
     };
     for (const auto& row : rows) {
-        auto* picture = menu.panContainer->findChild<Picture*>(QString::fromLatin1(row.name));
+        auto* picture =
+            named(&menu, "panContainer")->findChild<Picture*>(QString::fromLatin1(row.name));
         QVERIFY2(picture, row.name);
         QCOMPARE(picture->geometry(), row.geometry);
         QCOMPARE(picture->isClickable(), row.clickable);
@@ -117,7 +118,7 @@ void TestAvvio::layoutAsDesigned()
     menu.resize(1280, 800);
     menu.show();
     QVERIFY(QTest::qWaitForWindowExposed(&menu));
-    const QRect box = menu.panContainer->geometry();
+    const QRect box = named(&menu, "panContainer")->geometry();
     QCOMPARE(box.center().x(), menu.rect().center().x());
 }
 
@@ -140,19 +141,19 @@ void TestAvvio::registryAndAttendanceSwitchScreens()
     screens().frmClienti = &registry;
     screens().frmMenuCamere = &selection;
     const struct {
-        Picture* TfrmAvvio::*picture;
+        const char* picture;
         QWidget* target;
     } rows[] = {
-        {&TfrmAvvio::imgAnagrafica, &registry},
-        {&TfrmAvvio::btnAnagrafica, &registry},
-        {&TfrmAvvio::imgPresenze, &selection},
-        {&TfrmAvvio::btnPresenze, &selection},
+        {"imgAnagrafica", &registry},
+        {"btnAnagrafica", &registry},
+        {"imgPresenze", &selection},
+        {"btnPresenze", &selection},
     };
     for (const auto& row : rows) {
         registry.hide();
         selection.hide();
         m_menu->show();
-        QTest::mouseClick((*m_menu).*(row.picture), Qt::LeftButton);
+        QTest::mouseClick(named(m_menu.get(), row.picture), Qt::LeftButton);
         QVERIFY(row.target->isVisible());
         QVERIFY(!m_menu->isVisible());
         QCOMPARE(registry.isVisible() + selection.isVisible(), 1);
@@ -168,7 +169,7 @@ void TestAvvio::keyboardOpensBothHalves()
     screens().frmMenuCamere = &selection;
     m_menu->show();
     QVERIFY(QTest::qWaitForWindowActive(m_menu.get()));
-    QCOMPARE(QApplication::focusWidget(), m_menu->btnAnagrafica);
+    QCOMPARE(QApplication::focusWidget(), named(m_menu.get(), "btnAnagrafica"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(registry.isVisible());
     QVERIFY(!m_menu->isVisible());
@@ -177,9 +178,9 @@ void TestAvvio::keyboardOpensBothHalves()
     m_menu->show();
     QApplication::setActiveWindow(m_menu.get());
     QVERIFY(QTest::qWaitForWindowActive(m_menu.get()));
-    m_menu->btnAnagrafica->setFocus();
-    QTest::keyClick(m_menu->btnAnagrafica, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), m_menu->btnPresenze);
+    named(m_menu.get(), "btnAnagrafica")->setFocus();
+    QTest::keyClick(named(m_menu.get(), "btnAnagrafica"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), named(m_menu.get(), "btnPresenze"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
     QVERIFY(selection.isVisible());
     QVERIFY(!registry.isVisible());
@@ -188,8 +189,8 @@ void TestAvvio::keyboardOpensBothHalves()
 void TestAvvio::nothingHappensWhileTargetsAreMissing()
 {
     m_menu->show();
-    QTest::mouseClick(m_menu->imgAnagrafica, Qt::LeftButton);
-    QTest::mouseClick(m_menu->btnPresenze, Qt::LeftButton);
+    QTest::mouseClick(named(m_menu.get(), "imgAnagrafica"), Qt::LeftButton);
+    QTest::mouseClick(named(m_menu.get(), "btnPresenze"), Qt::LeftButton);
     QVERIFY(m_menu->isVisible());
 }
 
@@ -198,12 +199,12 @@ void TestAvvio::dialogsOpenFreshEachTime()
     ShellOpenRecorder shell;
     m_menu->show();
     const struct {
-        Picture* TfrmAvvio::*icon;
+        const char* icon;
         const char* dialogName;
     } rows[] = {
-        {&TfrmAvvio::imgGuida, "frmGuida"},
-        {&TfrmAvvio::imgInfo, "frmInfo"},
-        {&TfrmAvvio::imgAvviso, "frmSplash"},
+        {"imgGuida", "frmGuida"},
+        {"imgInfo", "frmInfo"},
+        {"imgAvviso", "frmSplash"},
     };
     for (const auto& row : rows) {
         QList<QPointer<QWidget>> opened;
@@ -222,7 +223,7 @@ void TestAvvio::dialogsOpenFreshEachTime()
                     named<QLabel>(help, "lblTitolo")->setText(QStringLiteral("altro"));
                 }
             });
-            QTest::mouseClick((*m_menu).*(row.icon), Qt::LeftButton);
+            QTest::mouseClick(named(m_menu.get(), row.icon), Qt::LeftButton);
             QCOMPARE(name, QString::fromLatin1(row.dialogName));
             if (name == QLatin1String("frmGuida")) {
                 QCOMPARE(title, kOverviewHelpTitle);
@@ -243,7 +244,7 @@ void TestAvvio::webStripOpensMakersSite()
 {
     ShellOpenRecorder shell;
     m_menu->show();
-    QTest::mouseClick(m_menu->imgSito, Qt::LeftButton);
+    QTest::mouseClick(named(m_menu.get(), "imgSito"), Qt::LeftButton);
     QCOMPARE(shell.count(), 1);
     QCOMPARE(shell.last().command, kMakerWebAddress);
     QCOMPARE(shell.last().url, QUrl(kMakerWebAddress));
@@ -254,7 +255,9 @@ void TestAvvio::exitIconAndClosingEndTheProgram()
 {
     m_menu->show();
     QCOMPARE(exitCodeOf([] {}), 99); // the loop really waits when nothing ends it
-    QCOMPARE(exitCodeOf([this] { QTest::mouseClick(m_menu->imgEsci, Qt::LeftButton); }), 0);
+    QCOMPARE(
+        exitCodeOf([this] { QTest::mouseClick(named(m_menu.get(), "imgEsci"), Qt::LeftButton); }),
+        0);
     m_menu->show();
     QCOMPARE(exitCodeOf([this] { m_menu->close(); }), 0);
     QVERIFY(!m_menu->isVisible());

@@ -731,7 +731,7 @@ void TestCalendar::fromTheStartMenuAndBack()
     auto* calendar = qobject_cast<TfrmPlanning*>(screens().frmPlanning.data());
     QVERIFY(avvio && selection && calendar);
     avvio->show();
-    QTest::mouseClick(avvio->btnPresenze, Qt::LeftButton);
+    QTest::mouseClick(named(avvio, "btnPresenze"), Qt::LeftButton);
     QVERIFY(selection->isVisible());
     QVERIFY(!avvio->isVisible());
     auto* list = named<QListWidget>(selection, "lstRecords");

@@ -9,6 +9,7 @@
 #include "core/storage/text.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 #include <QtTest/QtTest>
 
 using F = AnagraficaField;
@@ -21,6 +22,7 @@ private slots:
     void listLine();
     void listOrder();
     void compactLines();
+    void compactSortIsTheTextOrder();
     void filters_data();
     void filters();
     void readingTheRegistry();
@@ -137,6 +139,43 @@ void TestCardLines::compactLines()
         QCOMPARE(compact.toList(), texts);
         QCOMPARE(compact.at(compact.size()), QString());
     }
+}
+
+void TestCardLines::compactSortIsTheTextOrder()
+{
+    // Lines of any length (none, shorter than the 40 bytes compared in one go, longer), over
+    // the bytes where the order turns (around a, z, A and Z, the blank, bytes of 128 and over),
+    // many of them equal but for small and capital letters: the compact sort gives the order of
+    // the sort of texts, equal lines in the order they came, also for lines added after a sort.
+    const QByteArray alphabet("aAbzZ`{@[ 0\x80\xc0\xe0\xff", 15);
+    QRandomGenerator random(20261210);
+    auto randomLine = [&] {
+        std::string line;
+        const int length = random.bounded(3) == 0 ? random.bounded(8) : 30 + random.bounded(20);
+        for (int k = 0; k < length; ++k)
+            line += alphabet.at(random.bounded(alphabet.size()));
+        return line;
+    };
+    CardLineList compact;
+    auto add = [&](int n) {
+        for (int i = 0; i < n; ++i) {
+            const std::string line = randomLine();
+            compact.appendWith([&](std::string& out) { out += line; });
+        }
+    };
+    add(4000);
+    QStringList texts = compact.toList();
+    compact.sort();
+    sortListLines(texts);
+    QCOMPARE(compact.toList(), texts);
+
+    add(500);
+    for (qsizetype i = texts.size(); i < compact.size(); ++i)
+        texts.append(compact.at(i));
+    QCOMPARE(compact.toList(), texts);
+    compact.sort();
+    sortListLines(texts);
+    QCOMPARE(compact.toList(), texts);
 }
 
 void TestCardLines::filters_data()

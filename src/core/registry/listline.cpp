@@ -160,6 +160,24 @@ constexpr uchar orderOf(uchar b)
     return b >= 'a' && b <= 'z' ? uchar(b - 'a' + 'A') : b;
 }
 
+// The orders of the 8 bytes at p packed into one number, the first byte highest: what
+// packing orderOf of each byte gives, eight bytes at a time.
+inline std::uint64_t orderWord(const uchar* p)
+{
+    std::uint64_t x = 0;
+    for (int k = 0; k < 8; ++k)
+        x = (x << 8) | p[k];
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHigh = 0x8080808080808080ULL;
+    // A byte's high bit marks it: below 128, at least 'a', and not past 'z'. No lane carries
+    // into the next, as each lane's sum stays below 256.
+    const std::uint64_t low = x & ~kHigh;
+    const std::uint64_t fromA = low + (0x80 - 'a') * kOnes;
+    const std::uint64_t pastZ = low + (0x80 - 'z' - 1) * kOnes;
+    const std::uint64_t lower = fromA & ~pastZ & ~x & kHigh;
+    return x - (lower >> 2); // 0x80 >> 2 is the 0x20 between a and A
+}
+
 } // namespace
 
 int putStoredValue(char* dst, int room, const AnagraficaRecord& card, AnagraficaField field)
@@ -199,20 +217,29 @@ void CardLineList::appendCard(const AnagraficaRecord& card, AnagraficaField last
     appendWith([&](std::string& out) { appendListLineBytes(card, lastColumn, out); });
 }
 
+void CardLineList::reserve(qsizetype lines, qsizetype bytesPerLine)
+{
+    m_bytes.reserve(m_bytes.size() + size_t(lines * bytesPerLine));
+    m_starts.reserve(m_starts.size() + size_t(lines));
+}
+
 void CardLineList::clear()
 {
     m_bytes.clear();
     m_bytes.shrink_to_fit();
     m_starts.assign(1, 0);
     m_starts.shrink_to_fit();
+    m_order.clear();
+    m_order.shrink_to_fit();
 }
 
 QString CardLineList::at(qsizetype i) const
 {
     if (i < 0 || i >= size())
         return QString();
-    const qsizetype from = m_starts[size_t(i)];
-    const qsizetype length = m_starts[size_t(i) + 1] - from;
+    const size_t stored = m_order.empty() ? size_t(i) : size_t(m_order[size_t(i)]);
+    const qsizetype from = m_starts[stored];
+    const qsizetype length = m_starts[stored + 1] - from;
     QString line(length, Qt::Uninitialized);
     decodeWindows1252(m_bytes.data() + from, length, line.data());
     return line;
@@ -233,6 +260,11 @@ void CardLineList::sort()
     // the telephone) packed into five numbers, so nearly every comparison is settled inside
     // the array being sorted; the rest go on byte by byte. A line shorter than the prefix ends
     // in zeros there, and the lengths settle its tie with a line that goes on with zeros.
+    //
+    // The entries are first dealt into buckets by the orders of their first two bytes, in file
+    // order within each bucket, and then each bucket is sorted on its own: the same order as
+    // one sort of the whole list (the comparison is a total order, the index settling the last
+    // ties), in a fraction of the comparisons, each bucket small enough to stay in the cache.
     static constexpr int kWords = 5;
     static constexpr qsizetype kPrefix = qsizetype{kWords} * 8;
     struct Entry {
@@ -240,20 +272,41 @@ void CardLineList::sort()
         qsizetype index;
     };
     const qsizetype n = size();
-    std::vector<Entry> entries(static_cast<size_t>(n));
     const uchar* bytes = reinterpret_cast<const uchar*>(m_bytes.data());
-    for (qsizetype i = 0; i < n; ++i) {
-        Entry& e = entries[size_t(i)];
-        e.index = i;
+    const auto bucketOf = [&](qsizetype i) {
         const qsizetype from = m_starts[size_t(i)];
-        const qsizetype length = std::min(m_starts[size_t(i) + 1] - from, kPrefix);
-        for (int w = 0; w < kWords; ++w)
-            e.prefix[w] = 0;
-        for (qsizetype k = 0; k < length; ++k)
-            e.prefix[k / 8] |= std::uint64_t(orderOf(bytes[from + k])) << (56 - 8 * (k % 8));
+        const qsizetype length = m_starts[size_t(i) + 1] - from;
+        const unsigned first = length > 0 ? orderOf(bytes[from]) : 0;
+        const unsigned second = length > 1 ? orderOf(bytes[from + 1]) : 0;
+        return (first << 8) | second;
+    };
+    static constexpr size_t kBuckets = 1 << 16;
+    std::vector<qsizetype> bucketStart(kBuckets + 1, 0);
+    for (qsizetype i = 0; i < n; ++i)
+        ++bucketStart[bucketOf(i) + 1];
+    for (size_t b = 0; b < kBuckets; ++b)
+        bucketStart[b + 1] += bucketStart[b];
+    std::vector<Entry> entries(static_cast<size_t>(n));
+    {
+        std::vector<qsizetype> next(bucketStart.begin(), bucketStart.end() - 1);
+        for (qsizetype i = 0; i < n; ++i) {
+            Entry& e = entries[size_t(next[bucketOf(i)]++)];
+            e.index = i;
+            const qsizetype from = m_starts[size_t(i)];
+            const qsizetype length = std::min(m_starts[size_t(i) + 1] - from, kPrefix);
+            if (length == kPrefix) {
+                for (int w = 0; w < kWords; ++w)
+                    e.prefix[w] = orderWord(bytes + from + qsizetype{8} * w);
+                continue;
+            }
+            for (int w = 0; w < kWords; ++w)
+                e.prefix[w] = 0;
+            for (qsizetype k = 0; k < length; ++k)
+                e.prefix[k / 8] |= std::uint64_t(orderOf(bytes[from + k])) << (56 - 8 * (k % 8));
+        }
     }
     const qsizetype* starts = m_starts.data();
-    std::sort(entries.begin(), entries.end(), [bytes, starts](const Entry& a, const Entry& b) {
+    const auto less = [bytes, starts](const Entry& a, const Entry& b) {
         for (int w = 0; w < kWords; ++w) {
             if (a.prefix[w] != b.prefix[w])
                 return a.prefix[w] < b.prefix[w];
@@ -270,18 +323,12 @@ void CardLineList::sort()
                 return u < v;
         }
         return xn < yn || (xn == yn && a.index < b.index);
-    });
-    // The lines are copied into their new order in a second buffer of the same size.
-    std::string sorted;
-    sorted.reserve(m_bytes.size());
-    std::vector<qsizetype> sortedStarts;
-    sortedStarts.reserve(m_starts.size());
-    sortedStarts.push_back(0);
-    for (const Entry& e : entries) {
-        const qsizetype from = m_starts[size_t(e.index)];
-        sorted.append(m_bytes, size_t(from), size_t(m_starts[size_t(e.index) + 1] - from));
-        sortedStarts.push_back(qsizetype(sorted.size()));
+    };
+    for (size_t b = 0; b < kBuckets; ++b) {
+        if (bucketStart[b + 1] - bucketStart[b] > 1)
+            std::sort(entries.begin() + bucketStart[b], entries.begin() + bucketStart[b + 1], less);
     }
-    m_bytes.swap(sorted);
-    m_starts.swap(sortedStarts);
+    m_order.resize(size_t(n));
+    for (size_t i = 0; i < entries.size(); ++i)
+        m_order[i] = entries[i].index;
 }

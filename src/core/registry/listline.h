@@ -64,8 +64,13 @@ public:
     {
         write(m_bytes);
         m_starts.push_back(qsizetype(m_bytes.size()));
+        if (!m_order.empty())
+            m_order.push_back(size() - 1);
     }
     void clear();
+    // Makes room for lines more lines of about bytesPerLine bytes each, so that a list whose
+    // length is known in advance grows without moving what it holds.
+    void reserve(qsizetype lines, qsizetype bytesPerLine);
 
     qsizetype size() const { return qsizetype(m_starts.size()) - 1; }
     bool isEmpty() const { return size() == 0; }
@@ -78,5 +83,9 @@ public:
 
 private:
     std::string m_bytes;
-    std::vector<qsizetype> m_starts{0}; // line i is m_bytes[m_starts[i], m_starts[i + 1])
+    // Stored line k is m_bytes[m_starts[k], m_starts[k + 1]), in the order the lines came.
+    std::vector<qsizetype> m_starts{0};
+    // After a sort, line i of the list is stored line m_order[i]; empty, line i is stored line i.
+    // A sort moves these numbers, never the lines' bytes.
+    std::vector<qsizetype> m_order;
 };
