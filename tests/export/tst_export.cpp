@@ -21,8 +21,10 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QtTest/QtTest>
 
 #include <memory>
@@ -159,6 +161,7 @@ private slots:
     void emptyRegistry_data();
     void emptyRegistry();
     void threeCards();
+    void cellsAsTheCardsHoldThem();
     void cellText_data();
     void cellText();
     void typedTextExportedNotStored();
@@ -264,6 +267,58 @@ void TestExport::threeCards()
     QCOMPARE(written, expectedFile("expected_three.xls"));
     QVERIFY(!written.contains('\n') && !written.contains('\r'));
     QCOMPARE(readAll(s.registry()), registry);
+}
+
+// Stored cards of every shape (empty, full, length bytes past the room of their field, blanks
+// and control bytes around and inside the values, bytes behind the length) fill the grid with
+// what the card screen reads from them: each cell the trimmed value of its field.
+void TestExport::cellsAsTheCardsHoldThem()
+{
+    const char alphabet[] = {' ', '\t', '\x01', '\x1F', 'a',    'Z',   '7',
+                             '&', '<',  '\x80', '\xA0', '\xE8', '\xFF'};
+    QRandomGenerator random(20240611);
+    QList<AnagraficaRecord> cards{AnagraficaRecord()};
+    for (int n = 0; n < 240; ++n) {
+        QByteArray bytes(AnagraficaRecord::kSize, '\0');
+        for (const AnagraficaFieldInfo& f : AnagraficaRecord::fields()) {
+            const int shape = random.bounded(4);
+            bytes[f.offset] = char(shape == 0   ? 0
+                                   : shape == 1 ? f.capacity
+                                   : shape == 2 ? random.bounded(f.capacity + 1)
+                                                : random.bounded(f.capacity + 1, 256));
+            for (int i = 1; i <= f.capacity; ++i)
+                bytes[f.offset + i] = alphabet[random.bounded(int(sizeof alphabet))];
+        }
+        cards.append(AnagraficaRecord(bytes));
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Anagrafica.pro"));
+    writeAll(path, cardsFile(cards));
+
+    ExportGridModel model;
+    QVERIFY(model.fillFromRegistry(path));
+    QCOMPARE(model.rowCount(), cards.size());
+    const F plain[kExportColumnCount] = {
+        F::Cognome,   F::Cognome,    F::Ditta,      F::Sesso,   F::Recapito,   F::IndirizzoRes,
+        F::ComuneRes, F::CapRes,     F::TelCasa,    F::TelUff,  F::TelCel,     F::Pec,
+        F::Email,     F::CodFisc,    F::PartitaIva, F::Carta,   F::Iban,       F::TipoPat,
+        F::NumPat,    F::EnteRil,    F::DataRil,    F::DataSca, F::Conducente, F::Questioni,
+        F::Note,      F::CodiceDest,
+    };
+    for (int r = 0; r < cards.size(); ++r) {
+        const AnagraficaRecord& card = cards[r];
+        for (int c = 0; c < kExportColumnCount; ++c) {
+            QString expected = card.get(plain[c]);
+            if (c == 0)
+                expected = QString::number(r + 1);
+            else if (c == 1)
+                expected = card.get(F::Cognome) + QLatin1Char(' ') + card.get(F::Nome);
+            else if (c == 6)
+                expected = card.get(F::ComuneRes) + QLatin1Char(' ') + card.get(F::ProvRes);
+            QVERIFY2(model.cell(r, c) == expected,
+                     qPrintable(QStringLiteral("card %1, column %2").arg(r).arg(c)));
+        }
+    }
 }
 
 void TestExport::cellText_data()

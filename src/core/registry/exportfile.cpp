@@ -1,12 +1,13 @@
 #include "core/registry/exportfile.h"
 
-#include "core/registry/listline.h"
 #include "core/storage/programfolder.h"
 #include "core/storage/safefile.h"
 #include "core/storage/text.h"
 #include "core/storage/windows1252.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -43,35 +44,100 @@ const std::array<ExportColumn, kExportColumnCount> kColumns{{
     {"colCodiceDest", "Codice Destinatario", 160, false, 200},
 }};
 
-// The card field shown by each grid column from column 2 on (columns 0, 1 and 6 are built).
-constexpr F kPlainFields[kExportColumnCount] = {
-    F::Cognome /*unused*/,
-    F::Cognome /*unused*/,
-    F::Ditta,
-    F::Sesso,
-    F::Recapito,
-    F::IndirizzoRes,
-    F::ComuneRes /*unused*/,
-    F::CapRes,
-    F::TelCasa,
-    F::TelUff,
-    F::TelCel,
-    F::Pec,
-    F::Email,
-    F::CodFisc,
-    F::PartitaIva,
-    F::Carta,
-    F::Iban,
-    F::TipoPat,
-    F::NumPat,
-    F::EnteRil,
-    F::DataRil,
-    F::DataSca,
-    F::Conducente,
-    F::Questioni,
-    F::Note,
-    F::CodiceDest,
+// The card fields each grid column shows, from column 1 on (column 0 holds the row number):
+// one field, or two joined by a blank.
+struct ColumnFields {
+    F first;
+    std::optional<F> second;
 };
+const ColumnFields kColumnFields[kExportColumnCount] = {
+    {F::Cognome, std::nullopt}, // unused
+    {F::Cognome, F::Nome},         {F::Ditta, std::nullopt},        {F::Sesso, std::nullopt},
+    {F::Recapito, std::nullopt},   {F::IndirizzoRes, std::nullopt}, {F::ComuneRes, F::ProvRes},
+    {F::CapRes, std::nullopt},     {F::TelCasa, std::nullopt},      {F::TelUff, std::nullopt},
+    {F::TelCel, std::nullopt},     {F::Pec, std::nullopt},          {F::Email, std::nullopt},
+    {F::CodFisc, std::nullopt},    {F::PartitaIva, std::nullopt},   {F::Carta, std::nullopt},
+    {F::Iban, std::nullopt},       {F::TipoPat, std::nullopt},      {F::NumPat, std::nullopt},
+    {F::EnteRil, std::nullopt},    {F::DataRil, std::nullopt},      {F::DataSca, std::nullopt},
+    {F::Conducente, std::nullopt}, {F::Questioni, std::nullopt},    {F::Note, std::nullopt},
+    {F::CodiceDest, std::nullopt},
+};
+
+// Values are copied in pieces of kPiece bytes, the first one whatever the value's length: no
+// branch on the length for the short values that make most of a row. A piece may read past
+// the value and write past its end; the bytes written there are overwritten by what follows
+// or lie in the room behind the row.
+constexpr int kPiece = 16;
+constexpr int kFirstPieces = 2;
+
+// Where a field lies in a stored card: its length byte, then room for capacity bytes. wide
+// tells whether the card holds enough bytes behind the field for a copy in whole pieces.
+struct StoredField {
+    int offset = 0;
+    int capacity = 0;
+    bool wide = false;
+};
+
+StoredField storedField(AnagraficaField f)
+{
+    const AnagraficaFieldInfo& info = AnagraficaRecord::info(f);
+    const int read = info.capacity + kFirstPieces * kPiece;
+    return {info.offset, info.capacity, info.offset + 1 + read <= AnagraficaRecord::kSize};
+}
+
+// The stored places of the fields of every column, looked up once, and the room a row needs:
+// the longest row number, every field full, and the last pieces.
+struct RowLayout {
+    StoredField first[kExportColumnCount];
+    StoredField second[kExportColumnCount]; // capacity 0 for a column of one field
+    int room = 0;
+};
+
+const RowLayout& rowLayout()
+{
+    static const RowLayout layout = [] {
+        RowLayout out;
+        out.room = 10 + kFirstPieces * kPiece; // the digits of the largest int, the last piece
+        for (int c = 1; c < kExportColumnCount; ++c) {
+            const ColumnFields& fields = kColumnFields[c];
+            out.first[c] = storedField(fields.first);
+            out.room += out.first[c].capacity;
+            if (fields.second) {
+                out.second[c] = storedField(*fields.second);
+                out.room += 1 + out.second[c].capacity;
+            }
+        }
+        return out;
+    }();
+    return layout;
+}
+
+// Copies a field's stored value to out, trimmed as the registry trims it (bytes up to 32 at
+// either end go), and returns the end of the value written.
+inline char* putTrimmedField(char* out, const char* card, StoredField field)
+{
+    const char* at = card + field.offset;
+    const char* begin = at + 1;
+    const int length = std::min(int(uchar(at[0])), field.capacity);
+    const char* end = begin + length;
+    // A value that begins or ends with a blank or a control byte (rare) is trimmed byte by byte.
+    const bool ragged = (length > 0) & ((uchar(begin[0]) <= 32) | (uchar(end[-1]) <= 32));
+    if (ragged) {
+        while (begin < end && uchar(*begin) <= 32)
+            ++begin;
+        while (end > begin && uchar(end[-1]) <= 32)
+            --end;
+    }
+    const size_t n = size_t(end - begin);
+    if (!field.wide) {
+        std::memcpy(out, begin, n);
+        return out + n;
+    }
+    std::memcpy(out, begin, kFirstPieces * kPiece);
+    for (size_t i = kFirstPieces * kPiece; i < n; i += kPiece)
+        std::memcpy(out + i, begin + i, kPiece);
+    return out + n;
+}
 
 // What comes before the header row, one part after the other.
 const char* const kOpening[] = {
@@ -162,7 +228,8 @@ char* putStoredCell(char* out, std::string_view cell)
             return nullptr;
     }
     const size_t n = size_t(end - begin);
-    std::memcpy(out, begin, n);
+    for (size_t i = 0; i < n; i += 16)
+        std::memcpy(out + i, begin + i, 16);
     return out + n;
 }
 
@@ -274,35 +341,33 @@ const std::array<ExportColumn, kExportColumnCount>& exportColumns()
     return kColumns;
 }
 
-void appendExportRowBytes(const AnagraficaRecord& card, int row, std::string& bytes,
+int exportRowRoom()
+{
+    return rowLayout().room;
+}
+
+char* writeExportRowBytes(const char* card, int row, char* out,
                           std::array<quint16, kExportColumnCount + 1>& starts)
 {
-    const size_t base = bytes.size();
-    auto field = [&](F f) {
-        const auto [value, length] = storedValue(card, f);
-        bytes.append(value, size_t(length));
-    };
-    for (int c = 0; c < kExportColumnCount; ++c) {
-        starts[size_t(c)] = quint16(bytes.size() - base);
-        switch (c) {
-        case 0:
-            bytes += std::to_string(row + 1);
-            break;
-        case 1:
-            field(F::Cognome);
-            bytes += ' ';
-            field(F::Nome);
-            break;
-        case 6:
-            field(F::ComuneRes);
-            bytes += ' ';
-            field(F::ProvRes);
-            break;
-        default:
-            field(kPlainFields[c]);
+    const RowLayout& layout = rowLayout();
+    char* const base = out;
+    starts[0] = 0;
+    char digits[20];
+    int n = 0;
+    for (quint64 number = quint64(row) + 1; number > 0; number /= 10)
+        digits[n++] = char('0' + number % 10);
+    while (n > 0)
+        *out++ = digits[--n];
+    for (int c = 1; c < kExportColumnCount; ++c) {
+        starts[size_t(c)] = quint16(out - base);
+        out = putTrimmedField(out, card, layout.first[c]);
+        if (layout.second[c].capacity > 0) {
+            *out++ = ' ';
+            out = putTrimmedField(out, card, layout.second[c]);
         }
     }
-    starts[kExportColumnCount] = quint16(bytes.size() - base);
+    starts[kExportColumnCount] = quint16(out - base);
+    return out;
 }
 
 QString exportCellText(const QString& text)

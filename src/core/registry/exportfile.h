@@ -30,11 +30,17 @@ constexpr int kExportEmptyRows = 10;
 
 const std::array<ExportColumn, kExportColumnCount>& exportColumns();
 
-// The 26 cells of the grid row for a card, row being its 0-based place in the file, as the
-// registry stores their characters (Windows-1252, one byte each), appended to bytes one after
-// the other; starts receives where each cell begins, relative to where the row begins, and its
-// last entry where the last cell ends.
-void appendExportRowBytes(const AnagraficaRecord& card, int row, std::string& bytes,
+// The room writeExportRowBytes needs for a row: the most bytes its cells can take, and a few
+// it may use behind them.
+int exportRowRoom();
+
+// Writes the 26 cells of the grid row for a card, given as the registry stores it
+// (AnagraficaRecord::kSize bytes at card), row being its 0-based place in the file: the cells
+// as the registry stores their characters (Windows-1252, one byte each), one after the other
+// from out on, which has room for exportRowRoom(). starts receives where each cell
+// begins, relative to out, and its last entry where the last cell ends. Returns the end of
+// what it wrote.
+char* writeExportRowBytes(const char* card, int row, char* out,
                           std::array<quint16, kExportColumnCount + 1>& starts);
 
 // The text a cell puts between its <td> and </td>: trimmed, with &, < and > written as their

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstring>
+
 QString registryFilePath()
 {
     return programFolder() + QStringLiteral("Anagrafica.pro");
@@ -143,6 +145,21 @@ bool Registry::reachable() const
 bool Registry::scan(const Visitor& visit, const std::function<void(qint64)>& started,
                     const WorkProgress& progress) const
 {
+    // Each card is copied into one reused buffer, which a visitor that keeps the card shares;
+    // writing the next card into it then makes a buffer of its own first.
+    QByteArray bytes;
+    return scanBytes(
+        [&](qint64 index, const char* card) {
+            bytes.resize(AnagraficaRecord::kSize);
+            std::memcpy(bytes.data(), card, size_t(AnagraficaRecord::kSize));
+            visit(index, AnagraficaRecord(bytes));
+        },
+        started, progress);
+}
+
+bool Registry::scanBytes(const BytesVisitor& visit, const std::function<void(qint64)>& started,
+                         const WorkProgress& progress) const
+{
     recover();
     RecordFile file(m_path, AnagraficaRecord::kSize);
     if (!openForReading(file))
@@ -150,13 +167,13 @@ bool Registry::scan(const Visitor& visit, const std::function<void(qint64)>& sta
     const qint64 cards = file.count();
     if (started)
         started(cards);
-    QByteArray bytes;
+    const char* card = nullptr;
     for (qint64 index = 0; index < cards; ++index) {
         if (progress && index % kProgressStep == 0 && index > 0 && !progress(index, cards))
             return false; // stopped: the destructor closes the file
-        if (!file.read(bytes))
+        if (!file.readInPlace(card))
             return false; // the destructor closes the file
-        visit(index, AnagraficaRecord(bytes));
+        visit(index, card);
     }
     return file.close();
 }

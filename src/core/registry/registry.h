@@ -68,6 +68,12 @@ public:
     using Visitor = std::function<void(qint64 index, const AnagraficaRecord& card)>;
     bool scan(const Visitor& visit, const std::function<void(qint64 count)>& started = {},
               const WorkProgress& progress = {}) const;
+    // As scan, for readers that only look at the stored bytes: visit gets each card's
+    // AnagraficaRecord::kSize bytes where they lie in the read-ahead block. They are good
+    // during the call alone; a reader that keeps a card copies its bytes.
+    using BytesVisitor = std::function<void(qint64 index, const char* card)>;
+    bool scanBytes(const BytesVisitor& visit, const std::function<void(qint64 count)>& started = {},
+                   const WorkProgress& progress = {}) const;
 
     // Rolls back a card write that a crash cut short. False when a journal is pending and
     // could not be applied (nothing may be written then); true otherwise.

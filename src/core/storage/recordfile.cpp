@@ -89,6 +89,16 @@ bool RecordFile::seek(qint64 index)
 
 bool RecordFile::read(QByteArray& buffer)
 {
+    const char* record = nullptr;
+    if (!readInPlace(record))
+        return false;
+    buffer.resize(m_recordSize);
+    std::memcpy(buffer.data(), record, size_t(m_recordSize));
+    return true;
+}
+
+bool RecordFile::readInPlace(const char*& record)
+{
     if (!m_file.isOpen())
         return fail(QStringLiteral("file not open"));
     if (m_position >= count())
@@ -97,9 +107,7 @@ bool RecordFile::read(QByteArray& buffer)
         if (!readAhead())
             return false;
     }
-    buffer.resize(m_recordSize);
-    std::memcpy(buffer.data(), m_block.constData() + (m_position - m_blockFirst) * m_recordSize,
-                size_t(m_recordSize));
+    record = m_block.constData() + (m_position - m_blockFirst) * m_recordSize;
     ++m_position;
     return true;
 }

@@ -36,6 +36,10 @@ public:
     // Reads the record at the current position into buffer (resized to the record size) and
     // advances by one. Fails when no whole record is there.
     bool read(QByteArray& buffer);
+    // As read, but record is pointed at the record where it lies in the read-ahead block, for
+    // a reader that only looks at it: the pointer is good until the next call on this file
+    // (any read, seek, write or close) and until the file is destroyed.
+    bool readInPlace(const char*& record);
     // Writes buffer (exactly one record) at the current position, replacing that record or
     // appending when the position equals the count, and advances by one. The bytes are on
     // stable storage (flushed) before this returns, so a full device or a failed flush is
