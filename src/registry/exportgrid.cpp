@@ -27,7 +27,7 @@ void preferHugePages(void* data, size_t size)
     const uintptr_t begin = (uintptr_t(data) + kHuge - 1) & ~(kHuge - 1);
     const uintptr_t end = (uintptr_t(data) + size) & ~(kHuge - 1);
     if (end > begin)
-        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+        madvise(static_cast<char*>(data) + (begin - uintptr_t(data)), end - begin, MADV_HUGEPAGE);
 #else
     Q_UNUSED(data);
     Q_UNUSED(size);
@@ -166,7 +166,7 @@ bool ExportGridModel::fillFromRegistry(const QString& path, const WorkProgress& 
     qint64 cards = 0;
     bool stopped = false;
     const size_t longest = size_t(exportRowRoom());
-    const size_t step = std::max<size_t>(longest, 64 * 1024);
+    const size_t step = std::max<size_t>(longest, size_t{64} * 1024);
     const bool read = Registry(path).scanBytes(
         [&](qint64 r, const char* card) {
             if (bytes.size() - used < longest)

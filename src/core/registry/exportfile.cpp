@@ -133,8 +133,9 @@ inline char* putTrimmedField(char* out, const char* card, StoredField field)
         std::memcpy(out, begin, n);
         return out + n;
     }
-    std::memcpy(out, begin, kFirstPieces * kPiece);
-    for (size_t i = kFirstPieces * kPiece; i < n; i += kPiece)
+    constexpr size_t kFirst = size_t{kFirstPieces} * kPiece;
+    std::memcpy(out, begin, kFirst);
+    for (size_t i = kFirst; i < n; i += kPiece)
         std::memcpy(out + i, begin + i, kPiece);
     return out + n;
 }
