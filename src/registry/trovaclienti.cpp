@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include <functional>
+
 namespace {
 
 using F = AnagraficaField;
@@ -192,9 +194,11 @@ void TfrmTrovaClienti::btnCercaClick()
         wanted.add(kFilterTable[i].field, filters[i]->text());
     LongWork work(this, QStringLiteral(" Ricerca schede in corso"),
                   QStringLiteral("Schede lette: %1 su %2"));
-    CardLines found = readCardLines(
-        lastColumn(), [&wanted](const AnagraficaRecord& card) { return wanted.accepts(card); },
-        work.progress());
+    // With no filter in play every card is listed, and none needs looking at.
+    std::function<bool(const AnagraficaRecord&)> accept;
+    if (wanted.inPlay() > 0)
+        accept = [&wanted](const AnagraficaRecord& card) { return wanted.accepts(card); };
+    CardLines found = readCardLines(lastColumn(), accept, work.progress());
     if (work.stopped()) {
         // Stopped by the person: the filters stay as typed for another try, nothing is listed.
         clearLines();

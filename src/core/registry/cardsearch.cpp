@@ -30,10 +30,11 @@ CardLines readCardLines(AnagraficaField lastColumn,
                         const std::function<bool(const AnagraficaRecord&)>& accept,
                         const WorkProgress& progress)
 {
+    // Cards are read in place; only a card that accept must look at is copied into a record.
     CardLines result;
-    result.ok = Registry().scan(
-        [&](qint64, const AnagraficaRecord& card) {
-            if (accept(card))
+    result.ok = Registry().scanBytes(
+        [&](qint64, const char* card) {
+            if (!accept || accept(AnagraficaRecord(QByteArray(card, AnagraficaRecord::kSize))))
                 result.lines.appendCard(card, lastColumn);
         },
         [&](qint64 cards) {

@@ -34,7 +34,8 @@ private:
     std::vector<Filter> m_filters;
 };
 
-// The lines of the accepted cards in file order, each with lastColumn as its last column.
+// The lines of the accepted cards in file order, each with lastColumn as its last column;
+// without accept, of every card.
 // ok is false when the file could not be opened, read or closed, or progress stopped the pass;
 // lines then holds what was read before.
 struct CardLines {

@@ -140,8 +140,13 @@ void sortListLines(QStringList& lines)
 
 std::pair<const char*, int> storedValue(const AnagraficaRecord& card, AnagraficaField field)
 {
+    return storedValue(card.bytes().constData(), field);
+}
+
+std::pair<const char*, int> storedValue(const char* card, AnagraficaField field)
+{
     const AnagraficaFieldInfo& f = AnagraficaRecord::info(field);
-    const char* at = card.bytes().constData() + f.offset;
+    const char* at = card + f.offset;
     const int length = std::min(int(uchar(at[0])), f.capacity);
     const char* begin = at + 1;
     const char* end = begin + length;
@@ -182,6 +187,11 @@ inline std::uint64_t orderWord(const uchar* p)
 
 int putStoredValue(char* dst, int room, const AnagraficaRecord& card, AnagraficaField field)
 {
+    return putStoredValue(dst, room, card.bytes().constData(), field);
+}
+
+int putStoredValue(char* dst, int room, const char* card, AnagraficaField field)
+{
     const auto [value, length] = storedValue(card, field);
     const int n = std::max(0, std::min(length, room));
     std::memcpy(dst, value, size_t(n));
@@ -189,6 +199,11 @@ int putStoredValue(char* dst, int room, const AnagraficaRecord& card, Anagrafica
 }
 
 void writeCardLineStart(const AnagraficaRecord& card, char* d)
+{
+    writeCardLineStart(card.bytes().constData(), d);
+}
+
+void writeCardLineStart(const char* card, char* d)
 {
     using F = AnagraficaField;
     const int surname = putStoredValue(d, 30, card, F::Cognome);
@@ -202,6 +217,11 @@ void writeCardLineStart(const AnagraficaRecord& card, char* d)
 
 void appendListLineBytes(const AnagraficaRecord& card, AnagraficaField lastColumn, std::string& out)
 {
+    appendListLineBytes(card.bytes().constData(), lastColumn, out);
+}
+
+void appendListLineBytes(const char* card, AnagraficaField lastColumn, std::string& out)
+{
     const size_t at = out.size();
     out.resize(at + kListLineFixedLength, ' ');
     char* d = out.data() + at;
@@ -213,6 +233,11 @@ void appendListLineBytes(const AnagraficaRecord& card, AnagraficaField lastColum
 }
 
 void CardLineList::appendCard(const AnagraficaRecord& card, AnagraficaField lastColumn)
+{
+    appendCard(card.bytes().constData(), lastColumn);
+}
+
+void CardLineList::appendCard(const char* card, AnagraficaField lastColumn)
 {
     appendWith([&](std::string& out) { appendListLineBytes(card, lastColumn, out); });
 }

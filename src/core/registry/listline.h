@@ -35,21 +35,27 @@ bool listLineLess(const QString& a, const QString& b);
 // The stored bytes of a field's value (Windows-1252), trimmed as the registry trims the value:
 // for readers that copy many cards' values without turning them into texts.
 std::pair<const char*, int> storedValue(const AnagraficaRecord& card, AnagraficaField field);
+// The same over a card's stored bytes (all AnagraficaRecord::kSize of them), as a pass over
+// the registry hands them out.
+std::pair<const char*, int> storedValue(const char* card, AnagraficaField field);
 
 // Copies the stored bytes of a field's value, trimmed, to dst, at most room of them; returns
 // how many it copied.
 int putStoredValue(char* dst, int room, const AnagraficaRecord& card, AnagraficaField field);
+int putStoredValue(char* dst, int room, const char* card, AnagraficaField field);
 
 // The columns that every line of a card begins with, as stored bytes: name (30) "  Tel. "
 // phone (16) "  C.F. " tax code (16), written over the first kCardLineStartLength bytes at d,
 // which hold blanks.
 constexpr int kCardLineStartLength = 76;
 void writeCardLineStart(const AnagraficaRecord& card, char* d);
+void writeCardLineStart(const char* card, char* d);
 
 // Appends the ListLine of card as the registry stores its characters (Windows-1252), built
 // straight from the card's bytes: decoded, it is ListLine(card, lastColumn).
 void appendListLineBytes(const AnagraficaRecord& card, AnagraficaField lastColumn,
                          std::string& out);
+void appendListLineBytes(const char* card, AnagraficaField lastColumn, std::string& out);
 
 // The lines of a list of cards held compactly, for lists of any length: each line's characters
 // as the registry stores them (Windows-1252, one byte each), all lines one after the other in
@@ -58,6 +64,8 @@ class CardLineList {
 public:
     // Appends the ListLine of card, built straight from its stored bytes.
     void appendCard(const AnagraficaRecord& card, AnagraficaField lastColumn);
+    // The same from a card's stored bytes (all AnagraficaRecord::kSize of them).
+    void appendCard(const char* card, AnagraficaField lastColumn);
     // Appends the line that write(std::string& buffer) appends to the buffer, as stored bytes:
     // for lists whose lines are laid out otherwise.
     template <typename Write> void appendWith(Write&& write)
