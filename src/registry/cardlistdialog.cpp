@@ -15,10 +15,11 @@
 #include "ui/storedlines.h"
 #include "ui/window.h"
 
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -102,9 +103,9 @@ CardListDialog::CardListDialog(TfrmClienti* cards, const QString& name, const QS
 
 CardListDialog::~CardListDialog()
 {
-    // The list's items show the lines held here: they go before the lines do.
-    if (lstRecords)
-        lstRecords->clear();
+    // The list shows the lines held here: it lets go of them before they go.
+    if (m_model)
+        m_model->show(nullptr);
 }
 
 QWidget* CardListDialog::buildResultPanel(const QString& bannerSvg, const QString& bannerText,
@@ -138,8 +139,10 @@ QWidget* CardListDialog::buildResultPanel(const QString& bannerSvg, const QStrin
     (new ShapeRect(panel, QStringLiteral("shpElenco"), QRect(8, 168, 817, 285)))
         ->fill(Qt::white)
         .outline(kFrameBorder);
-    lstRecords = new QListWidget(panel);
+    lstRecords = new QListView(panel);
     lstRecords->setObjectName(QStringLiteral("lstRecords"));
+    m_model = new StoredLinesModel(lstRecords);
+    lstRecords->setModel(m_model);
     lstRecords->setGeometry(16, 176, 801, 273);
     lstRecords->setFont(uiFont(QStringLiteral("Courier New"), 12));
     lstRecords->setAccessibleName(QStringLiteral("Elenco delle schede"));
@@ -176,16 +179,24 @@ QWidget* CardListDialog::buildResultPanel(const QString& bannerSvg, const QStrin
 
 void CardListDialog::setLines(CardLineList lines)
 {
-    lstRecords->clear();
+    m_model->show(nullptr);
     lines.sort();
     m_lines = std::move(lines);
-    addStoredLines(lstRecords, &m_lines);
+    m_model->show(&m_lines);
 }
 
 void CardListDialog::clearLines()
 {
-    lstRecords->clear();
+    m_model->show(nullptr);
     m_lines.clear();
+}
+
+void CardListDialog::setCurrentLine(int row)
+{
+    // As a list of one selection does it: the line becomes the current one and the only one
+    // selected.
+    lstRecords->selectionModel()->setCurrentIndex(m_model->index(row),
+                                                  QItemSelectionModel::ClearAndSelect);
 }
 
 void CardListDialog::resetFind()
@@ -203,25 +214,26 @@ void CardListDialog::btnTrovaClick()
 {
     const FindInListResult found = FindInList(
         int(m_lines.size()), [this](int index) { return m_lines.at(index); },
-        lstRecords->currentRow(), txtTrova->text(), m_lastKey);
+        lstRecords->currentIndex().row(), txtTrova->text(), m_lastKey);
     if (found.outcome == FindInListResult::EmptyList) {
         showMessage(this, MessageKind::Plain, kEmptyListMessage);
         return;
     }
-    lstRecords->setCurrentRow(found.selection);
-    if (QListWidgetItem* item = lstRecords->currentItem())
-        lstRecords->scrollToItem(item);
+    setCurrentLine(found.selection);
+    if (lstRecords->currentIndex().isValid())
+        lstRecords->scrollTo(lstRecords->currentIndex());
 }
 
 void CardListDialog::lstRecordsDblClick()
 {
     // Whatever happens, the dialog closes: without a selected line, or when the registry
     // cannot be read, the card screen keeps what it shows.
-    QListWidgetItem* selected = lstRecords->currentItem();
-    if (selected && selected->isSelected() && m_cards) {
+    const QModelIndex selected = lstRecords->currentIndex();
+    if (selected.isValid() && lstRecords->selectionModel()->isSelected(selected) && m_cards) {
         LongWork work(this, QStringLiteral(" Ricerca della scheda in corso"),
                       QStringLiteral("Schede lette: %1 su %2"));
-        const CardOfLine card = findCardOfLine(selected->text(), lastColumn(), work.progress());
+        const CardOfLine card =
+            findCardOfLine(m_lines.at(selected.row()), lastColumn(), work.progress());
         // Stopped by the person: the list stays open, the card screen as it was.
         if (work.stopped())
             return;
@@ -256,25 +268,27 @@ bool CardListDialog::eventFilter(QObject* watched, QEvent* event)
     // A double click on a line opens its card; one below the last line does nothing.
     if (watched == lstRecords->viewport() && event->type() == QEvent::MouseButtonDblClick) {
         const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-        if (lstRecords->itemAt(at))
+        if (lstRecords->indexAt(at).isValid())
             lstRecordsDblClick();
         return true;
     }
     if (watched != lstRecords)
         return QDialog::eventFilter(watched, event);
     // The keyboard reaching the list lands on a line: the current one, or the first, selected.
-    if (event->type() == QEvent::FocusIn && lstRecords->count() > 0) {
-        if (!lstRecords->currentItem())
-            lstRecords->setCurrentRow(0);
-        lstRecords->currentItem()->setSelected(true);
+    if (event->type() == QEvent::FocusIn && m_model->rowCount() > 0) {
+        if (!lstRecords->currentIndex().isValid())
+            setCurrentLine(0);
+        lstRecords->selectionModel()->select(lstRecords->currentIndex(),
+                                             QItemSelectionModel::Select);
     }
     // Enter on the list opens the card of the line that has the focus, as a double click does;
     // on a list without lines it does nothing.
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (QListWidgetItem* current = lstRecords->currentItem()) {
-                current->setSelected(true);
+            const QModelIndex current = lstRecords->currentIndex();
+            if (current.isValid()) {
+                lstRecords->selectionModel()->select(current, QItemSelectionModel::Select);
                 lstRecordsDblClick();
             }
             return true;

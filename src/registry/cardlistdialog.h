@@ -11,9 +11,10 @@
 class Picture;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class ReportDocument;
+class StoredLinesModel;
 class TfrmClienti;
 
 // The frame shared by the dialogs that list registry cards (the search results, the recontact
@@ -49,10 +50,12 @@ protected:
     QWidget* buildResultPanel(const QString& bannerSvg, const QString& bannerText,
                               const QStringList& tabOrder);
 
-    // Sorts the lines into list order and puts them into the list in one go. The list's items
-    // hold no text of their own: each shows its line from the compact lines kept here.
+    // Sorts the lines into list order and shows them in the list in one go. The list holds
+    // nothing per line: it shows each line from the compact lines kept here.
     void setLines(CardLineList lines);
     void clearLines();
+    // Makes line row the current line of the list, and the only one selected.
+    void setCurrentLine(int row);
     // A new "Trova" search starts from the first line: the last key and the key field are empty.
     void resetFind();
     // Gives the key field of "Trova" the focus.
@@ -73,7 +76,8 @@ private:
     Picture* icoLente = nullptr;
     QLineEdit* txtTrova = nullptr;
     QPushButton* btnTrova = nullptr;
-    QListWidget* lstRecords = nullptr;
+    QListView* lstRecords = nullptr;
+    StoredLinesModel* m_model = nullptr;
     QLabel* lblDoppioClic = nullptr;
     QPushButton* btnStampa = nullptr;
     QPushButton* btnChiudi = nullptr;

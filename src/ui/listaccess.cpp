@@ -1,9 +1,12 @@
 #include "ui/listaccess.h"
 
+#include "ui/storedlines.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QItemSelectionModel>
+#include <QListView>
 #include <QListWidget>
 #include <QPersistentModelIndex>
 #include <QPointer>
@@ -15,7 +18,7 @@ class ListAccessible;
 // One line of a list.
 class LineAccessible : public QAccessibleInterface {
 public:
-    LineAccessible(QListWidget* list, const QModelIndex& index) : m_list(list), m_index(index) {}
+    LineAccessible(QListView* list, const QModelIndex& index) : m_list(list), m_index(index) {}
 
     bool isValid() const override { return m_list && m_index.isValid(); }
     QObject* object() const override { return nullptr; }
@@ -70,17 +73,17 @@ public:
     }
 
     int row() const { return m_index.row(); }
-    const QListWidget* list() const { return m_list; }
+    const QListView* list() const { return m_list; }
 
 private:
-    QPointer<QListWidget> m_list;
+    QPointer<QListView> m_list;
     QPersistentModelIndex m_index;
 };
 
 // The list: its lines are its children, in the order of the list.
 class ListAccessible : public QAccessibleWidget {
 public:
-    explicit ListAccessible(QListWidget* list) : QAccessibleWidget(list, QAccessible::List) {}
+    explicit ListAccessible(QListView* list) : QAccessibleWidget(list, QAccessible::List) {}
 
     ~ListAccessible() override
     {
@@ -88,11 +91,11 @@ public:
             QAccessible::deleteAccessibleInterface(id);
     }
 
-    int childCount() const override { return list()->count(); }
+    int childCount() const override { return list()->model() ? list()->model()->rowCount() : 0; }
 
     QAccessibleInterface* child(int index) const override
     {
-        if (index < 0 || index >= list()->count())
+        if (index < 0 || index >= childCount())
             return nullptr;
         // A line keeps its interface while it stays at its place; a list filled anew gets new
         // ones.
@@ -127,20 +130,33 @@ public:
     {
         if (!list()->hasFocus())
             return nullptr;
-        const int row = list()->currentRow();
+        const int row = list()->currentIndex().row();
         return row >= 0 ? child(row) : nullptr;
     }
 
 private:
-    QListWidget* list() const { return static_cast<QListWidget*>(widget()); }
+    QListView* list() const { return static_cast<QListView*>(widget()); }
 
     mutable QHash<int, QAccessible::Id> m_lines;
 };
 
+// Whether object is a list of the screens: a list widget, or a view over compact lines.
+bool isLineList(const QObject* object)
+{
+    if (qobject_cast<const QListWidget*>(object))
+        return true;
+    const auto* view = qobject_cast<const QListView*>(object);
+    return view && dynamic_cast<const StoredLinesModel*>(view->model());
+}
+
 QAccessibleInterface* listFactory(const QString& className, QObject* object)
 {
     if (className == QLatin1String("QListWidget") && object && object->isWidgetType())
-        return new ListAccessible(static_cast<QListWidget*>(object));
+        return new ListAccessible(static_cast<QListView*>(object));
+    // A view over compact lines (the long lists of cards); Qt's other list views (a file
+    // dialog's, a drop-down box's) keep what Qt tells of them.
+    if (className == QLatin1String("QListView") && isLineList(object))
+        return new ListAccessible(static_cast<QListView*>(object));
     return nullptr;
 }
 
@@ -157,8 +173,7 @@ void installListAccessibility()
 
 int accessibleLineOf(const QAbstractItemView* view, const QModelIndex& index)
 {
-    if (!qobject_cast<const QListWidget*>(view) || !index.isValid()
-        || index.model() != view->model())
+    if (!isLineList(view) || !index.isValid() || index.model() != view->model())
         return -1;
     return index.row();
 }

@@ -23,3 +23,26 @@ void addStoredLines(QListWidget* list, const CardLineList* lines)
     model->blockSignals(wasBlocked);
     list->reset();
 }
+
+void StoredLinesModel::show(const CardLineList* lines)
+{
+    beginResetModel();
+    m_lines = lines;
+    endResetModel();
+}
+
+int StoredLinesModel::rowCount(const QModelIndex& parent) const
+{
+    if (parent.isValid() || !m_lines)
+        return 0;
+    return int(m_lines->size());
+}
+
+QVariant StoredLinesModel::data(const QModelIndex& index, int role) const
+{
+    if (!m_lines || !index.isValid() || index.row() >= m_lines->size())
+        return QVariant();
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return m_lines->at(index.row());
+    return QVariant();
+}

@@ -21,6 +21,8 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QItemSelectionModel>
+#include <QListView>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QTimer>
@@ -205,11 +207,12 @@ void OrcaSpeech::searchResultsSayTheLine()
     search->setAttribute(Qt::WA_DeleteOnClose);
     activate(search);
     search->btnCercaClick();
-    auto* list = search->findChild<QListWidget*>(QStringLiteral("lstRecords"));
-    QVERIFY(list && list->count() == 2);
-    list->setCurrentRow(1);
+    auto* list = search->findChild<QListView*>(QStringLiteral("lstRecords"));
+    QVERIFY(list && list->model()->rowCount() == 2);
+    const QModelIndex second = list->model()->index(1, 0);
+    list->selectionModel()->setCurrentIndex(second, QItemSelectionModel::ClearAndSelect);
     const QStringList heard = tabInto(search, list, "search results", false);
-    QVERIFY2(occurrences(heard, list->item(1)->text().simplified()) >= 1,
+    QVERIFY2(occurrences(heard, second.data().toString().simplified()) >= 1,
              qPrintable(heard.join(QLatin1Char('|'))));
     search->close();
 }

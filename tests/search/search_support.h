@@ -8,8 +8,9 @@
 #include "registry/cardlistdialog.h"
 #include "ui/decor.h"
 
+#include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QtTest/QTest>
 
@@ -88,9 +89,33 @@ inline QStringList namesOf(const QStringList& lines)
 }
 
 // The controls of a list dialog (the search, the recontact list), by their names.
-inline QListWidget* listOf(const QWidget* dialog)
+inline QListView* listOf(const QWidget* dialog)
 {
-    return named<QListWidget>(dialog, "lstRecords");
+    return named<QListView>(dialog, "lstRecords");
+}
+// What a list view shows: how many lines, the text of one, which is current (-1 for none) and
+// whether that one is selected.
+inline int lineCount(const QAbstractItemView* list)
+{
+    return list->model()->rowCount();
+}
+inline QString lineAt(const QAbstractItemView* list, int row)
+{
+    return list->model()->index(row, 0).data().toString();
+}
+inline int currentRowOf(const QAbstractItemView* list)
+{
+    return list->currentIndex().row();
+}
+inline bool currentIsSelected(const QAbstractItemView* list)
+{
+    return list->selectionModel()->isSelected(list->currentIndex());
+}
+// Makes row the current and only selected line, as a list of one selection does.
+inline void setCurrentRow(QAbstractItemView* list, int row)
+{
+    list->selectionModel()->setCurrentIndex(list->model()->index(row, 0),
+                                            QItemSelectionModel::ClearAndSelect);
 }
 inline QLineEdit* findField(const QWidget* dialog)
 {
@@ -104,11 +129,11 @@ inline QLineEdit* searchFilter(const QWidget* search, AnagraficaField field)
 }
 
 // Double-clicks the line at row as the mouse does: the first click selects it.
-inline void doubleClickRow(QListWidget* list, int row)
+inline void doubleClickRow(QListView* list, int row)
 {
-    QListWidgetItem* item = list->item(row);
-    list->scrollToItem(item);
-    const QRect line = list->visualItemRect(item);
+    const QModelIndex index = list->model()->index(row, 0);
+    list->scrollTo(index);
+    const QRect line = list->visualRect(index);
     const QPoint at(line.left() + 40, line.center().y()); // lines are wider than the list
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);

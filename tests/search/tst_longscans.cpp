@@ -161,7 +161,7 @@ void TestLongScans::search()
     QVERIFY(!named(search.get(), "panRisultati")->isVisible());
     QVERIFY(!named<QLabel>(search.get(), "lblAttendere")->isVisible());
     QCOMPARE(search->lines().size(), 0);
-    QCOMPARE(listOf(search.get())->count(), 0);
+    QCOMPARE(lineCount(listOf(search.get())), 0);
     QCOMPARE(searchFilter(search.get(), AnagraficaField::Cognome)->text(), QStringLiteral("rossi"));
     QVERIFY(search->isVisible());
 

@@ -70,8 +70,8 @@ void TestRicontatta::listsTheTickedCards()
     // Only "Sì" counts ("si" does not), sorted by name, whatever the file order.
     QCOMPARE(namesOf(r->lines()),
              (QStringList{"De Rossi Anna", "Neri Giulio", "Neri Giulio", "Rossi Mario"}));
-    QCOMPARE(listOf(r)->count(), 4);
-    QCOMPARE(listOf(r)->item(0)->text(), r->lines().at(0));
+    QCOMPARE(lineCount(listOf(r)), 4);
+    QCOMPARE(lineAt(listOf(r), 0), r->lines().at(0));
     // Empty pending issues: the line ends in the two blanks after the town.
     QCOMPARE(r->lines().at(0).size(), 115);
     QVERIFY(r->lines().at(0).endsWith(QStringLiteral("Roma") + QString(24 + 2, QLatin1Char(' '))));
@@ -79,7 +79,7 @@ void TestRicontatta::listsTheTickedCards()
     QCOMPARE(m_card->messages.count(), 0);
 
     r->close();
-    QCOMPARE(listOf(r)->count(), 0);
+    QCOMPARE(lineCount(listOf(r)), 0);
 }
 
 void TestRicontatta::tickedCardIsListedOnceSaved()
@@ -126,7 +126,7 @@ void TestRicontatta::emptyList()
     if (registry == 2)
         QVERIFY(QDir().mkdir(m_card->registry()));
     TfrmRicontatta* r = openList();
-    QCOMPARE(listOf(r)->count(), 0);
+    QCOMPARE(lineCount(listOf(r)), 0);
     QCOMPARE(m_card->messages.count(), 0);
     QCOMPARE(QFileInfo(m_card->registry()).exists(), true);
 
@@ -146,7 +146,7 @@ void TestRicontatta::trovaFindsTheIssues()
     QCOMPARE(m_card->focusName(), QStringLiteral("btnTrova"));
     for (int expected : {1, 2, 1}) {
         QTest::mouseClick(named<QPushButton>(r, "btnTrova"), Qt::LeftButton);
-        QCOMPARE(listOf(r)->currentRow(), expected);
+        QCOMPARE(currentRowOf(listOf(r)), expected);
     }
 }
 
@@ -163,7 +163,7 @@ void TestRicontatta::doubleClickOpensTheCard()
     // Enter on a selected line does what a double click does.
     r = openList();
     listOf(r)->setFocus();
-    listOf(r)->setCurrentRow(0);
+    setCurrentRow(listOf(r), 0);
     pressKey(listOf(r), Qt::Key_Return);
     QVERIFY(!r->isVisible());
     QCOMPARE(m_card->position(), QStringLiteral("3"));

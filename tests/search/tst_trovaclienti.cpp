@@ -164,8 +164,8 @@ void TestTrovaClienti::search()
     QVERIFY(!named(s, "panFiltri")->isVisible());
     QCOMPARE(m_card->focusName(), QStringLiteral("txtTrova"));
     QStringList shown;
-    for (int row = 0; row < listOf(s)->count(); ++row)
-        shown.append(listOf(s)->item(row)->text());
+    for (int row = 0; row < lineCount(listOf(s)); ++row)
+        shown.append(lineAt(listOf(s), row));
     QCOMPARE(shown, s->lines());
     QCOMPARE(namesOf(shown), names);
     for (const QString& line : shown)
@@ -184,7 +184,7 @@ void TestTrovaClienti::waitLabelOnMouseDown()
     QVERIFY(named(s, "panRisultati")->isVisible());
     s->close();
     QVERIFY(!named<QLabel>(s, "lblAttendere")->isVisible());
-    QCOMPARE(listOf(s)->count(), 0);
+    QCOMPARE(lineCount(listOf(s)), 0);
 }
 
 void TestTrovaClienti::unreadableRegistry()
@@ -209,16 +209,16 @@ void TestTrovaClienti::trova()
     typeInto(findField(s), QStringLiteral("NERI"));
     pressKey(findField(s), Qt::Key_Return);
     QCOMPARE(m_card->focusName(), QStringLiteral("btnTrova"));
-    QCOMPARE(listOf(s)->currentRow(), -1);
+    QCOMPARE(currentRowOf(listOf(s)), -1);
 
     for (int expected : {3, 4, 3}) {
         QTest::mouseClick(named<QPushButton>(s, "btnTrova"), Qt::LeftButton);
-        QCOMPARE(listOf(s)->currentRow(), expected);
-        QVERIFY(listOf(s)->currentItem()->isSelected());
+        QCOMPARE(currentRowOf(listOf(s)), expected);
+        QVERIFY(currentIsSelected(listOf(s)));
     }
     findField(s)->setText(QStringLiteral("assente"));
     QTest::mouseClick(named<QPushButton>(s, "btnTrova"), Qt::LeftButton);
-    QCOMPARE(listOf(s)->currentRow(), 3);
+    QCOMPARE(currentRowOf(listOf(s)), 3);
     QCOMPARE(m_card->messages.count(), 0);
 
     // A search that found nothing: "Trova" says the list is empty.
@@ -281,7 +281,7 @@ void TestTrovaClienti::doubleClickWithoutEffect()
         QVERIFY(QDir().mkdir(m_card->registry()));
     }
     if (selectLine)
-        listOf(s)->setCurrentRow(2);
+        setCurrentRow(listOf(s), 2);
     s->lstRecordsDblClick();
 
     QVERIFY(!s->isVisible());
@@ -301,9 +301,9 @@ void TestTrovaClienti::keyboardFindsAndOpens()
     QTest::keyClick(findField(s), Qt::Key_Return);
     QCOMPARE(m_card->focusName(), QStringLiteral("btnTrova"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(listOf(s)->currentRow(), 3);
+    QCOMPARE(currentRowOf(listOf(s)), 3);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(listOf(s)->currentRow(), 4);
+    QCOMPARE(currentRowOf(listOf(s)), 4);
     QVERIFY(s->isVisible());
 
     m_search.reset();
@@ -313,8 +313,8 @@ void TestTrovaClienti::keyboardFindsAndOpens()
     QTest::keyClick(findField(s), Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(m_card->focusName(), QStringLiteral("lstRecords"));
-    QCOMPARE(listOf(s)->currentRow(), 0);
-    QVERIFY(listOf(s)->currentItem()->isSelected());
+    QCOMPARE(currentRowOf(listOf(s)), 0);
+    QVERIFY(currentIsSelected(listOf(s)));
     QTest::keyClick(listOf(s), Qt::Key_Down);
     const QString surname = namesOf(s->lines()).value(1);
     QTest::keyClick(listOf(s), Qt::Key_Return);
@@ -329,9 +329,9 @@ void TestTrovaClienti::noLineUnderThePointer()
     m_card->set(F::Cognome, QStringLiteral("Bozza"));
     TfrmTrovaClienti* s = openSearch();
     cerca({{F::Cognome, QStringLiteral("Rossini")}});
-    QCOMPARE(listOf(s)->count(), 1);
+    QCOMPARE(lineCount(listOf(s)), 1);
     const QPoint below(20, listOf(s)->viewport()->height() - 10);
-    QVERIFY(!listOf(s)->itemAt(below));
+    QVERIFY(!listOf(s)->indexAt(below).isValid());
     QTest::mouseClick(listOf(s)->viewport(), Qt::LeftButton, {}, below);
     QTest::mouseDClick(listOf(s)->viewport(), Qt::LeftButton, {}, below);
     QVERIFY(s->isVisible());
