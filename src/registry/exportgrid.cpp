@@ -1,5 +1,6 @@
 #include "registry/exportgrid.h"
 
+#include "core/base/hugepages.h"
 #include "core/registry/registry.h"
 #include "core/storage/windows1252.h"
 
@@ -10,29 +11,7 @@
 
 #include <algorithm>
 
-#ifdef Q_OS_LINUX
-#include <sys/mman.h>
-#endif
-
 namespace {
-
-// Asks for huge pages behind a large buffer that is filled front to back, where the system
-// offers them on request: one page fault for every 2 MB written instead of one for every 4 kB.
-// Only the whole huge pages inside the buffer are concerned; pages never written stay
-// unallocated either way.
-void preferHugePages(void* data, size_t size)
-{
-#ifdef Q_OS_LINUX
-    constexpr uintptr_t kHuge = uintptr_t(2) << 20;
-    const uintptr_t begin = (uintptr_t(data) + kHuge - 1) & ~(kHuge - 1);
-    const uintptr_t end = (uintptr_t(data) + size) & ~(kHuge - 1);
-    if (end > begin)
-        madvise(static_cast<char*>(data) + (begin - uintptr_t(data)), end - begin, MADV_HUGEPAGE);
-#else
-    Q_UNUSED(data);
-    Q_UNUSED(size);
-#endif
-}
 
 // Tab in a cell's editor: the text goes into the cell, the editor closes and the key goes on to
 // the grid, which hands the focus to the next control.

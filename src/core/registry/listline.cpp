@@ -1,5 +1,6 @@
 #include "core/registry/listline.h"
 
+#include "core/base/hugepages.h"
 #include "core/storage/text.h"
 #include "core/storage/windows1252.h"
 
@@ -246,6 +247,8 @@ void CardLineList::reserve(qsizetype lines, qsizetype bytesPerLine)
 {
     m_bytes.reserve(m_bytes.size() + size_t(lines * bytesPerLine));
     m_starts.reserve(m_starts.size() + size_t(lines));
+    preferHugePages(m_bytes.data(), m_bytes.capacity());
+    preferHugePages(m_starts.data(), m_starts.capacity() * sizeof(qsizetype));
 }
 
 void CardLineList::clear()
