@@ -30,20 +30,26 @@ CardLines readCardLines(AnagraficaField lastColumn,
                         const std::function<bool(const AnagraficaRecord&)>& accept,
                         const WorkProgress& progress)
 {
-    // Cards are read in place; only a card that accept must look at is copied into a record.
     CardLines result;
-    result.ok = Registry().scanBytes(
-        [&](qint64, const char* card) {
-            if (!accept || accept(AnagraficaRecord(QByteArray(card, AnagraficaRecord::kSize))))
+    const auto makeRoom = [&](qint64 cards) {
+        // Room for every card's line, the last column at its longest: the memory a list of
+        // fewer cards leaves unused is never touched.
+        result.lines.reserve(cards,
+                             kListLineFixedLength + AnagraficaRecord::info(lastColumn).capacity);
+    };
+    if (!accept) {
+        // Every card is listed: the cards are read in place, none is copied.
+        result.ok = Registry().scanBytes(
+            [&](qint64, const char* card) { result.lines.appendCard(card, lastColumn); }, makeRoom,
+            progress);
+        return result;
+    }
+    result.ok = Registry().scan(
+        [&](qint64, const AnagraficaRecord& card) {
+            if (accept(card))
                 result.lines.appendCard(card, lastColumn);
         },
-        [&](qint64 cards) {
-            // Room for every card's line, the last column at its longest: the memory a list
-            // of fewer cards leaves unused is never touched.
-            result.lines.reserve(cards, kListLineFixedLength
-                                            + AnagraficaRecord::info(lastColumn).capacity);
-        },
-        progress);
+        makeRoom, progress);
     return result;
 }
 

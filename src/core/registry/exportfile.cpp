@@ -229,8 +229,7 @@ char* putStoredCell(char* out, std::string_view cell)
             return nullptr;
     }
     const size_t n = size_t(end - begin);
-    for (size_t i = 0; i < n; i += 16)
-        std::memcpy(out + i, begin + i, 16);
+    std::memcpy(out, begin, n);
     return out + n;
 }
 

@@ -139,11 +139,6 @@ void sortListLines(QStringList& lines)
     lines.swap(sorted);
 }
 
-std::pair<const char*, int> storedValue(const AnagraficaRecord& card, AnagraficaField field)
-{
-    return storedValue(card.bytes().constData(), field);
-}
-
 std::pair<const char*, int> storedValue(const char* card, AnagraficaField field)
 {
     const AnagraficaFieldInfo& f = AnagraficaRecord::info(field);

@@ -32,11 +32,9 @@ void sortListLines(QStringList& lines);
 // True when a comes before b in list order.
 bool listLineLess(const QString& a, const QString& b);
 
-// The stored bytes of a field's value (Windows-1252), trimmed as the registry trims the value:
-// for readers that copy many cards' values without turning them into texts.
-std::pair<const char*, int> storedValue(const AnagraficaRecord& card, AnagraficaField field);
-// The same over a card's stored bytes (all AnagraficaRecord::kSize of them), as a pass over
-// the registry hands them out.
+// The stored bytes of a field's value (Windows-1252) in a card's stored bytes (all
+// AnagraficaRecord::kSize of them), trimmed as the registry trims the value: for readers that
+// copy many cards' values without turning them into texts.
 std::pair<const char*, int> storedValue(const char* card, AnagraficaField field);
 
 // Copies the stored bytes of a field's value, trimmed, to dst, at most room of them; returns
