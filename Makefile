@@ -17,7 +17,7 @@
 # packages install.sh names (one list, read from there); the tests need a virtual display, a
 # keyboard driver, picture and PDF tools, the desktop entry checker and the accessibility bus
 # (at-spi2-core, started in a private D-Bus session).
-BUILD_PACKAGES := build-essential cmake ninja-build ccache qt6-base-dev qt6-svg-dev
+BUILD_PACKAGES := build-essential cmake ninja-build ccache qt6-base-dev qt6-svg-dev libfontconfig-dev
 RUN_PACKAGES   := $(shell sed -n 's/^RUNTIME_PACKAGES="\(.*\)"$$/\1/p' tools/install.sh)
 TEST_PACKAGES  := xvfb xauth xdotool imagemagick poppler-utils desktop-file-utils x11-utils openbox qt6-gtk-platformtheme gnome-themes-extra \
                   at-spi2-core dbus-bin

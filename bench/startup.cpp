@@ -4,12 +4,14 @@
 
 #include "app/language.h"
 #include "app/screens.h"
+#include "core/base/fonts.h"
 #include "core/storage/folderlock.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    loadFontConfiguration();
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     ItalianRegionalSettings italian;
     QApplication app(argc, argv);

@@ -1,12 +1,15 @@
 #include "app/language.h"
 #include "app/platformchoice.h"
 #include "app/screens.h"
+#include "core/base/fonts.h"
 #include "core/storage/folderlock.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    // Before anything else, while nothing has asked for a font yet.
+    loadFontConfiguration();
     // Draw with the software renderer: no hardware acceleration is needed or wanted.
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     avoidWaylandWithoutSeat();

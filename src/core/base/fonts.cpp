@@ -1,8 +1,44 @@
 #include "core/base/fonts.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QStringList>
+
+#include <fontconfig/fontconfig.h>
+
+bool loadFontConfiguration()
+{
+    static bool tried = false;
+    // Once an application object exists, Qt may already have started fontconfig, and its
+    // configuration must not be replaced under it.
+    if (tried || QCoreApplication::instance())
+        return false;
+    tried = true;
+
+    FcConfig* config = FcConfigCreate();
+    if (!config)
+        return false;
+    // The configuration fontconfig's start reads: FONTCONFIG_FILE or the system's fonts.conf,
+    // with everything it includes (the enabled rules, the user's own configuration).
+    bool usable = FcConfigParseAndLoad(config, nullptr, FcTrue) != FcFalse;
+    if (usable) {
+        FcStrList* cacheDirs = FcConfigGetCacheDirs(config);
+        usable = cacheDirs && FcStrListNext(cacheDirs);
+        if (cacheDirs)
+            FcStrListDone(cacheDirs);
+    }
+    if (usable)
+        usable = FcConfigBuildFonts(config) != FcFalse;
+    if (!usable || !FcConfigSetCurrent(config)) {
+        FcConfigDestroy(config);
+        return false;
+    }
+    // The configuration is the process's for the rest of the run. Depending on its version,
+    // fontconfig takes it over or adds a reference of its own; either way it is not given
+    // back here.
+    return true;
+}
 
 void registerFonts()
 {

@@ -6,6 +6,16 @@
 // stand-ins. Idempotent.
 void registerFonts();
 
+// Reads the font configuration (fontconfig's files and its caches of the installed fonts) as
+// fontconfig's own start does, without the part of that start nobody here reads: fontconfig
+// also parses every file of its folder of available configurations, enabled or not, only to
+// collect their descriptions for listing tools. Call first thing in main, before the
+// application object exists and before anything draws text; later calls, and calls once an
+// application object exists, do nothing. Returns true when it made the configuration, false
+// when it left fontconfig to start on its own (a configuration that does not load, or that
+// names no cache folder, where fontconfig falls back to its defaults).
+bool loadFontConfiguration();
+
 #include <QFont>
 
 // The font a control is drawn with. Sizes in the screen tables are pixel heights, so that a
