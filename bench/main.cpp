@@ -23,7 +23,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -307,11 +306,9 @@ int driver(const QStringList& args, const QString& programDir)
 
     const QString self = programDir + QStringLiteral("/vestrano_bench");
     QList<Row> rows;
-    QMap<int, double> readFloor;
     for (int cards : sizes) {
         const QString registry = sizeFolder(dataDir, cards) + QStringLiteral("/Anagrafica.pro");
         sequentialRead(registry); // into the page cache, as it is for the actions
-        readFloor[cards] = medianOf(5, [&] { return sequentialRead(registry); });
     }
 
     for (const BenchAction& action : benchActions()) {
@@ -329,13 +326,25 @@ int driver(const QStringList& args, const QString& programDir)
             const int reps = cards >= 1000000 ? 1 : cards >= 100000 ? 3 : cards >= 10000 ? 5 : 7;
             std::fprintf(stderr, "%s, %d cards\n", qPrintable(action.title), cards);
             Row row{action.id, action.title, action.perSize ? cards : 0, action.floor, {}, -1};
+            const QString registry = folder + QStringLiteral("/Anagrafica.pro");
+            // The speed of reading a file in the page cache is the machine's memory speed, which
+            // on a shared machine changes from one minute to the next: the floor is read right
+            // before and right after its action, and is the median of those reads.
+            QList<double> reads;
+            auto readFloorNow = [&] {
+                if (action.floor != Floor::Read)
+                    return;
+                for (int i = 0; i < 3; ++i)
+                    reads.append(sequentialRead(registry));
+            };
+            readFloorNow();
             row.result = parseResult(
                 runChild(self, {QStringLiteral("--run"), action.id, QStringLiteral("--folder"),
                                 folder, QStringLiteral("--reps"), QString::number(reps)}));
-            const QString registry = folder + QStringLiteral("/Anagrafica.pro");
+            readFloorNow();
             switch (action.floor) {
             case Floor::Read:
-                row.floorSeconds = readFloor.value(cards);
+                row.floorSeconds = median(reads);
                 break;
             case Floor::Grep:
                 row.floorSeconds = grepFloor(action.grepText, registry);
