@@ -8,6 +8,7 @@
 #include "core/register/yearfile.h"
 #include "core/registry/anagraficarecord.h"
 #include "core/registry/cardsearch.h"
+#include "core/registry/listline.h"
 #include "core/registry/personlist.h"
 #include "core/registry/registry.h"
 #include "core/storage/text.h"
@@ -196,13 +197,14 @@ void TfrmMenuCamere::buildList()
     // list in one go.
     LongWork work(this, QStringLiteral(" Lettura dell'archivio in corso"),
                   QStringLiteral("Schede lette: %1 su %2"));
-    Registry().scan(
-        [&](qint64, const AnagraficaRecord& card) {
-            if (!card.isEmpty(AnagraficaField::CodFisc))
+    // The cards are read in place, none is copied.
+    Registry().scanBytes(
+        [&](qint64, const char* card) {
+            if (storedValue(card, AnagraficaField::CodFisc).second > 0)
                 m_lines.appendWith(
-                    [&card](std::string& out) { appendPersonListLineBytes(card, out); });
+                    [card](std::string& out) { appendPersonListLineBytes(card, out); });
         },
-        {}, work.progress());
+        [this](qint64 cards) { m_lines.reserve(cards, kPersonListLineLength); }, work.progress());
     // Stopped by the person: nothing listed, and back to the start menu as Esci would.
     if (work.stopped()) {
         m_lines.clear();
@@ -241,7 +243,10 @@ void TfrmMenuCamere::lstRecordsClick()
 void TfrmMenuCamere::resolveRow(int row)
 {
     // Every card giving the same line is looked at; the last one in the file is taken.
-    const CardOfLine found = findCardOfLine(m_lines.at(row), appendPersonListLineBytes);
+    const CardOfLine found =
+        findCardOfLine(m_lines.at(row), [](const AnagraficaRecord& card, std::string& out) {
+            appendPersonListLineBytes(card, out);
+        });
     if (found.index < 0)
         return;
     const AnagraficaRecord& card = found.record;

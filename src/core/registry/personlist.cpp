@@ -6,12 +6,6 @@
 
 #include <cstring>
 
-namespace {
-
-constexpr int kPersonLineLength = 120;
-
-} // namespace
-
 QString personName(const AnagraficaRecord& card)
 {
     return card.get(AnagraficaField::Cognome) + QLatin1Char(' ') + card.get(AnagraficaField::Nome);
@@ -20,7 +14,7 @@ QString personName(const AnagraficaRecord& card)
 QString personListLine(const AnagraficaRecord& card)
 {
     std::string bytes;
-    bytes.reserve(kPersonLineLength);
+    bytes.reserve(kPersonListLineLength);
     appendPersonListLineBytes(card, bytes);
     QString line(qsizetype(bytes.size()), Qt::Uninitialized);
     decodeWindows1252(bytes.data(), qsizetype(bytes.size()), line.data());
@@ -29,10 +23,15 @@ QString personListLine(const AnagraficaRecord& card)
 
 void appendPersonListLineBytes(const AnagraficaRecord& card, std::string& out)
 {
+    appendPersonListLineBytes(card.bytes().constData(), out);
+}
+
+void appendPersonListLineBytes(const char* card, std::string& out)
+{
     // The columns are written straight into a line of 120 blanks: a registry of a million
     // cards is listed without a text of its own for every field.
     const size_t at = out.size();
-    out.resize(at + kPersonLineLength, ' ');
+    out.resize(at + kPersonListLineLength, ' ');
     char* d = out.data() + at;
     writeCardLineStart(card, d);
     std::memcpy(d + kCardLineStartLength, "  Mansioni: ", 12);
