@@ -146,7 +146,8 @@ void TestCardLines::compactSortIsTheTextOrder()
     // Lines of any length (none, shorter than the 40 bytes compared in one go, longer), over
     // the bytes where the order turns (around a, z, A and Z, the blank, bytes of 128 and over),
     // many of them equal but for small and capital letters: the compact sort gives the order of
-    // the sort of texts, equal lines in the order they came, also for lines added after a sort.
+    // the sort of texts, equal lines in the order they came, also for lines added after a sort,
+    // and for a list long enough to be sorted on two threads.
     const QByteArray alphabet("aAbzZ`{@[ 0\x80\xc0\xe0\xff", 15);
     QRandomGenerator random(20261210);
     auto randomLine = [&] {
@@ -169,7 +170,7 @@ void TestCardLines::compactSortIsTheTextOrder()
     sortListLines(texts);
     QCOMPARE(compact.toList(), texts);
 
-    add(500);
+    add(20000);
     for (qsizetype i = texts.size(); i < compact.size(); ++i)
         texts.append(compact.at(i));
     QCOMPARE(compact.toList(), texts);

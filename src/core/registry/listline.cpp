@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -277,6 +280,34 @@ QStringList CardLineList::toList() const
     return lines;
 }
 
+namespace {
+
+// From this many lines on, a sort uses a second thread: below it, starting one costs more than
+// it saves.
+constexpr qsizetype kLinesForTwoThreads = 20000;
+
+// Runs work(0) and work(1) at the same time, work(1) on a thread of its own, when halves is 2
+// and a thread can be had; otherwise one after the other (or work(0) alone when halves is 1).
+template <typename Work> void inHalves(int halves, const Work& work)
+{
+    if (halves == 1) {
+        work(0);
+        return;
+    }
+    std::thread second;
+    try {
+        second = std::thread([&work] { work(1); });
+    } catch (const std::system_error&) {
+        work(0);
+        work(1);
+        return;
+    }
+    work(0);
+    second.join();
+}
+
+} // namespace
+
 void CardLineList::sort()
 {
     // Each entry carries the orders of the first 40 bytes of its line (the name and most of
@@ -284,10 +315,10 @@ void CardLineList::sort()
     // the array being sorted; the rest go on byte by byte. A line shorter than the prefix ends
     // in zeros there, and the lengths settle its tie with a line that goes on with zeros.
     //
-    // The entries are first dealt into buckets by the orders of their first two bytes, in file
-    // order within each bucket, and then each bucket is sorted on its own: the same order as
-    // one sort of the whole list (the comparison is a total order, the index settling the last
-    // ties), in a fraction of the comparisons, each bucket small enough to stay in the cache.
+    // The entries are first dealt into buckets by the orders of their first two bytes, and
+    // then each bucket is sorted on its own: the same order as one sort of the whole list (the
+    // comparison is a total order, the index settling the last ties), in a fraction of the
+    // comparisons, each bucket small enough to stay in the cache.
     static constexpr int kWords = 5;
     static constexpr qsizetype kPrefix = qsizetype{kWords} * 8;
     struct Entry {
@@ -304,15 +335,38 @@ void CardLineList::sort()
         return (first << 8) | second;
     };
     static constexpr size_t kBuckets = 1 << 16;
+    // A long list is dealt and sorted in two halves at once, one on a second thread: each half
+    // of the lines is counted and dealt on its own, into places of its own in every bucket (the
+    // comparison, not the places, settles the order); then the buckets are split between the
+    // two threads at about half the lines.
+    const int halves = n >= kLinesForTwoThreads ? 2 : 1;
+    const qsizetype half = (n + 1) / 2;
+    const auto linesOf = [&](int h) {
+        return halves == 1 ? std::pair<qsizetype, qsizetype>(0, n)
+                           : std::pair<qsizetype, qsizetype>(h == 0 ? 0 : half, h == 0 ? half : n);
+    };
+    std::vector<qsizetype> counts[2];
     std::vector<qsizetype> bucketStart(kBuckets + 1, 0);
-    for (qsizetype i = 0; i < n; ++i)
-        ++bucketStart[bucketOf(i) + 1];
-    for (size_t b = 0; b < kBuckets; ++b)
-        bucketStart[b + 1] += bucketStart[b];
+    inHalves(halves, [&](int h) {
+        counts[h].assign(kBuckets, 0);
+        const auto [from, to] = linesOf(h);
+        for (qsizetype i = from; i < to; ++i)
+            ++counts[h][bucketOf(i)];
+    });
+    // Each half's counts become the places where its next line of each bucket goes.
+    for (size_t b = 0; b < kBuckets; ++b) {
+        const qsizetype first = counts[0][b];
+        const qsizetype second = halves == 2 ? counts[1][b] : 0;
+        bucketStart[b + 1] = bucketStart[b] + first + second;
+        counts[0][b] = bucketStart[b];
+        if (halves == 2)
+            counts[1][b] = bucketStart[b] + first;
+    }
     std::vector<Entry> entries(static_cast<size_t>(n));
-    {
-        std::vector<qsizetype> next(bucketStart.begin(), bucketStart.end() - 1);
-        for (qsizetype i = 0; i < n; ++i) {
+    inHalves(halves, [&](int h) {
+        std::vector<qsizetype>& next = counts[h];
+        const auto [lineFrom, lineTo] = linesOf(h);
+        for (qsizetype i = lineFrom; i < lineTo; ++i) {
             Entry& e = entries[size_t(next[bucketOf(i)]++)];
             e.index = i;
             const qsizetype from = m_starts[size_t(i)];
@@ -327,7 +381,7 @@ void CardLineList::sort()
             for (qsizetype k = 0; k < length; ++k)
                 e.prefix[k / 8] |= std::uint64_t(orderOf(bytes[from + k])) << (56 - 8 * (k % 8));
         }
-    }
+    });
     const qsizetype* starts = m_starts.data();
     const auto less = [bytes, starts](const Entry& a, const Entry& b) {
         for (int w = 0; w < kWords; ++w) {
@@ -347,10 +401,18 @@ void CardLineList::sort()
         }
         return xn < yn || (xn == yn && a.index < b.index);
     };
-    for (size_t b = 0; b < kBuckets; ++b) {
-        if (bucketStart[b + 1] - bucketStart[b] > 1)
-            std::sort(entries.begin() + bucketStart[b], entries.begin() + bucketStart[b + 1], less);
-    }
+    // The first bucket the second thread sorts: where about half the lines have gone before.
+    const size_t split = size_t(std::lower_bound(bucketStart.begin(), bucketStart.end(), half)
+                                - bucketStart.begin());
+    inHalves(halves, [&](int h) {
+        const size_t from = halves == 1 || h == 0 ? 0 : std::min(split, kBuckets);
+        const size_t to = halves == 1 || h == 1 ? kBuckets : std::min(split, kBuckets);
+        for (size_t b = from; b < to; ++b) {
+            if (bucketStart[b + 1] - bucketStart[b] > 1)
+                std::sort(entries.begin() + bucketStart[b], entries.begin() + bucketStart[b + 1],
+                          less);
+        }
+    });
     m_order.resize(size_t(n));
     for (size_t i = 0; i < entries.size(); ++i)
         m_order[i] = entries[i].index;
