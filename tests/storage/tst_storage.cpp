@@ -111,6 +111,8 @@ private slots:
     void openFailsWithoutTouchingFile();
     void writePastEndLeavesNoGap();
     void readPastEndFails();
+    void scanBlocksReadsEveryRecordInOrder();
+    void scanBlocksStopsAndFails();
     void mayWriteAnswersAsAnOpenForWriting_data();
     void mayWriteAnswersAsAnOpenForWriting();
     void mayWriteRefusesAnImmutableFile();
@@ -425,6 +427,86 @@ void TestStorage::readPastEndFails()
     QCOMPARE(file.count(), 0);
     QByteArray buffer;
     QVERIFY(!file.read(buffer));
+}
+
+namespace {
+
+// A file of records of 1,000 bytes, record i filled with the byte i % 251 and its number at
+// its start: about 262 records to a block read at once.
+QString writeNumberedRecords(const QString& path, int records)
+{
+    QByteArray bytes;
+    for (int i = 0; i < records; ++i) {
+        QByteArray record(1000, char(i % 251));
+        const QByteArray number = QByteArray::number(i).rightJustified(8, '0');
+        record.replace(0, number.size(), number);
+        bytes += record;
+    }
+    return writeAll(path, bytes) ? path : QString();
+}
+
+} // namespace
+
+void TestStorage::scanBlocksReadsEveryRecordInOrder()
+{
+    // From the start and from a later position; small files, one block and many; the blocks
+    // handed over while the next ones are read are each whole and in file order.
+    TempProgramFolder folder;
+    for (const int records : {0, 1, 261, 262, 263, 3000}) {
+        for (const int from : {0, 7}) {
+            const QString path =
+                writeNumberedRecords(folder.file(QStringLiteral("n.dat")), records);
+            QVERIFY(!path.isEmpty());
+            RecordFile file(path, 1000);
+            QVERIFY(file.openReadOnly());
+            QVERIFY(file.seek(from));
+            int next = from;
+            bool inOrder = true;
+            QVERIFY(file.scanBlocks([&](const char* block, qint64 count) {
+                for (qint64 k = 0; k < count; ++k, ++next) {
+                    const char* record = block + k * 1000;
+                    inOrder =
+                        inOrder
+                        && QByteArray(record, 8) == QByteArray::number(next).rightJustified(8, '0')
+                        && record[999] == char(next % 251);
+                }
+                return true;
+            }));
+            QVERIFY2(inOrder, qPrintable(QStringLiteral("%1 from %2").arg(records).arg(from)));
+            QCOMPARE(next, std::max(records, from));
+            QCOMPARE(file.position(), qint64(std::max(records, from)));
+        }
+    }
+}
+
+void TestStorage::scanBlocksStopsAndFails()
+{
+    TempProgramFolder folder;
+    const QString path = writeNumberedRecords(folder.file(QStringLiteral("n.dat")), 6000);
+    QVERIFY(!path.isEmpty());
+    {
+        // Stopped after the first block: nothing more is handed over, and the scan says so.
+        RecordFile file(path, 1000);
+        QVERIFY(file.openReadOnly());
+        int blocks = 0;
+        QVERIFY(!file.scanBlocks([&](const char*, qint64) { return ++blocks < 1; }));
+        QCOMPARE(blocks, 1);
+    }
+    {
+        // The file cut short under the scan, past what was read ahead: a failure, never a
+        // scan reported whole with records missing.
+        RecordFile file(path, 1000);
+        QVERIFY(file.openReadOnly());
+        qint64 seen = 0;
+        const bool whole = file.scanBlocks([&](const char*, qint64 count) {
+            if (seen == 0)
+                QFile::resize(path, qint64{1000} * 3000);
+            seen += count;
+            return true;
+        });
+        QVERIFY(!whole);
+        QVERIFY(seen < 6000);
+    }
 }
 
 void TestStorage::accessFailureMessage()

@@ -167,13 +167,16 @@ bool Registry::scanBytes(const BytesVisitor& visit, const std::function<void(qin
     const qint64 cards = file.count();
     if (started)
         started(cards);
-    const char* card = nullptr;
-    for (qint64 index = 0; index < cards; ++index) {
-        if (progress && index % kProgressStep == 0 && index > 0 && !progress(index, cards))
-            return false; // stopped: the destructor closes the file
-        if (!file.readInPlace(card))
-            return false; // the destructor closes the file
-        visit(index, card);
-    }
+    qint64 index = 0;
+    const bool read = file.scanBlocks([&](const char* block, qint64 count) {
+        for (qint64 k = 0; k < count; ++k, ++index) {
+            if (progress && index % kProgressStep == 0 && index > 0 && !progress(index, cards))
+                return false; // stopped
+            visit(index, block + k * AnagraficaRecord::kSize);
+        }
+        return true;
+    });
+    if (!read)
+        return false; // stopped, or the file could not be read: the destructor closes it
     return file.close();
 }

@@ -5,7 +5,14 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include <unistd.h>
 
@@ -132,6 +139,183 @@ bool RecordFile::readAhead()
     }
     m_blockFirst = m_position;
     m_blockCount = records;
+    return true;
+}
+
+namespace {
+
+// Reads blocks of whole records front to back on a thread of its own, a few blocks ahead of
+// whoever takes them, from a file descriptor that stays open while it lives (pread, so the
+// file's own position is left alone). Without a thread to be had, it reads each block when it
+// is asked for.
+class BlockReader {
+public:
+    static constexpr int kBlocks = 4;
+
+    BlockReader(int fd, qint64 offset, qint64 bytes, qint64 blockBytes)
+        : m_fd(fd), m_next(offset), m_end(offset + bytes), m_blockBytes(blockBytes)
+    {
+        for (int i = 0; i < kBlocks; ++i) {
+            m_buffers[i].resize(size_t(blockBytes));
+            m_free.push_back(i);
+        }
+        try {
+            m_thread = std::thread([this] { readAll(); });
+        } catch (const std::system_error&) {
+            m_alone = true;
+        }
+    }
+
+    ~BlockReader()
+    {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+    BlockReader(const BlockReader&) = delete;
+    BlockReader& operator=(const BlockReader&) = delete;
+
+    // The next block, its bytes at data: good until the next call. False at the end or after a
+    // failed read (failed() tells which).
+    bool next(const char*& data, qint64& bytes)
+    {
+        if (m_alone)
+            return nextAlone(data, bytes);
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (m_held >= 0) {
+            m_free.push_back(m_held);
+            m_held = -1;
+            m_changed.notify_all();
+        }
+        m_changed.wait(lock, [this] { return !m_filled.empty() || m_done; });
+        if (m_filled.empty())
+            return false;
+        m_held = m_filled.front().buffer;
+        bytes = m_filled.front().bytes;
+        m_filled.pop_front();
+        data = m_buffers[m_held].data();
+        return true;
+    }
+
+    bool failed() const
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_failed;
+    }
+
+private:
+    struct Filled {
+        int buffer;
+        qint64 bytes;
+    };
+
+    // Reads [from, from + bytes) into buffer, through interruptions and short reads.
+    bool readBlock(char* buffer, qint64 from, qint64 bytes) const
+    {
+        qint64 got = 0;
+        while (got < bytes) {
+            const ssize_t n = ::pread(m_fd, buffer + got, size_t(bytes - got), from + got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false; // a read error, or the file cut short under the scan
+            got += n;
+        }
+        return true;
+    }
+
+    void readAll()
+    {
+        for (;;) {
+            int buffer = -1;
+            qint64 from = 0;
+            qint64 bytes = 0;
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_changed.wait(lock, [this] { return !m_free.empty() || m_stop; });
+                if (m_stop || m_next >= m_end) {
+                    m_done = true;
+                    m_changed.notify_all();
+                    return;
+                }
+                buffer = m_free.front();
+                m_free.pop_front();
+                from = m_next;
+                bytes = std::min(m_blockBytes, m_end - m_next);
+                m_next += bytes;
+            }
+            const bool read = readBlock(m_buffers[buffer].data(), from, bytes);
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            if (!read) {
+                m_failed = true;
+                m_done = true;
+                m_changed.notify_all();
+                return;
+            }
+            m_filled.push_back({buffer, bytes});
+            m_changed.notify_all();
+        }
+    }
+
+    bool nextAlone(const char*& data, qint64& bytes)
+    {
+        if (m_failed || m_next >= m_end)
+            return false;
+        bytes = std::min(m_blockBytes, m_end - m_next);
+        if (!readBlock(m_buffers[0].data(), m_next, bytes)) {
+            m_failed = true;
+            return false;
+        }
+        m_next += bytes;
+        data = m_buffers[0].data();
+        return true;
+    }
+
+    const int m_fd;
+    qint64 m_next;
+    const qint64 m_end;
+    const qint64 m_blockBytes;
+    std::vector<char> m_buffers[kBlocks];
+    std::deque<int> m_free;
+    std::deque<Filled> m_filled;
+    int m_held = -1;
+    bool m_stop = false;
+    bool m_done = false;
+    bool m_failed = false;
+    bool m_alone = false;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::thread m_thread;
+};
+
+} // namespace
+
+bool RecordFile::scanBlocks(const std::function<bool(const char* records, qint64 count)>& visit)
+{
+    if (!m_file.isOpen())
+        return fail(QStringLiteral("file not open"));
+    m_blockCount = 0; // the read-ahead block of readInPlace is not kept up to date here
+    const qint64 records = count() - m_position;
+    if (records <= 0)
+        return true;
+    const qint64 perBlock = qMax<qint64>(1, (256 * 1024) / m_recordSize);
+    BlockReader reader(m_file.handle(), m_position * m_recordSize, records * m_recordSize,
+                       perBlock * m_recordSize);
+    const char* data = nullptr;
+    qint64 bytes = 0;
+    while (reader.next(data, bytes)) {
+        const qint64 inBlock = bytes / m_recordSize;
+        m_position += inBlock;
+        if (!visit(data, inBlock))
+            return false;
+    }
+    if (reader.failed())
+        return fail(QStringLiteral("short record"));
     return true;
 }
 

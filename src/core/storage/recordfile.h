@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QString>
 
+#include <functional>
+
 // A headerless file of fixed-size records addressed by 0-based index. Every operation reports
 // failure as a false result (the reason is in errorString()); nothing throws. The file is
 // closed by close() or, on every other path, by the destructor.
@@ -40,6 +42,14 @@ public:
     // a reader that only looks at it: the pointer is good until the next call on this file
     // (any read, seek, write or close) and until the file is destroyed.
     bool readInPlace(const char*& record);
+    // Reads every record from the current position to the last, block by block of about
+    // 256 kB, and hands each block to visit (its first record, the number of records in it):
+    // the blocks are good until visit returns. The next blocks are read on a thread of its own
+    // while visit looks at the current one, so that a scan takes about the longer of the
+    // reading and the looking rather than both. A visit that returns false stops the reading,
+    // and so does a failed read; either way the result is false. The position is past the
+    // last record read.
+    bool scanBlocks(const std::function<bool(const char* records, qint64 count)>& visit);
     // Writes buffer (exactly one record) at the current position, replacing that record or
     // appending when the position equals the count, and advances by one. The bytes are on
     // stable storage (flushed) before this returns, so a full device or a failed flush is
