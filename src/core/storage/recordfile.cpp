@@ -124,8 +124,7 @@ bool RecordFile::readInPlace(const char*& record)
 bool RecordFile::readAhead()
 {
     m_blockCount = 0;
-    const qint64 perBlock = qMax<qint64>(1, (256 * 1024) / m_recordSize);
-    const qint64 records = qMin(perBlock, count() - m_position);
+    const qint64 records = qMin(recordsPerBlock(), count() - m_position);
     const qint64 bytes = records * m_recordSize;
     if (!m_file.seek(m_position * m_recordSize))
         return fail(QString());
@@ -146,17 +145,23 @@ namespace {
 
 // Reads blocks of whole records front to back on a thread of its own, a few blocks ahead of
 // whoever takes them, from a file descriptor that stays open while it lives (pread, so the
-// file's own position is left alone). Without a thread to be had, it reads each block when it
-// is asked for.
+// file's own position is left alone). What fits in one block, or without a thread to be had,
+// it reads each block when it is asked for.
 class BlockReader {
 public:
     static constexpr int kBlocks = 4;
 
     BlockReader(int fd, qint64 offset, qint64 bytes, qint64 blockBytes)
-        : m_fd(fd), m_next(offset), m_end(offset + bytes), m_blockBytes(blockBytes)
+        : m_fd(fd), m_next(offset), m_end(offset + bytes), m_blockBytes(std::min(blockBytes, bytes))
     {
+        // What fits in one block is read when asked for: no thread, one buffer of its size.
+        if (bytes <= blockBytes) {
+            m_buffers[0].resize(size_t(m_blockBytes));
+            m_alone = true;
+            return;
+        }
         for (int i = 0; i < kBlocks; ++i) {
-            m_buffers[i].resize(size_t(blockBytes));
+            m_buffers[i].resize(size_t(m_blockBytes));
             m_free.push_back(i);
         }
         try {
@@ -207,6 +212,12 @@ public:
         const std::lock_guard<std::mutex> lock(m_mutex);
         return m_failed;
     }
+    // Why a read failed.
+    QString error() const
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_error;
+    }
 
 private:
     struct Filled {
@@ -214,16 +225,20 @@ private:
         qint64 bytes;
     };
 
-    // Reads [from, from + bytes) into buffer, through interruptions and short reads.
-    bool readBlock(char* buffer, qint64 from, qint64 bytes) const
+    // Reads [from, from + bytes) into buffer, through interruptions and short reads; on a
+    // failure, error says why.
+    bool readBlock(char* buffer, qint64 from, qint64 bytes, QString& error) const
     {
         qint64 got = 0;
         while (got < bytes) {
             const ssize_t n = ::pread(m_fd, buffer + got, size_t(bytes - got), from + got);
             if (n < 0 && errno == EINTR)
                 continue;
-            if (n <= 0)
-                return false; // a read error, or the file cut short under the scan
+            if (n <= 0) {
+                // A read error, or the file cut short under the scan.
+                error = n == 0 ? QStringLiteral("short record") : qt_error_string(errno);
+                return false;
+            }
             got += n;
         }
         return true;
@@ -249,10 +264,12 @@ private:
                 bytes = std::min(m_blockBytes, m_end - m_next);
                 m_next += bytes;
             }
-            const bool read = readBlock(m_buffers[buffer].data(), from, bytes);
+            QString error;
+            const bool read = readBlock(m_buffers[buffer].data(), from, bytes, error);
             const std::lock_guard<std::mutex> lock(m_mutex);
             if (!read) {
                 m_failed = true;
+                m_error = error;
                 m_done = true;
                 m_changed.notify_all();
                 return;
@@ -267,7 +284,7 @@ private:
         if (m_failed || m_next >= m_end)
             return false;
         bytes = std::min(m_blockBytes, m_end - m_next);
-        if (!readBlock(m_buffers[0].data(), m_next, bytes)) {
+        if (!readBlock(m_buffers[0].data(), m_next, bytes, m_error)) {
             m_failed = true;
             return false;
         }
@@ -288,6 +305,7 @@ private:
     bool m_done = false;
     bool m_failed = false;
     bool m_alone = false;
+    QString m_error;
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::thread m_thread;
@@ -303,9 +321,8 @@ bool RecordFile::scanBlocks(const std::function<bool(const char* records, qint64
     const qint64 records = count() - m_position;
     if (records <= 0)
         return true;
-    const qint64 perBlock = qMax<qint64>(1, (256 * 1024) / m_recordSize);
     BlockReader reader(m_file.handle(), m_position * m_recordSize, records * m_recordSize,
-                       perBlock * m_recordSize);
+                       recordsPerBlock() * m_recordSize);
     const char* data = nullptr;
     qint64 bytes = 0;
     while (reader.next(data, bytes)) {
@@ -315,7 +332,7 @@ bool RecordFile::scanBlocks(const std::function<bool(const char* records, qint64
             return false;
     }
     if (reader.failed())
-        return fail(QStringLiteral("short record"));
+        return fail(reader.error());
     return true;
 }
 

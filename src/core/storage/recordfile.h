@@ -65,6 +65,8 @@ public:
 private:
     bool fail(const QString& why);
     bool readAhead();
+    // Whole records in one block read at once: about 256 kB, at least one record.
+    qint64 recordsPerBlock() const { return qMax<qint64>(1, (256 * 1024) / m_recordSize); }
     void takeBackFailedAppend();
 
     QString m_path;
